@@ -1,0 +1,77 @@
+# Compiler and linker settings shared by every target of the project.
+option(EL_SANITIZE "Build native code with AddressSanitizer and UBSan" OFF)
+
+# Where the two deliverables land, side by side, as they ship.
+set(EL_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
+
+set(EL_WARNINGS -Wall -Wextra -Werror)
+
+if(EL_WINDOWS)
+    # Windows XP SP2 headers are too old for SetDefaultDllDirectories; the
+    # programs target Windows 7 and later.
+    add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 WIN32_LEAN_AND_MEAN NOMINMAX)
+    add_compile_options(-fstack-protector-strong)
+    # Fully static, so the stack protector's runtime and libstdc++ add no DLL
+    # import; ASLR and DEP stated explicitly rather than trusting binutils' defaults.
+    add_link_options(-static -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat)
+elseif(EL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Applies the project's warnings to one of our own targets (not third-party code).
+function(el_target_defaults target)
+    target_compile_options(${target} PRIVATE ${EL_WARNINGS})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# Texts of the front end are written in UTF-8 and must reach the ANSI calls as
+# Shift-JIS bytes.
+function(el_shift_jis_literals target)
+    if(EL_WINDOWS)
+        target_compile_options(${target} PRIVATE -fexec-charset=CP932)
+    endif()
+endfunction()
+
+# A deliverable: a Windows GUI program placed in the shipping folder.
+function(el_windows_program target file_name)
+    set_target_properties(${target} PROPERTIES
+        WIN32_EXECUTABLE ON
+        OUTPUT_NAME ${file_name}
+        SUFFIX ""
+        RUNTIME_OUTPUT_DIRECTORY ${EL_BIN_DIR})
+    el_target_defaults(${target})
+endfunction()
+
+# Tests that run Windows programs under Wine are registered only in the build
+# whose architecture this machine's Wine can run (scripts/build decides).
+option(EL_WINE_TESTS "Register the tests that run the programs under Wine" OFF)
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(EL_WINE_ARCH win64)
+else()
+    set(EL_WINE_ARCH win32)
+endif()
+set(EL_WINE_UNIT_PREFIX ${CMAKE_BINARY_DIR}/wine/unit)
+set(EL_WINE_E2E_PREFIX ${CMAKE_BINARY_DIR}/wine/e2e)
+
+# A Windows unit test program runs in the shared unit-test prefix.
+function(el_wine_test_properties test)
+    set_tests_properties(${test} PROPERTIES
+        FIXTURES_REQUIRED wine_unit
+        ENVIRONMENT "WINEPREFIX=${EL_WINE_UNIT_PREFIX};EL_WINE_ARCH=${EL_WINE_ARCH}"
+        TIMEOUT 120)
+endfunction()
+
+# An end-to-end test: a Python script that drives the real programs on a
+# private X server. They share one prefix and run one at a time, because
+# programs find each other by window caption across the whole Wine session.
+function(el_e2e_test name script)
+    add_test(NAME e2e.${name}
+        COMMAND python3 ${script} ${ARGN}
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    set_tests_properties(e2e.${name} PROPERTIES
+        FIXTURES_REQUIRED wine_e2e
+        RESOURCE_LOCK wine_desktop
+        TIMEOUT 300
+        ENVIRONMENT "WINEPREFIX=${EL_WINE_E2E_PREFIX};EL_WINE_ARCH=${EL_WINE_ARCH};EL_BIN_DIR=${EL_BIN_DIR};EL_TOOLS_DIR=${CMAKE_BINARY_DIR}/tests;EL_SOURCE_DIR=${PROJECT_SOURCE_DIR};EL_WORK_DIR=${CMAKE_BINARY_DIR}/e2e-work;PYTHONPATH=${PROJECT_SOURCE_DIR}/tests/e2e;PYTHONDONTWRITEBYTECODE=1")
+endfunction()

@@ -1,0 +1,3 @@
+#include "saver/startup/last_api_result.h"
+
+std::int32_t LastApiResult = 0;

@@ -1,0 +1,217 @@
+"""End-to-end harness: a private X server, the Wine prefix of the run, the
+real programs copied into an install folder, and tools to look at them
+(winprobe inside the Wine session, screenshots, real X keys and mouse).
+
+Every wait has a bound; close() ends every Wine process of the prefix and the
+X server, so a test leaves nothing behind even when it fails."""
+import os
+import pathlib
+import select
+import shutil
+import signal
+import subprocess
+import time
+
+SOURCE_DIR = pathlib.Path(os.environ.get("EL_SOURCE_DIR", pathlib.Path(__file__).resolve().parents[2]))
+WINE_EXEC = SOURCE_DIR / "scripts" / "wine-exec"
+WINESERVER = "/usr/lib/wine/wineserver"
+
+
+def wait_until(predicate, timeout, interval=0.02):
+    """Polls predicate until it returns a true value or timeout seconds pass;
+    returns the last value."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value or time.monotonic() >= deadline:
+            return value
+        time.sleep(interval)
+
+
+def windows_path(path):
+    """The path as a Windows program sees it through Wine's Z: drive."""
+    return "Z:" + str(pathlib.Path(path).resolve()).replace("/", "\\")
+
+
+class Image:
+    """A screenshot: width x height RGB pixels."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    @classmethod
+    def from_ppm(cls, blob):
+        # P6 header: magic, width, height, maxval, each separated by white space.
+        fields, pos = [], 0
+        while len(fields) < 4:
+            while blob[pos:pos + 1].isspace():
+                pos += 1
+            start = pos
+            while not blob[pos:pos + 1].isspace():
+                pos += 1
+            fields.append(blob[start:pos])
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
+        return cls(int(fields[1]), int(fields[2]), blob[pos + 1:])
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def region_stats(self, left, top, right, bottom, step=4):
+        """Count of sampled pixels and of those that are not black, and the
+        brightest channel sum, over a rectangle (right/bottom exclusive)."""
+        total = lit = brightest = 0
+        for y in range(top, bottom, step):
+            for x in range(left, right, step):
+                r, g, b = self.pixel(x, y)
+                total += 1
+                lit += (r + g + b) > 30
+                brightest = max(brightest, r + g + b)
+        return total, lit, brightest
+
+    def save_png(self, path):
+        ppm = pathlib.Path(str(path) + ".ppm")
+        ppm.write_bytes(b"P6 %d %d 255\n" % (self.width, self.height) + self.data)
+        subprocess.run(["convert", str(ppm), str(path)], check=True)
+        ppm.unlink()
+
+
+class Desktop:
+    def __init__(self, name, width=1280, height=1024, env=None):
+        self.width, self.height = width, height
+        self.work = pathlib.Path(os.environ.get("EL_WORK_DIR", "/tmp/el-e2e")) / name
+        shutil.rmtree(self.work, ignore_errors=True)
+        self.work.mkdir(parents=True)
+        self.bin_dir = pathlib.Path(os.environ["EL_BIN_DIR"])
+        self.tools_dir = pathlib.Path(os.environ["EL_TOOLS_DIR"])
+        self.env = dict(os.environ)
+        self.env.update(env or {})
+        self.processes = []
+        self._stop_wine()  # nothing of an earlier test may answer our FindWindow calls
+        self.xvfb = None
+        self._start_x()
+        # Started here with no pipes of ours: a server started by the first
+        # program would inherit that program's output pipes and hold them open.
+        subprocess.run([WINESERVER, "-p"], env=self._wine_env(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+
+    # --- X server ---------------------------------------------------------
+    def _start_x(self):
+        read_fd, write_fd = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.width}x{self.height}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        ready, _, _ = select.select([read_fd], [], [], 20)
+        number = os.read(read_fd, 64).decode().strip() if ready else ""
+        os.close(read_fd)
+        if not number:
+            self.close()
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+
+    # --- Wine -------------------------------------------------------------
+    def _wine_env(self):
+        env = dict(self.env)
+        env.setdefault("WINEDEBUG", "-all")
+        return env
+
+    def _stop_wine(self):
+        env = self._wine_env()
+        subprocess.run([WINESERVER, "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=60)
+
+    def install(self, folder_name="Ember Lantern", files=None):
+        """Copies the shipped programs into a fresh folder; returns it."""
+        target = self.work / folder_name
+        target.mkdir(parents=True, exist_ok=True)
+        for name in files or ("Ember_Lantern.scr", "Ember_Lantern.dll"):
+            source = self.bin_dir / name
+            if source.exists():
+                shutil.copy2(source, target / name)
+        return target
+
+    def start(self, program, *args, env=None, cwd=None):
+        """Starts a Windows program (a path on this machine) and returns its Popen."""
+        full_env = dict(self.env)
+        full_env.update(env or {})
+        p = subprocess.Popen([str(WINE_EXEC), windows_path(program), *args], env=full_env,
+                             cwd=str(cwd or self.work), stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.processes.append(p)
+        return p
+
+    def run(self, program, *args, timeout=60, env=None):
+        p = self.start(program, *args, env=env)
+        out, err = p.communicate(timeout=timeout)
+        return subprocess.CompletedProcess(p.args, p.returncode, out, err)
+
+    def probe(self, *args, timeout=60):
+        result = self.run(self.tools_dir / "winprobe.exe", *args, timeout=timeout)
+        result.text = result.stdout.decode("cp932", "replace").strip()
+        return result
+
+    def wait_window(self, caption, timeout=20):
+        return self.probe("wait", caption, str(int(timeout * 1000)), timeout=timeout + 30).returncode == 0
+
+    def wait_window_gone(self, caption, timeout=20):
+        return self.probe("wait-gone", caption, str(int(timeout * 1000)), timeout=timeout + 30).returncode == 0
+
+    def window_exists(self, caption):
+        return self.probe("find", caption).returncode == 0
+
+    def window_info(self, caption=None, handle=None):
+        """Parsed 'winprobe info' line, or None when there is no such window."""
+        result = self.probe("info-handle", str(handle)) if handle is not None else self.probe("info", caption)
+        if result.returncode != 0:
+            return None
+        info = {}
+        head, _, caption_text = result.text.partition(" caption=")
+        for field in head.split():
+            key, _, value = field.partition("=")
+            info[key] = value
+        info["caption"] = caption_text
+        info["window"] = tuple(int(v) for v in info["window"].split(","))
+        info["client"] = tuple(int(v) for v in info["client"].split(","))
+        info["style"] = int(info["style"], 16)
+        for key in ("visible", "iconic", "handle", "parent"):
+            info[key] = int(info[key])
+        return info
+
+    # --- screen and input -------------------------------------------------
+    def screenshot(self, save_as=None):
+        blob = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "ppm:-"],
+                              check=True, capture_output=True, timeout=30).stdout
+        image = Image.from_ppm(blob)
+        if save_as:
+            image.save_png(self.work / save_as)
+        return image
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def key_down(self, key):
+        self.xdotool("keydown", key)
+
+    def key_up(self, key):
+        self.xdotool("keyup", key)
+
+    def tap(self, key):
+        self.xdotool("key", key)
+
+    # --- end --------------------------------------------------------------
+    def close(self):
+        self._stop_wine()
+        for p in self.processes:
+            if p.poll() is None:
+                p.kill()
+            p.wait(timeout=30)
+        if self.xvfb and self.xvfb.poll() is None:
+            self.xvfb.send_signal(signal.SIGTERM)
+            try:
+                self.xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.xvfb.kill()
+                self.xvfb.wait()

@@ -1,0 +1,157 @@
+// winprobe: a small Windows console tool by which the end-to-end tests look
+// at and poke the programs under test from inside the Wine session, where
+// hidden windows and window handles are visible. Every wait is bounded.
+//
+//   winprobe find CAPTION                  prints the handle (decimal); exit 1 if none
+//   winprobe wait CAPTION MS               waits until a top-level window has the caption
+//   winprobe wait-gone CAPTION MS          waits until no top-level window has it
+//   winprobe info CAPTION                  prints window and client rectangles, style, visibility, parent
+//   winprobe info-handle HWND              the same for a handle
+//   winprobe child-of HWND                 prints the first child window's handle and caption
+//   winprobe post CAPTION MSG WPARAM LPARAM posts a message to the window
+//   winprobe host W H [CAPTION]            makes a top-level host window of that outer size,
+//                                          prints its handle, then serves it until it is
+//                                          closed (WM_CLOSE destroys it, then it exits)
+//   winprobe proc-stats CAPTION            prints the owning process's private bytes and handles
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND findTopLevel(const char* caption) {
+    return FindWindowA(nullptr, caption);
+}
+
+bool waitFor(const char* caption, DWORD timeoutMs, bool wantPresent) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const bool present = findTopLevel(caption) != nullptr;
+        if (present == wantPresent)
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(10);
+    }
+}
+
+unsigned long handleValue(HWND w) {
+    return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(w));
+}
+
+int printInfo(HWND w) {
+    if (!w || !IsWindow(w)) {
+        std::puts("none");
+        return 1;
+    }
+    RECT wr{}, cr{};
+    GetWindowRect(w, &wr);
+    GetClientRect(w, &cr);
+    char caption[256] = {};
+    GetWindowTextA(w, caption, sizeof caption);
+    std::printf("handle=%lu window=%ld,%ld,%ld,%ld client=%ld,%ld style=%08lx exstyle=%08lx visible=%d "
+                "iconic=%d parent=%lu caption=%s\n",
+                handleValue(w), wr.left, wr.top, wr.right, wr.bottom, cr.right - cr.left, cr.bottom - cr.top,
+                static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+                static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)), IsWindowVisible(w) ? 1 : 0,
+                IsIconic(w) ? 1 : 0, handleValue(GetParent(w)), caption);
+    return 0;
+}
+
+LRESULT CALLBACK hostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+int runHost(int width, int height, const char* caption) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = hostProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "winprobe host";
+    RegisterClassA(&wc);
+    HWND host = CreateWindowExA(0, wc.lpszClassName, caption, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+    if (!host)
+        return 1;
+    std::printf("%lu\n", handleValue(host));
+    std::fflush(stdout);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    return 0;
+}
+
+int procStats(HWND w) {
+    DWORD pid = 0;
+    if (!w || !GetWindowThreadProcessId(w, &pid))
+        return 1;
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        return 1;
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    std::printf("pid=%lu private=%lu working=%lu handles=%lu gdi=%lu user=%lu\n", pid,
+                static_cast<unsigned long>(counters.PrivateUsage), static_cast<unsigned long>(counters.WorkingSetSize),
+                handles, GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+    CloseHandle(process);
+    return 0;
+}
+
+HWND parseHandle(const char* text) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoul(text, nullptr, 10)));
+}
+
+int usage() {
+    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats ...\n", stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usage();
+    const std::string cmd = argv[1];
+    if (cmd == "find" && argc == 3) {
+        HWND w = findTopLevel(argv[2]);
+        std::printf("%lu\n", handleValue(w));
+        return w ? 0 : 1;
+    }
+    if ((cmd == "wait" || cmd == "wait-gone") && argc == 4)
+        return waitFor(argv[2], std::strtoul(argv[3], nullptr, 10), cmd == "wait") ? 0 : 1;
+    if (cmd == "info" && argc == 3)
+        return printInfo(findTopLevel(argv[2]));
+    if (cmd == "info-handle" && argc == 3)
+        return printInfo(parseHandle(argv[2]));
+    if (cmd == "child-of" && argc == 3) {
+        HWND child = GetWindow(parseHandle(argv[2]), GW_CHILD);
+        return printInfo(child);
+    }
+    if (cmd == "post" && argc == 6) {
+        HWND w = findTopLevel(argv[2]);
+        if (!w)
+            return 1;
+        return PostMessageA(w, std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
+                            std::strtol(argv[5], nullptr, 0))
+                   ? 0
+                   : 1;
+    }
+    if (cmd == "host" && (argc == 4 || argc == 5))
+        return runHost(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
+    if (cmd == "proc-stats" && argc == 3)
+        return procStats(findTopLevel(argv[2]));
+    return usage();
+}
