@@ -1,0 +1,5 @@
+#include "saver/startup/saver_run_window.h"
+
+bool LoadSaverRunWindow(HINSTANCE, const Settings&, const SaverRunStart&) {
+    return false;
+}
