@@ -1,0 +1,98 @@
+// The music player of the front end (module Ember_Lantern_BGM): background
+// music from an audio CD through the MCI device "cdaudio", from an MP3 file
+// through the MCI device type MPEGVideo under the alias "MP3Play", or from a
+// WAV file through PlaySoundA, looping.
+//
+// Nothing is ever shown: routines return MCI error codes and reply texts,
+// record the result of their calls in the program-wide LastApiResult, and a
+// failure simply means that nothing plays. All routines run on the front
+// end's user-interface thread; the devices play asynchronously on their own.
+//
+// Texts are in the ANSI code page (Shift-JIS on the systems the program is
+// made for); the two Japanese reply texts below are Shift-JIS bytes on every
+// build, native included.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "saver/music/multimedia_seam.h"
+#include "saver/startup/settings.h"
+
+// SendMciCommand's reply to an empty command: "コマンド文字列が指定されていません".
+extern const char* const kMciNoCommandReply;
+// SendMciCommand's reply when the text of an error code cannot be had:
+// "Error (文字列が取れません)".
+extern const char* const kMciNoErrorTextReply;
+
+// PlaySoundA flags used by PlayWaveFile: SND_ASYNC | SND_LOOP.
+constexpr std::uint32_t kWaveLoopFlags = 9;
+
+// The kind of music file by its name: the last three characters, upper-cased.
+enum class MusicFileType { None, Wav, Mp3 };
+MusicFileType MusicFileTypeOf(const std::string& path);
+
+// True when `path` can be put between double quotes in an MCI command string:
+// MCI has no escape, so a double quote or a control character (possible in a
+// Linux file name seen through Wine, never in a Windows one) would end the
+// name early and make the rest command words. Such a path is never played.
+bool IsPlayablePath(const std::string& path);
+
+class MusicPlayer {
+public:
+    // Both must outlive the player; `settings` is read at every call.
+    MusicPlayer(MultimediaSeam& seam, const Settings& settings);
+
+    // --- command strings ----------------------------------------------
+    // Sends one command (reply area of 512 bytes) and returns the MCI error
+    // code, with the reply text, or the error's text, in `reply`. An empty
+    // command sends nothing: -1 with kMciNoCommandReply.
+    std::int32_t SendMciCommand(const std::string& command, std::string& reply);
+    // The reply to `command`, or "Error:" and the code in decimal
+    // ("Error:263") when it fails; the reply or error text stays in MciReply().
+    std::string QueryMci(const std::string& command);
+    // "play <device>[ from <from>][ to <to>]", each part only when not empty.
+    // Returns the MCI error code.
+    std::int32_t PlayMciDevice(const std::string& device, const std::string& from, const std::string& to);
+
+    // --- audio CD ------------------------------------------------------
+    // Opens "cdaudio" and sets the time format tmsf; does not play.
+    void OpenCdAudio();
+    // The periodic check (every 200 ms): (re)starts the whole disc when it
+    // has stopped, or jumps back to the start of BGM_RepeatTrack when that
+    // track is not the one playing. Sets CdWatchActive().
+    void CheckCdAudio();
+    // False once a check found no drive, no disc or a drive error; the
+    // caller stops its CD timer then. False before the first check.
+    bool CdWatchActive() const { return cdWatchActive_; }
+    // "stop cdaudio", then "close cdaudio".
+    void CloseCdAudio();
+
+    // --- MP3 file (BGM_File) -------------------------------------------
+    // Opens the file as MP3Play and plays it when the open succeeded.
+    void PlayMusicFile();
+    // True exactly when MP3Play reports the mode "playing".
+    bool IsMusicFilePlaying();
+    // The loop tick (every 1000 ms): restarts MP3Play from its beginning when
+    // it is not playing.
+    void LoopMusicFile();
+    // "stop MP3Play", then "close MP3Play".
+    void CloseMusicFile();
+
+    // --- WAV file (BGM_File) -------------------------------------------
+    // Plays the file looping when a wave output device exists.
+    void PlayWaveFile();
+    // Stops any sound PlaySoundA is playing.
+    void StopWaveFile();
+
+    // Reply or error text of the last QueryMci or PlayMciDevice.
+    const std::string& MciReply() const { return mciReply_; }
+
+private:
+    std::uint32_t SendWithoutReply(const char* command);
+
+    MultimediaSeam& seam_;
+    const Settings& settings_;
+    bool cdWatchActive_ = false;
+    std::string mciReply_;
+};
