@@ -6,7 +6,7 @@
 #include <cstdint>
 
 class MultimediaSeam {
-public:
+  public:
     virtual ~MultimediaSeam() = default;
 
     // mciSendStringA with no callback window. `reply` may be null, in which

@@ -39,7 +39,7 @@ MusicFileType MusicFileTypeOf(const std::string& path);
 bool IsPlayablePath(const std::string& path);
 
 class MusicPlayer {
-public:
+  public:
     // Both must outlive the player; `settings` is read at every call.
     MusicPlayer(MultimediaSeam& seam, const Settings& settings);
 
@@ -88,7 +88,7 @@ public:
     // Reply or error text of the last QueryMci or PlayMciDevice.
     const std::string& MciReply() const { return mciReply_; }
 
-private:
+  private:
     std::uint32_t SendWithoutReply(const char* command);
 
     MultimediaSeam& seam_;

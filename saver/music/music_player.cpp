@@ -1,0 +1,222 @@
+#include "saver/music/music_player.h"
+
+#include <cctype>
+#include <cstring>
+#include <vector>
+
+#include "saver/startup/last_api_result.h"
+
+// Written as bytes rather than characters so that every build, native ones
+// included, hands callers the same Shift-JIS text whatever its charset.
+const char* const kMciNoCommandReply =
+    "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\x77\x92\xe8"
+    "\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
+const char* const kMciNoErrorTextReply =
+    "Error (\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1)";
+
+namespace {
+
+// Sizes of the reply areas, in bytes with the terminating NUL.
+constexpr std::uint32_t kMciReplySize = 512;
+constexpr std::uint32_t kMciErrorTextSize = 256;
+constexpr std::uint32_t kCdModeReplySize = 255;
+constexpr std::uint32_t kFileModeReplySize = 30;
+
+// Modes are compared on the first seven characters of the reply, as the
+// devices answer "playing", "stopped", "paused", "not ready"...
+bool ModeIs(const char* reply, const char* mode) {
+    return std::strncmp(reply, mode, 7) == 0;
+}
+
+bool ContainsErr(const std::string& reply) {
+    for (std::size_t i = 0; i + 3 <= reply.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(reply[i])) == 'E' &&
+            std::toupper(static_cast<unsigned char>(reply[i + 1])) == 'R' &&
+            std::toupper(static_cast<unsigned char>(reply[i + 2])) == 'R') {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A reply read as a number: leading blanks, an optional sign, the digits that
+// follow; no digits give 0. Capped far beyond any track number.
+long NumberOf(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        if (value < 1000000) {
+            value = value * 10 + (text[i] - '0');
+        }
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+MusicFileType MusicFileTypeOf(const std::string& path) {
+    if (path.size() < 3) {
+        return MusicFileType::None;
+    }
+    std::string ending = path.substr(path.size() - 3);
+    for (char& c : ending) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    if (ending == "WAV") {
+        return MusicFileType::Wav;
+    }
+    if (ending == "MP3") {
+        return MusicFileType::Mp3;
+    }
+    return MusicFileType::None;
+}
+
+bool IsPlayablePath(const std::string& path) {
+    // Neither byte can be the second byte of a Shift-JIS character, so a
+    // byte-wise test is safe for Japanese names.
+    for (char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '"' || byte < 0x20 || byte == 0x7f) {
+            return false;
+        }
+    }
+    return true;
+}
+
+MusicPlayer::MusicPlayer(MultimediaSeam& seam, const Settings& settings) : seam_(seam), settings_(settings) {}
+
+std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string& reply) {
+    if (command.empty()) {
+        reply = kMciNoCommandReply;
+        return -1;
+    }
+    std::vector<char> buffer(kMciReplySize, '\0');
+    const auto code = static_cast<std::int32_t>(seam_.MciSendString(command.c_str(), buffer.data(), kMciReplySize));
+    LastApiResult = code;
+    if (code == 0) {
+        buffer.back() = '\0';
+        reply = buffer.data();
+        return 0;
+    }
+    std::vector<char> text(kMciErrorTextSize, '\0');
+    if (seam_.MciGetErrorString(static_cast<std::uint32_t>(code), text.data(), kMciErrorTextSize)) {
+        text.back() = '\0';
+        reply = text.data();
+    } else {
+        reply = kMciNoErrorTextReply;
+    }
+    return code;
+}
+
+std::string MusicPlayer::QueryMci(const std::string& command) {
+    const std::int32_t code = SendMciCommand(command, mciReply_);
+    LastApiResult = code;
+    if (code != 0) {
+        return "Error:" + std::to_string(code);
+    }
+    return mciReply_;
+}
+
+std::int32_t MusicPlayer::PlayMciDevice(const std::string& device, const std::string& from, const std::string& to) {
+    std::string command = "play " + device;
+    if (!from.empty()) {
+        command += " from " + from;
+    }
+    if (!to.empty()) {
+        command += " to " + to;
+    }
+    return SendMciCommand(command, mciReply_);
+}
+
+std::uint32_t MusicPlayer::SendWithoutReply(const char* command) {
+    return seam_.MciSendString(command, nullptr, 0);
+}
+
+void MusicPlayer::OpenCdAudio() {
+    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("open cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("set cdaudio time format tmsf"));
+}
+
+void MusicPlayer::CheckCdAudio() {
+    cdWatchActive_ = true;
+    // No drive, no disc or a drive error: the queries answer "Error:<code>",
+    // and the watch ends for the rest of the run.
+    const std::string currentTrack = QueryMci("status cdaudio current track");
+    if (ContainsErr(currentTrack)) {
+        cdWatchActive_ = false;
+        return;
+    }
+    if (ContainsErr(QueryMci("status cdaudio number of tracks"))) {
+        cdWatchActive_ = false;
+        return;
+    }
+    char mode[kCdModeReplySize] = {};
+    LastApiResult = static_cast<std::int32_t>(seam_.MciSendString("status cdaudio mode", mode, kCdModeReplySize));
+    mode[kCdModeReplySize - 1] = '\0';
+    const bool stopped = ModeIs(mode, "stopped");
+
+    const long repeatTrack = settings_.BGM_RepeatTrack;
+    if (repeatTrack != 0) {
+        // Playing from the track's start to the end of the disc: when the
+        // next track begins, the following check jumps back.
+        if (stopped || NumberOf(currentTrack) != repeatTrack) {
+            const std::string start = QueryMci("status cdaudio position track " + std::to_string(repeatTrack));
+            PlayMciDevice("cdaudio", start, "");
+        }
+    } else if (stopped) {
+        PlayMciDevice("cdaudio", "", "");
+    }
+}
+
+void MusicPlayer::CloseCdAudio() {
+    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("stop cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("close cdaudio"));
+}
+
+void MusicPlayer::PlayMusicFile() {
+    if (!IsPlayablePath(settings_.BGM_File)) {
+        return;
+    }
+    const std::string open = "open \"" + settings_.BGM_File + "\" type MPEGVideo Alias MP3Play";
+    if (SendWithoutReply(open.c_str()) == 0) {
+        SendWithoutReply("play MP3Play");
+    }
+}
+
+bool MusicPlayer::IsMusicFilePlaying() {
+    char mode[kFileModeReplySize] = {};
+    seam_.MciSendString("status MP3Play mode", mode, kFileModeReplySize);
+    mode[kFileModeReplySize - 1] = '\0';
+    return ModeIs(mode, "playing");
+}
+
+void MusicPlayer::LoopMusicFile() {
+    if (!IsMusicFilePlaying()) {
+        SendWithoutReply("stop MP3Play");
+        SendWithoutReply("play MP3Play from 0");
+    }
+}
+
+void MusicPlayer::CloseMusicFile() {
+    SendWithoutReply("stop MP3Play");
+    SendWithoutReply("close MP3Play");
+}
+
+void MusicPlayer::PlayWaveFile() {
+    if (seam_.WaveOutDeviceCount() == 0 || !IsPlayablePath(settings_.BGM_File)) {
+        return;
+    }
+    LastApiResult = seam_.PlaySoundAnsi(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
+}
+
+void MusicPlayer::StopWaveFile() {
+    LastApiResult = seam_.PlaySoundAnsi(nullptr, 0) ? 1 : 0;
+}

@@ -1,0 +1,144 @@
+// Test driver (never shipped): runs the music player against the real
+// multimedia calls, one step per argument, and prints every call it makes and
+// what each step found, one line each, so that an end-to-end test can follow
+// what was sent while it listens to what was played.
+//
+// Steps: file=PATH  track=N  open-cd  check-cd  close-cd  play-mp3  playing
+//        loop  close-mp3  play-wav  stop-wav  query=COMMAND  sleep=MS
+//        wait-playing=MS  wait-stopped=MS  size=PATH
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "saver/music/music_player.h"
+#include "saver/music/win32_multimedia.h"
+#include "saver/startup/last_api_result.h"
+
+namespace {
+
+class LoggingSeam final : public MultimediaSeam {
+  public:
+    explicit LoggingSeam(MultimediaSeam& real) : real_(real) {}
+
+    std::uint32_t MciSendString(const char* command, char* reply, std::uint32_t replyLength) override {
+        const std::uint32_t code = real_.MciSendString(command, reply, replyLength);
+        std::printf("mci %u [%s] -> [%s]\n", code, command, reply && replyLength ? reply : "");
+        std::fflush(stdout);
+        return code;
+    }
+    bool MciGetErrorString(std::uint32_t code, char* text, std::uint32_t textLength) override {
+        return real_.MciGetErrorString(code, text, textLength);
+    }
+    bool PlaySoundAnsi(const char* sound, std::uint32_t flags) override {
+        const bool result = real_.PlaySoundAnsi(sound, flags);
+        std::printf("sound %d [%s] %u\n", result ? 1 : 0, sound ? sound : "(null)", flags);
+        std::fflush(stdout);
+        return result;
+    }
+    std::uint32_t WaveOutDeviceCount() override {
+        const std::uint32_t count = real_.WaveOutDeviceCount();
+        std::printf("waves %u\n", count);
+        std::fflush(stdout);
+        return count;
+    }
+
+  private:
+    MultimediaSeam& real_;
+};
+
+void Report(const char* format, long long value) {
+    std::printf(format, value);
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// Polls IsMusicFilePlaying every 50 ms until it equals `wanted` or the time
+// is up; reports whether it did and after how long.
+void WaitFor(MusicPlayer& player, bool wanted, DWORD timeoutMs, const char* name) {
+    const DWORD start = GetTickCount();
+    bool reached = false;
+    while (!(reached = player.IsMusicFilePlaying() == wanted) && GetTickCount() - start < timeoutMs) {
+        Sleep(50);
+    }
+    std::printf("%s %d %lu\n", name, reached ? 1 : 0, static_cast<unsigned long>(GetTickCount() - start));
+    std::fflush(stdout);
+}
+
+long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return -1;
+    }
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::unique_ptr<MultimediaSeam> real = CreateWin32MultimediaSeam();
+    LoggingSeam seam(*real);
+    Settings settings;
+    MusicPlayer player(seam, settings);
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string step = argv[i];
+        const std::size_t equals = step.find('=');
+        const std::string verb = step.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : step.substr(equals + 1);
+        std::printf("step %s\n", verb.c_str());
+        std::fflush(stdout);
+        if (verb == "file") {
+            // "\x01" in the argument stands for a control character, which a
+            // command line cannot carry as such.
+            std::string path = value;
+            for (std::size_t at; (at = path.find("\\x01")) != std::string::npos;) {
+                path.replace(at, 4, "\x01");
+            }
+            settings.BGM_File = path;
+            std::printf("file [%s]\n", path.c_str());
+            std::fflush(stdout);
+        } else if (verb == "track") {
+            settings.BGM_RepeatTrack = static_cast<std::int16_t>(std::atoi(value.c_str()));
+        } else if (verb == "open-cd") {
+            player.OpenCdAudio();
+            Report("last %lld", LastApiResult);
+        } else if (verb == "check-cd") {
+            player.CheckCdAudio();
+            Report("watch %lld", player.CdWatchActive() ? 1 : 0);
+        } else if (verb == "close-cd") {
+            player.CloseCdAudio();
+            Report("last %lld", LastApiResult);
+        } else if (verb == "play-mp3") {
+            player.PlayMusicFile();
+        } else if (verb == "playing") {
+            Report("playing %lld", player.IsMusicFilePlaying() ? 1 : 0);
+        } else if (verb == "loop") {
+            player.LoopMusicFile();
+        } else if (verb == "close-mp3") {
+            player.CloseMusicFile();
+        } else if (verb == "play-wav") {
+            player.PlayWaveFile();
+            Report("last %lld", LastApiResult);
+        } else if (verb == "stop-wav") {
+            player.StopWaveFile();
+            Report("last %lld", LastApiResult);
+        } else if (verb == "query") {
+            std::printf("reply [%s]\n", player.QueryMci(value).c_str());
+            std::fflush(stdout);
+        } else if (verb == "sleep") {
+            Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
+        } else if (verb == "wait-playing" || verb == "wait-stopped") {
+            WaitFor(player, verb == "wait-playing", static_cast<DWORD>(std::atoi(value.c_str())), verb.c_str());
+        } else if (verb == "size") {
+            Report("size %lld", FileSize(value));
+        } else {
+            std::printf("unknown step\n");
+            return 2;
+        }
+    }
+    std::printf("done\n");
+    return 0;
+}

@@ -1,0 +1,358 @@
+#include "saver/music/music_player.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "saver/music/tests/simulated_multimedia.h"
+#include "saver/startup/last_api_result.h"
+
+namespace {
+
+using Commands = std::vector<std::string>;
+
+const std::string kNoCommandBytes =
+    "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2"
+    "\x82\xdc\x82\xb9\x82\xf1";
+const std::string kNoErrorTextBytes =
+    "Error (\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1)";
+
+const Commands kCdQueries = {"status cdaudio current track", "status cdaudio number of tracks", "status cdaudio mode"};
+
+Commands With(Commands head, const Commands& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+class MusicPlayerTest : public ::testing::Test {
+  protected:
+    void SetUp() override { LastApiResult = 12345; }
+
+    SimulatedMultimedia system;
+    Settings settings;
+    MusicPlayer player{system, settings};
+};
+
+// --- command strings ----------------------------------------------------
+
+TEST_F(MusicPlayerTest, EmptyCommandSendsNothingAndAnswersInShiftJis) {
+    std::string reply;
+    EXPECT_EQ(player.SendMciCommand("", reply), -1);
+    EXPECT_EQ(reply, kNoCommandBytes);
+    EXPECT_EQ(std::string(kMciNoCommandReply), kNoCommandBytes);
+    EXPECT_TRUE(system.sent.empty());
+    EXPECT_EQ(LastApiResult, 12345);
+    EXPECT_EQ(player.QueryMci(""), "Error:-1");
+    EXPECT_EQ(LastApiResult, -1);
+}
+
+TEST_F(MusicPlayerTest, SendMciCommandReturnsReplyOrErrorText) {
+    struct Case {
+        const char* command;
+        bool errorTextAvailable;
+        std::int32_t code;
+        std::string reply;
+    };
+    const Case cases[] = {
+        {"open cdaudio", true, 0, ""},
+        {"status cdaudio number of tracks", true, 0, "5"},
+        {"status cdaudio position track 3", true, 0, "06:22:00"},  // msf, with the lead-in, until tmsf is set
+        {"status cdaudio position track 9", true, 282,
+         "The specified parameter is out of range for the specified command."},
+        {"status nothing mode", true, 263, "The specified device is not open or is not recognized by MCI."},
+        {"status nothing mode", false, 263, kNoErrorTextBytes},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        system.errorTextAvailable = c.errorTextAvailable;
+        std::string reply = "stale";
+        EXPECT_EQ(player.SendMciCommand(c.command, reply), c.code);
+        EXPECT_EQ(reply, c.reply);
+        EXPECT_EQ(LastApiResult, c.code);
+        ASSERT_FALSE(system.sent.empty());
+        EXPECT_TRUE(system.sent.back().hasReplyArea);
+        EXPECT_EQ(system.sent.back().replyLength, 512u);
+    }
+    EXPECT_EQ(std::string(kMciNoErrorTextReply), kNoErrorTextBytes);
+}
+
+TEST_F(MusicPlayerTest, QueryMciGivesErrorAndCodeWithoutBlank) {
+    EXPECT_EQ(player.QueryMci("status MP3Play mode"), "Error:263");
+    EXPECT_EQ(LastApiResult, 263);
+    EXPECT_EQ(player.MciReply(), "The specified device is not open or is not recognized by MCI.");
+    EXPECT_EQ(player.QueryMci("status cdaudio mode"), "stopped");
+    EXPECT_EQ(LastApiResult, 0);
+}
+
+TEST_F(MusicPlayerTest, PlayMciDeviceAddsOnlyTheGivenPositions) {
+    struct Case {
+        const char* from;
+        const char* to;
+        const char* command;
+    };
+    const Case cases[] = {
+        {"", "", "play cdaudio"},
+        {"02:00:00:00", "", "play cdaudio from 02:00:00:00"},
+        {"", "04", "play cdaudio to 04"},
+        {"02:00:00:00", "04", "play cdaudio from 02:00:00:00 to 04"},
+    };
+    player.OpenCdAudio();
+    for (const Case& c : cases) {
+        system.ClearLog();
+        EXPECT_EQ(player.PlayMciDevice("cdaudio", c.from, c.to), 0) << c.command;
+        EXPECT_EQ(system.Commands(), Commands{c.command});
+    }
+    EXPECT_EQ(player.PlayMciDevice("cdaudio", "Error:282", ""), 270);
+}
+
+// --- audio CD -------------------------------------------------------------
+
+TEST_F(MusicPlayerTest, OpenSetsTrackTimeFormatAndCloseStopsTheDrive) {
+    player.OpenCdAudio();
+    EXPECT_EQ(system.Commands(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}));
+    EXPECT_EQ(LastApiResult, 0);
+    for (const auto& s : system.sent) {
+        EXPECT_FALSE(s.hasReplyArea);
+        EXPECT_EQ(s.replyLength, 0u);
+    }
+    EXPECT_EQ(player.QueryMci("status cdaudio position track 3"), "03:00:00:00");
+
+    player.CheckCdAudio();
+    ASSERT_TRUE(system.drive.IsPlaying());
+    system.ClearLog();
+    player.CloseCdAudio();
+    EXPECT_EQ(system.Commands(), (Commands{"stop cdaudio", "close cdaudio"}));
+    EXPECT_EQ(LastApiResult, 0);
+    EXPECT_FALSE(system.drive.IsPlaying());
+    EXPECT_FALSE(system.drive.IsOpen());
+}
+
+TEST_F(MusicPlayerTest, WholeDiscIsStartedOnlyWhileTheDriveIsStopped) {
+    player.OpenCdAudio();
+    system.ClearLog();
+
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(), With(kCdQueries, {"play cdaudio"}));
+    EXPECT_TRUE(player.CdWatchActive());
+    EXPECT_TRUE(system.drive.IsPlaying());
+
+    for (int tick = 0; tick < 3; ++tick) {  // 200 ms ticks while the disc plays
+        system.drive.Advance(200);
+        system.ClearLog();
+        player.CheckCdAudio();
+        EXPECT_EQ(system.Commands(), kCdQueries);
+        EXPECT_TRUE(player.CdWatchActive());
+    }
+
+    system.drive.Advance(1020 * 1000);  // past the end of the 17-minute disc
+    ASSERT_FALSE(system.drive.IsPlaying());
+    system.ClearLog();
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(), With(kCdQueries, {"play cdaudio"}));
+    EXPECT_EQ(system.drive.CurrentTrack(), 1);
+}
+
+TEST_F(MusicPlayerTest, RepeatTrackStartsItAndJumpsBackWhenTheNextBegins) {
+    settings.BGM_RepeatTrack = 3;
+    player.OpenCdAudio();
+    system.ClearLog();
+
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(),
+              With(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
+    EXPECT_EQ(system.drive.CurrentTrack(), 3);
+
+    system.drive.Advance(120 * 1000);  // inside track 3 (240 s)
+    system.ClearLog();
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(), kCdQueries);
+
+    system.drive.Advance(120 * 1000 + 100);  // track 4 has begun
+    ASSERT_EQ(system.drive.CurrentTrack(), 4);
+    ASSERT_TRUE(system.drive.IsPlaying());
+    system.ClearLog();
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(),
+              With(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
+    EXPECT_EQ(system.drive.CurrentTrack(), 3);
+    EXPECT_TRUE(player.CdWatchActive());
+}
+
+TEST_F(MusicPlayerTest, RepeatTrackPlayedOnAnotherTrackWhileStoppedIsRestarted) {
+    settings.BGM_RepeatTrack = 5;
+    player.OpenCdAudio();
+    player.CheckCdAudio();
+    system.drive.Advance(190 * 1000);  // track 5 is the last: the disc ends and stops
+    ASSERT_FALSE(system.drive.IsPlaying());
+    system.ClearLog();
+    player.CheckCdAudio();
+    EXPECT_EQ(system.Commands(),
+              With(kCdQueries, {"status cdaudio position track 5", "play cdaudio from 05:00:00:00"}));
+}
+
+TEST_F(MusicPlayerTest, NoDiscOrNoDriveEndsTheWatchAtTheFirstCheck) {
+    struct Case {
+        const char* name;
+        SimulatedCdDrive::Disc disc;
+        std::int32_t openResult;
+    };
+    const Case cases[] = {
+        {"no disc", SimulatedCdDrive::Disc::None, 0},
+        {"no drive", SimulatedCdDrive::Disc::NoDrive, 266},  // the driver cannot be loaded
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimulatedMultimedia fresh;
+        fresh.drive.SetDisc(c.disc);
+        MusicPlayer cd(fresh, settings);
+        cd.OpenCdAudio();
+        EXPECT_EQ(LastApiResult, c.openResult);
+        fresh.ClearLog();
+        cd.CheckCdAudio();
+        EXPECT_EQ(fresh.Commands(), Commands{"status cdaudio current track"});
+        EXPECT_FALSE(cd.CdWatchActive());
+        EXPECT_FALSE(fresh.drive.IsPlaying());
+    }
+}
+
+TEST_F(MusicPlayerTest, TrackTheDiscLacksFailsAtEveryCheckWhileChecksGoOn) {
+    settings.BGM_RepeatTrack = 9;
+    player.OpenCdAudio();
+    for (int tick = 0; tick < 3; ++tick) {
+        system.ClearLog();
+        player.CheckCdAudio();
+        EXPECT_EQ(system.Commands(),
+                  With(kCdQueries, {"status cdaudio position track 9", "play cdaudio from Error:282"}));
+        EXPECT_TRUE(player.CdWatchActive());
+        EXPECT_NE(LastApiResult, 0);
+        EXPECT_FALSE(system.drive.IsPlaying());
+    }
+}
+
+TEST_F(MusicPlayerTest, ModeQueryResultIsRecorded) {
+    player.OpenCdAudio();
+    player.CheckCdAudio();
+    EXPECT_EQ(LastApiResult, 0);  // the last call was the successful play
+    system.ClearLog();
+    player.CheckCdAudio();
+    EXPECT_EQ(system.sent[2].replyLength, 255u);
+    EXPECT_EQ(LastApiResult, 0);
+}
+
+// --- MP3 file ---------------------------------------------------------------
+
+TEST_F(MusicPlayerTest, Mp3IsOpenedQuotedAndPlayedWithoutReplyArea) {
+    settings.BGM_File = "C:\\My Music\\\x95\x5c tone.mp3";  // a blank, and a kanji whose second byte is '\'
+    system.mp3Files.insert(settings.BGM_File);
+    player.PlayMusicFile();
+    EXPECT_EQ(system.Commands(),
+              (Commands{"open \"" + settings.BGM_File + "\" type MPEGVideo Alias MP3Play", "play MP3Play"}));
+    for (const auto& s : system.sent) {
+        EXPECT_FALSE(s.hasReplyArea);
+    }
+    EXPECT_EQ(LastApiResult, 12345);
+    EXPECT_TRUE(player.IsMusicFilePlaying());
+
+    system.ClearLog();
+    player.CloseMusicFile();
+    EXPECT_EQ(system.Commands(), (Commands{"stop MP3Play", "close MP3Play"}));
+    EXPECT_FALSE(system.mp3Open);
+}
+
+TEST_F(MusicPlayerTest, LoopRestartsOnlyWhenNotPlaying) {
+    struct Case {
+        const char* mode;
+        bool playing;
+    };
+    const Case cases[] = {{"playing", true}, {"stopped", false}, {"paused", false}};
+    settings.BGM_File = "C:\\a.mp3";
+    system.mp3Files.insert(settings.BGM_File);
+    player.PlayMusicFile();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        system.mp3Mode = c.mode;
+        system.ClearLog();
+        EXPECT_EQ(player.IsMusicFilePlaying(), c.playing);
+        EXPECT_EQ(system.sent.at(0).replyLength, 30u);
+        system.ClearLog();
+        player.LoopMusicFile();
+        const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
+        EXPECT_EQ(system.Commands(), c.playing ? Commands{"status MP3Play mode"} : restart);
+        EXPECT_EQ(system.mp3Mode, c.playing ? c.mode : "playing");
+    }
+}
+
+TEST_F(MusicPlayerTest, Mp3ThatCannotBeOpenedIsNeverPlayedAndLoopTicksFailQuietly) {
+    settings.BGM_File = "C:\\missing.mp3";
+    player.PlayMusicFile();
+    EXPECT_EQ(system.Commands(), Commands{"open \"C:\\missing.mp3\" type MPEGVideo Alias MP3Play"});
+    for (int tick = 0; tick < 2; ++tick) {
+        system.ClearLog();
+        player.LoopMusicFile();
+        EXPECT_EQ(system.Commands(), (Commands{"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"}));
+        EXPECT_FALSE(player.IsMusicFilePlaying());
+    }
+}
+
+TEST_F(MusicPlayerTest, PathThatWouldBreakOutOfItsQuotesIsNeverSentOrPlayed) {
+    const char* const paths[] = {
+        "C:\\a\" type waveaudio alias x.mp3", "C:\\a\nb.mp3", "C:\\a\tb.wav", "C:\\a\x01.mp3", "C:\\a\x7f.wav",
+    };
+    for (const char* path : paths) {
+        SCOPED_TRACE(path);
+        settings.BGM_File = path;
+        system.mp3Files.insert(path);
+        system.ClearLog();
+        player.PlayMusicFile();
+        player.PlayWaveFile();
+        EXPECT_TRUE(system.sent.empty());
+        EXPECT_TRUE(system.sounds.empty());
+        EXPECT_FALSE(IsPlayablePath(path));
+    }
+    EXPECT_FALSE(IsPlayablePath(std::string("a\0b", 3)));
+    EXPECT_TRUE(IsPlayablePath("C:\\My Music\\\x83\x5c\x83\x93\x83\x4f.mp3"));  // ソング
+}
+
+// --- WAV file ---------------------------------------------------------------
+
+TEST_F(MusicPlayerTest, WavLoopsThroughPlaySoundOnlyWithAWaveDevice) {
+    settings.BGM_File = "C:\\tone.wav";
+    system.waveDevices = 0;
+    player.PlayWaveFile();
+    EXPECT_TRUE(system.sounds.empty());
+    EXPECT_EQ(LastApiResult, 12345);
+
+    system.waveDevices = 1;
+    player.PlayWaveFile();
+    ASSERT_EQ(system.sounds.size(), 1u);
+    EXPECT_TRUE(system.sounds[0].hasName);
+    EXPECT_EQ(system.sounds[0].name, "C:\\tone.wav");
+    EXPECT_EQ(system.sounds[0].flags, 9u);
+    EXPECT_EQ(LastApiResult, 1);
+
+    system.playSoundResult = false;
+    player.StopWaveFile();
+    ASSERT_EQ(system.sounds.size(), 2u);
+    EXPECT_FALSE(system.sounds[1].hasName);
+    EXPECT_EQ(system.sounds[1].flags, 0u);
+    EXPECT_EQ(LastApiResult, 0);
+    EXPECT_TRUE(system.sent.empty());
+}
+
+TEST(MusicFileType, LastThreeCharactersInAnyCase) {
+    struct Case {
+        const char* path;
+        MusicFileType type;
+    };
+    const Case cases[] = {
+        {"C:\\x.Mp3", MusicFileType::Mp3},   {"C:\\x.WAV", MusicFileType::Wav},  {"C:\\x.wma", MusicFileType::None},
+        {"C:\\x.mpeg", MusicFileType::None}, {"C:\\x.mid", MusicFileType::None}, {"mp3", MusicFileType::Mp3},
+        {"p3", MusicFileType::None},         {"", MusicFileType::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MusicFileTypeOf(c.path), c.type) << c.path;
+    }
+}
+
+}  // namespace
