@@ -94,7 +94,8 @@ class MusicRun:
         # inherit the driver's handles and would hold a pipe open after it ends.
         log = desktop.work / "driver.log"
         with open(log, "wb") as out:
-            process = subprocess.Popen([str(WINE_EXEC), windows_path(desktop.tools_dir / "music_driver.exe"), *steps],
+            driver = desktop.tools_dir / "music_driver.exe"
+            process = subprocess.Popen([str(WINE_EXEC), windows_path(driver), *steps],
                                        env={**desktop.env, **env}, cwd=str(desktop.work), stdin=subprocess.DEVNULL,
                                        stdout=out, stderr=subprocess.DEVNULL)
             desktop.processes.append(process)
