@@ -94,6 +94,11 @@ class Desktop:
         # program would inherit that program's output pipes and hold them open.
         subprocess.run([WINESERVER, "-p"], env=self._wine_env(), stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        # Likewise the desktop process (explorer), which the first program that
+        # touches a window starts: started here, it holds no test's pipes open.
+        subprocess.run([str(WINE_EXEC), windows_path(self.tools_dir / "winprobe.exe"), "find", "desktop warm-up"],
+                       env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
 
     # --- X server ---------------------------------------------------------
     def _start_x(self):
@@ -101,7 +106,7 @@ class Desktop:
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.width}x{self.height}x24",
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=open(self.work / "xvfb.log", "wb"))
         os.close(write_fd)
         ready, _, _ = select.select([read_fd], [], [], 20)
         number = os.read(read_fd, 64).decode().strip() if ready else ""
@@ -134,18 +139,25 @@ class Desktop:
         return target
 
     def start(self, program, *args, env=None, cwd=None):
-        """Starts a Windows program (a path on this machine) and returns its Popen."""
+        """Starts a Windows program (a path on this machine) and returns its Popen.
+        Its output goes to files, not pipes: services that Wine starts on the
+        program's behalf inherit its handles and would hold a pipe open."""
         full_env = dict(self.env)
         full_env.update(env or {})
-        p = subprocess.Popen([str(WINE_EXEC), windows_path(program), *args], env=full_env,
-                             cwd=str(cwd or self.work), stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self._outputs = getattr(self, "_outputs", 0) + 1
+        out_path = self.work / f"output-{self._outputs}.out"
+        err_path = self.work / f"output-{self._outputs}.err"
+        with open(out_path, "wb") as out, open(err_path, "wb") as err:
+            p = subprocess.Popen([str(WINE_EXEC), windows_path(program), *args], env=full_env,
+                                 cwd=str(cwd or self.work), stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+        p.out_path, p.err_path = out_path, err_path
         self.processes.append(p)
         return p
 
     def run(self, program, *args, timeout=60, env=None):
         p = self.start(program, *args, env=env)
-        out, err = p.communicate(timeout=timeout)
-        return subprocess.CompletedProcess(p.args, p.returncode, out, err)
+        p.wait(timeout=timeout)
+        return subprocess.CompletedProcess(p.args, p.returncode, p.out_path.read_bytes(), p.err_path.read_bytes())
 
     def probe(self, *args, timeout=60):
         result = self.run(self.tools_dir / "winprobe.exe", *args, timeout=timeout)
@@ -181,7 +193,7 @@ class Desktop:
 
     # --- screen and input -------------------------------------------------
     def screenshot(self, save_as=None):
-        blob = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "ppm:-"],
+        blob = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8", "ppm:-"],
                               check=True, capture_output=True, timeout=30).stdout
         image = Image.from_ppm(blob)
         if save_as:
