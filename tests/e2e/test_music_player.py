@@ -6,7 +6,7 @@ import re
 import subprocess
 import unittest
 
-from audio import ALSA_SINK, RATE, left_channel, make_tone, tones
+from audio import ALSA_SINK, RATE, left_channel, make_tone, tone_fragments, tones
 from harness import WINE_EXEC, Desktop, windows_path
 
 # A folder with blanks and Japanese characters (Shift-JIS in the ANSI calls).
