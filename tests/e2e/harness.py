@@ -96,9 +96,8 @@ class Desktop:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
         # Likewise the desktop process (explorer), which the first program that
         # touches a window starts: started here, it holds no test's pipes open.
-        subprocess.run([str(WINE_EXEC), windows_path(self.tools_dir / "winprobe.exe"), "find", "desktop warm-up"],
-                       env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run([str(WINE_EXEC), windows_path(self.tools_dir / "winprobe.exe"), "find", "warm-up"], env=self.env,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     # --- X server ---------------------------------------------------------
     def _start_x(self):
@@ -106,10 +105,19 @@ class Desktop:
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.width}x{self.height}x24",
              "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=open(self.work / "xvfb.log", "wb"))
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
-        ready, _, _ = select.select([read_fd], [], [], 20)
-        number = os.read(read_fd, 64).decode().strip() if ready else ""
+        # Read up to the newline: Xvfb writes the number and the newline in two
+        # calls and dies ("Cannot write display number") if the pipe is closed
+        # in between.
+        text, deadline = b"", time.monotonic() + 20
+        while not text.endswith(b"\n") and time.monotonic() < deadline:
+            ready, _, _ = select.select([read_fd], [], [], max(0.0, deadline - time.monotonic()))
+            chunk = os.read(read_fd, 64) if ready else b""
+            if not chunk:
+                break
+            text += chunk
+        number = text.decode().strip() if text.endswith(b"\n") else ""
         os.close(read_fd)
         if not number:
             self.close()
@@ -138,24 +146,33 @@ class Desktop:
                 shutil.copy2(source, target / name)
         return target
 
-    def start(self, program, *args, env=None, cwd=None):
-        """Starts a Windows program (a path on this machine) and returns its Popen.
-        Its output goes to files, not pipes: services that Wine starts on the
-        program's behalf inherit its handles and would hold a pipe open."""
+    def start(self, program, *args, env=None, cwd=None, to_files=False):
+        """Starts a Windows program (a path on this machine) and returns its
+        Popen, with its output on pipes, or with to_files in the files
+        p.out_path and p.err_path. Wait on a pipe only for a line you expect:
+        services that Wine starts on the program's behalf inherit its handles
+        and hold the pipes open after it ends."""
         full_env = dict(self.env)
         full_env.update(env or {})
-        self._outputs = getattr(self, "_outputs", 0) + 1
-        out_path = self.work / f"output-{self._outputs}.out"
-        err_path = self.work / f"output-{self._outputs}.err"
-        with open(out_path, "wb") as out, open(err_path, "wb") as err:
-            p = subprocess.Popen([str(WINE_EXEC), windows_path(program), *args], env=full_env,
-                                 cwd=str(cwd or self.work), stdin=subprocess.DEVNULL, stdout=out, stderr=err)
-        p.out_path, p.err_path = out_path, err_path
+        command = [str(WINE_EXEC), windows_path(program), *args]
+        if not to_files:
+            p = subprocess.Popen(command, env=full_env, cwd=str(cwd or self.work), stdin=subprocess.DEVNULL,
+                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        else:
+            self._outputs = getattr(self, "_outputs", 0) + 1
+            out_path = self.work / f"output-{self._outputs}.out"
+            err_path = self.work / f"output-{self._outputs}.err"
+            with open(out_path, "wb") as out, open(err_path, "wb") as err:
+                p = subprocess.Popen(command, env=full_env, cwd=str(cwd or self.work), stdin=subprocess.DEVNULL,
+                                     stdout=out, stderr=err)
+            p.out_path, p.err_path = out_path, err_path
         self.processes.append(p)
         return p
 
     def run(self, program, *args, timeout=60, env=None):
-        p = self.start(program, *args, env=env)
+        """Runs a program to its end; its output is read from files, so no
+        service it started can hold the call up."""
+        p = self.start(program, *args, env=env, to_files=True)
         p.wait(timeout=timeout)
         return subprocess.CompletedProcess(p.args, p.returncode, p.out_path.read_bytes(), p.err_path.read_bytes())
 
@@ -193,8 +210,8 @@ class Desktop:
 
     # --- screen and input -------------------------------------------------
     def screenshot(self, save_as=None):
-        blob = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8", "ppm:-"],
-                              check=True, capture_output=True, timeout=30).stdout
+        blob = subprocess.run(["import", "-display", self.env["DISPLAY"], "-window", "root", "-depth", "8",
+                               "ppm:-"], check=True, capture_output=True, timeout=30).stdout
         image = Image.from_ppm(blob)
         if save_as:
             image.save_png(self.work / save_as)
