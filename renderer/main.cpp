@@ -1,2 +1,9 @@
+// Ember_Lantern.dll: the renderer, an ordinary GUI program under a library's
+// file name, started by the saver with no arguments.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "renderer/renderer_app.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+    return renderer::run_renderer(instance, show_command);
+}

@@ -1,0 +1,69 @@
+// OpenGL, GLU and WGL reached through a table filled at run time from the
+// system folder's opengl32.dll and glu32.dll. The program imports neither:
+// an import (or a plain LoadLibrary) would also find a DLL of that name
+// planted beside the program, and neither is one of the DLLs Windows protects.
+#pragma once
+
+#include <windows.h>
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+namespace renderer {
+
+#define EL_OPENGL32_FUNCTIONS(X) \
+    X(glBindTexture)             \
+    X(glBlendFunc)               \
+    X(glCallLists)               \
+    X(glClear)                   \
+    X(glColor3f)                 \
+    X(glColor4f)                 \
+    X(glDisable)                 \
+    X(glEnable)                  \
+    X(glFinish)                  \
+    X(glGenLists)                \
+    X(glGenTextures)             \
+    X(glListBase)                \
+    X(glLoadIdentity)            \
+    X(glMatrixMode)              \
+    X(glPopMatrix)               \
+    X(glPushMatrix)              \
+    X(glRasterPos2i)             \
+    X(glRotatef)                 \
+    X(glTexImage2D)              \
+    X(glTexParameteri)           \
+    X(glTranslatef)              \
+    X(glViewport)                \
+    X(wglCreateContext)          \
+    X(wglDeleteContext)          \
+    X(wglMakeCurrent)            \
+    X(wglUseFontBitmapsA)
+
+#define EL_GLU32_FUNCTIONS(X) \
+    X(gluDeleteQuadric)       \
+    X(gluNewQuadric)          \
+    X(gluOrtho2D)             \
+    X(gluPerspective)         \
+    X(gluQuadricTexture)      \
+    X(gluSphere)
+
+// Each member has the name and exact type (calling convention included) of
+// the library function it stands for: gl.glClear(GL_COLOR_BUFFER_BIT).
+struct GlApi {
+#define EL_GL_MEMBER(name) decltype(&::name) name = nullptr;
+    EL_OPENGL32_FUNCTIONS(EL_GL_MEMBER)
+    EL_GLU32_FUNCTIONS(EL_GL_MEMBER)
+#undef EL_GL_MEMBER
+
+    // Loads both libraries from the system folder and fills every member; on
+    // false some members may be null and none may be called. The libraries
+    // stay loaded for the life of the process.
+    bool load();
+};
+
+// Makes the system folder the only place from which DLLs are loaded by
+// default, for the program's own loads and for those the system makes on its
+// behalf (gdi32 loads opengl32 for the pixel-format calls). Call first thing.
+void restrict_dll_search();
+
+}  // namespace renderer

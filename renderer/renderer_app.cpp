@@ -1,0 +1,359 @@
+#include "renderer/renderer_app.h"
+
+#include <ctime>
+#include <memory>
+
+#include "renderer/gl_api.h"
+#include "renderer/gl_scene.h"
+#include "renderer/scene/scene_state.h"
+#include "renderer/win32_handles.h"
+#include "renderer/window_input.h"
+
+namespace renderer {
+namespace {
+
+constexpr char kClassName[] = "opengl demo";
+constexpr char kCaption[] = "Ember_Lantern_VC";
+constexpr int kWindowedWidth = 1024;  // outer size of the framed window
+constexpr int kWindowedHeight = 768;
+constexpr GLsizei kFontLists = 255;  // one display list per character code 0..254
+
+class PerformanceCounter final : public scene::TickCounter {
+public:
+    std::int64_t ticks() override {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        return now.QuadPart;
+    }
+    std::int64_t ticks_per_second() override {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        return frequency.QuadPart;
+    }
+};
+
+// Failures are silent; the step's name only reaches a debugger.
+void report_error(const char* step) {
+    OutputDebugStringA("Ember_Lantern_VC: set-up failed at ");
+    OutputDebugStringA(step);
+    OutputDebugStringA("\n");
+}
+
+void hide_cursor() {
+    ShowCursor(FALSE);
+}
+
+PIXELFORMATDESCRIPTOR pixel_format_request() {
+    PIXELFORMATDESCRIPTOR pfd{};
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 16;
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    return pfd;
+}
+
+class Renderer {
+public:
+    Renderer(HINSTANCE instance, int show_command, FrameStats* stats)
+        : instance_(instance), show_command_(show_command), stats_(stats) {}
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    int run();
+
+private:
+    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+    bool register_class();
+    const char* create_window(bool full_screen);  // failed step, or null
+    const char* set_up(HWND window);              // failed step, or null
+    void on_size(WPARAM kind, LPARAM size);
+    void on_key_up(WPARAM key);
+    void run_message_loop();
+    bool handle_queued(const MSG& message);  // false for the quit message
+    void draw_frame();
+    void tear_down();
+
+    HINSTANCE instance_;
+    int show_command_;
+    FrameStats* stats_;
+    PerformanceCounter counter_;
+    scene::CrtRandom random_;
+    scene::SceneState scene_;
+    GlApi gl_;
+
+    HWND main_window_ = nullptr;
+    WindowDc window_dc_;
+    UniqueGlContext gl_context_;
+    std::unique_ptr<GlScene> gl_scene_;  // only after a complete set-up
+    GLuint font_list_base_ = 0;
+    int window_width_ = 0, window_height_ = 0;
+    bool window_active_ = false;
+    bool loop_running_ = false;
+    bool recreate_window_ = false;
+    WPARAM exit_code_ = 0;
+    std::int64_t last_frame_start_ = 0;
+};
+
+int Renderer::run() {
+    restrict_dll_search();
+
+    // gl_data: the animation state for the whole run.
+    random_.seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    scene_ = scene::make_scene_state(random_);
+
+    if (!register_class()) {
+        report_error("RegisterClassEx");
+        return 0;
+    }
+    // Before the first pixel-format call, which would otherwise load opengl32
+    // by the ordinary search.
+    if (!gl_.load()) {
+        report_error("LoadLibraryEx");
+        return 0;
+    }
+
+    bool full_screen = false;
+    do {
+        recreate_window_ = false;
+        full_screen = !full_screen;
+        if (const char* failed = create_window(full_screen)) {
+            report_error(failed);
+            return 0;
+        }
+        ShowWindow(main_window_, show_command_);
+        run_message_loop();
+        tear_down();
+    } while (recreate_window_);
+    return static_cast<int>(exit_code_);
+}
+
+bool Renderer::register_class() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = instance_;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+const char* Renderer::create_window(bool full_screen) {
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    window_width_ = kWindowedWidth;
+    window_height_ = kWindowedHeight;
+    if (full_screen) {
+        const WindowDc screen(nullptr);
+        if (!screen)
+            return "GetDC";
+        window_width_ = GetDeviceCaps(screen.get(), HORZRES);
+        window_height_ = GetDeviceCaps(screen.get(), VERTRES);
+        style = WS_POPUP;
+    }
+    // A pop-up window given CW_USEDEFAULT is placed at 0, 0.
+    main_window_ = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, window_width_,
+                                   window_height_, nullptr, nullptr, instance_, this);
+    return main_window_ ? nullptr : "CreateWindowEx";
+}
+
+const char* Renderer::set_up(HWND window) {
+    gl_context_.reset();
+    window_dc_ = WindowDc(window);
+    if (!window_dc_)
+        return "GetDC";
+    const HDC dc = window_dc_.get();
+    const PIXELFORMATDESCRIPTOR pfd = pixel_format_request();
+    const int format = ChoosePixelFormat(dc, &pfd);
+    if (format == 0)
+        return "ChoosePixelFormat";
+    if (!SetPixelFormat(dc, format, &pfd))
+        return "SetPixelFormat";
+    gl_context_ = UniqueGlContext(gl_.wglCreateContext(dc), GlContextDeleter{gl_.wglDeleteContext});
+    if (!gl_context_)
+        return "wglCreateContext";
+    if (!gl_.wglMakeCurrent(dc, gl_context_.get()))
+        return "wglMakeCurrent";
+
+    font_list_base_ = gl_.glGenLists(kFontLists);
+    {
+        // Glyphs for the frame-rate text; without them the text would draw nothing.
+        const ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
+        gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
+    }
+
+    gl_scene_ = GlScene::create(gl_);
+    if (!gl_scene_)
+        return "gl_init";
+    hide_cursor();
+    gl_scene_->resize(window_width_, window_height_);
+    scene::restart_frame_rate(scene_, counter_);
+    return nullptr;
+}
+
+void Renderer::tear_down() {
+    gl_scene_.reset();  // frees the quadric made for this window
+    if (gl_.wglMakeCurrent)
+        gl_.wglMakeCurrent(nullptr, nullptr);
+    window_dc_ = WindowDc();
+    gl_context_.reset();
+    DestroyWindow(main_window_);
+    main_window_ = nullptr;
+}
+
+void Renderer::run_message_loop() {
+    loop_running_ = true;
+    while (loop_running_) {
+        MSG message;
+        if (window_active_ && gl_scene_) {
+            draw_frame();
+        } else {
+            // Minimised (or set-up failed): sleep until something arrives.
+            const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+            if (got == -1)
+                message.message = WM_QUIT, message.wParam = 0;
+            if (!handle_queued(message))
+                break;
+        }
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!handle_queued(message))
+                break;
+        }
+    }
+}
+
+bool Renderer::handle_queued(const MSG& message) {
+    if (message.message == WM_QUIT) {
+        exit_code_ = message.wParam;
+        loop_running_ = false;
+        return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+void Renderer::draw_frame() {
+    if (!stats_) {
+        const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
+        gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
+        scene::count_frame(scene_, counter_);
+        SwapBuffers(window_dc_.get());
+        return;
+    }
+    const std::int64_t start = counter_.ticks();
+    const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
+    const std::int64_t planned = counter_.ticks();
+    gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
+    const std::int64_t drawn = counter_.ticks();
+    scene::count_frame(scene_, counter_);
+    const std::int64_t counted = counter_.ticks();
+    SwapBuffers(window_dc_.get());
+    const std::int64_t swapped = counter_.ticks();
+    if (last_frame_start_ != 0) {
+        stats_->frames += 1;
+        stats_->loop_ticks += start - last_frame_start_;
+    }
+    stats_->cpu_ticks += (planned - start) + (counted - drawn);
+    stats_->gl_ticks += (drawn - planned) + (swapped - counted);
+    last_frame_start_ = start;
+}
+
+LRESULT CALLBACK Renderer::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Renderer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY)
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (!self)
+        return DefWindowProcA(window, message, wparam, lparam);
+    return self->handle_message(window, message, wparam, lparam);
+}
+
+LRESULT Renderer::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    const int x = LOWORD(lparam), y = HIWORD(lparam);
+    switch (message) {
+        case WM_CREATE:
+            if (const char* failed = set_up(window)) {
+                report_error(failed);
+                PostQuitMessage(0);
+            }
+            return 0;
+        case WM_SIZE:
+            on_size(wparam, lparam);
+            return 0;
+        case WM_CLOSE:
+            PostQuitMessage(1);  // the loop's tear-down destroys the window
+            return 0;
+        case WM_KEYDOWN:
+            return 0;  // keys act on release
+        case WM_KEYUP:
+            on_key_up(wparam);
+            return 0;
+        case WM_SYSCOMMAND:
+            if (refuses_system_command(wparam))
+                return 0;
+            break;
+        case WM_MOUSEMOVE:
+            gl_input(scene_, InputKind::MouseMove, mouse_move_button(wparam), x, y);
+            return 0;
+        case WM_LBUTTONDOWN:
+            gl_input(scene_, InputKind::ButtonDown, 0, x, y);
+            return 0;
+        case WM_LBUTTONUP:
+            gl_input(scene_, InputKind::ButtonUp, 0, x, y);
+            return 0;
+        case WM_RBUTTONDOWN:
+            gl_input(scene_, InputKind::ButtonDown, 1, x, y);
+            return 0;
+        case WM_RBUTTONUP:
+            gl_input(scene_, InputKind::ButtonUp, 1, x, y);
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void Renderer::on_size(WPARAM kind, LPARAM size) {
+    if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)
+        window_active_ = true;
+    else if (kind == SIZE_MINIMIZED)
+        window_active_ = false;
+    window_width_ = LOWORD(size);
+    window_height_ = HIWORD(size);
+    if (gl_scene_)
+        gl_scene_->resize(window_width_, window_height_);
+    scene::restart_frame_rate(scene_, counter_);
+}
+
+void Renderer::on_key_up(WPARAM key) {
+    switch (classify_key_release(static_cast<unsigned>(key))) {
+        case KeyRelease::SwitchMode:
+            recreate_window_ = true;
+            PostQuitMessage(1);
+            break;
+        case KeyRelease::Quit:
+            PostQuitMessage(1);
+            break;
+        case KeyRelease::Input:
+            gl_input(scene_, InputKind::KeyUp, static_cast<int>(key), -1, -1);
+            break;
+    }
+}
+
+}  // namespace
+
+int run_renderer(HINSTANCE instance, int show_command, FrameStats* stats) {
+    // Large members (the scene, the GL table) live on the heap, not the stack.
+    const auto renderer = std::make_unique<Renderer>(instance, show_command, stats);
+    return renderer->run();
+}
+
+}  // namespace renderer

@@ -1,0 +1,24 @@
+// The renderer program: its window (full screen, then 1024 x 768 framed on
+// every Tab release), pixel format and context, message loop and keys.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace renderer {
+
+// Where the frame time goes, for the benchmark build; the shipped program
+// passes none. Performance-counter ticks, summed over frames.
+struct FrameStats {
+    std::int64_t frames = 0;
+    std::int64_t cpu_ticks = 0;   // animation step, colours, text, frame-rate count
+    std::int64_t gl_ticks = 0;    // GL calls up to glFinish, and SwapBuffers
+    std::int64_t loop_ticks = 0;  // from one frame's start to the next (the whole loop)
+};
+
+// The program: returns its exit code (1 after Esc or a close request, 0 when
+// a set-up step failed). Set-up failures show nothing.
+int run_renderer(HINSTANCE instance, int show_command, FrameStats* stats = nullptr);
+
+}  // namespace renderer

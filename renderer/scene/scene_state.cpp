@@ -1,0 +1,105 @@
+#include "renderer/scene/scene_state.h"
+
+#include <climits>
+#include <cmath>
+
+namespace scene {
+namespace {
+
+constexpr double kTwoPi = static_cast<double>(6.2831855f);  // 2 pi as the single-precision constant
+constexpr float kSpinRate = 20.0f;                          // degrees per second
+constexpr float kMeasureInterval = 0.2f;                    // seconds between frame-rate readings
+
+float random_sign(RandomSource& random) {
+    return static_cast<float>(2 * (random.next() % 2) - 1);
+}
+
+float random_fraction_of(RandomSource& random, double full) {
+    return static_cast<float>(random.next() * full / kRandMax);
+}
+
+}  // namespace
+
+SceneState make_scene_state(RandomSource& random) {
+    SceneState state;
+    for (SphereState& sphere : state.spheres) {
+        for (int c = 0; c < kChannelCount; ++c) {
+            sphere.phase_step[c] = random_sign(random);
+            sphere.colour_phase[c] = random_fraction_of(random, kTwoPi);
+        }
+        sphere.angle_x = random_fraction_of(random, 360.0);
+        sphere.angle_y = random_fraction_of(random, 360.0);
+        sphere.spin_x = random_sign(random) * kSpinRate;
+        sphere.spin_y = random_sign(random) * kSpinRate;
+    }
+    state.show_fps = true;
+    return state;
+}
+
+int direction_change_divisor(float fps) {
+    const float scaled = fps * 8.0f;
+    if (!(scaled >= 1.0f))
+        return 1;
+    if (scaled >= static_cast<float>(INT_MAX))
+        return INT_MAX;
+    return static_cast<int>(scaled);
+}
+
+void advance_animation(SceneState& state, RandomSource& random) {
+    const float fps = state.fps;
+    if (fps == 0.0f)
+        return;
+    // A change with probability 1 / (8 fps) per frame: once in eight seconds on average.
+    const int divisor = direction_change_divisor(fps);
+    for (SphereState& sphere : state.spheres) {
+        for (int c = 0; c < kChannelCount; ++c) {
+            if (random.next() % divisor == 0)
+                sphere.phase_step[c] = static_cast<float>(random.next() % 3 - 1);
+            sphere.colour_phase[c] += sphere.phase_step[c] / fps;
+        }
+        sphere.angle_x += sphere.spin_x / fps;
+        sphere.angle_y += sphere.spin_y / fps;
+    }
+}
+
+float channel_intensity(float colour_phase) {
+    const double lift = std::sin(static_cast<double>(colour_phase)) + 1.0;
+    return static_cast<float>(lift * lift / 2.0);
+}
+
+void restart_frame_rate(SceneState& state, TickCounter& counter) {
+    state.fps = 0.0f;
+    state.frame_count = 0;
+    stopwatch_elapsed(state.fps_timer, true, counter);
+}
+
+void count_frame(SceneState& state, TickCounter& counter) {
+    state.frame_count += 1;
+    if (stopwatch_elapsed(state.fps_timer, false, counter) >= kMeasureInterval) {
+        state.fps = static_cast<float>(state.frame_count) / stopwatch_elapsed(state.fps_timer, true, counter);
+        state.frame_count = 0;
+    }
+}
+
+FramePlan plan_frame(SceneState& state, RandomSource& random, int width, int height) {
+    advance_animation(state, random);
+    FramePlan plan;
+    for (int s = 0; s < kSphereCount; ++s) {
+        const SphereState& sphere = state.spheres[s];
+        SphereDraw& draw = plan.spheres[s];
+        draw.red = channel_intensity(sphere.colour_phase[0]);
+        draw.green = channel_intensity(sphere.colour_phase[1]);
+        draw.blue = channel_intensity(sphere.colour_phase[2]);
+        draw.angle_x = sphere.angle_x;
+        draw.angle_y = sphere.angle_y;
+    }
+    if (state.fps != 0.0f && state.show_fps) {
+        plan.show_text = true;
+        plan.text_x = width - kTextFromRight;
+        plan.text_y = height - kTextFromTop;
+        plan.text = format_fps_text(state.fps);
+    }
+    return plan;
+}
+
+}  // namespace scene

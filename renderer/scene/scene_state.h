@@ -1,0 +1,78 @@
+// The animation of the two spheres: state that lives for the whole run (it
+// survives every re-creation of the window), its start values, the per-frame
+// step, the colours, and the frame-rate measurement the step is scaled by.
+// Time and random numbers come in as inputs. Portable logic: no Windows or GL.
+#pragma once
+
+#include "renderer/scene/crt_random.h"
+#include "renderer/scene/overlay_text.h"
+#include "renderer/scene/stopwatch.h"
+
+namespace scene {
+
+constexpr int kSphereCount = 2;
+constexpr int kChannelCount = 3;  // red, green, blue
+
+struct SphereState {
+    float colour_phase[kChannelCount] = {};  // radians, unbounded
+    float phase_step[kChannelCount] = {};    // radians per second: -1, 0 or +1
+    float angle_x = 0.0f;                    // degrees, unbounded
+    float angle_y = 0.0f;                    // degrees, unbounded
+    float spin_x = 0.0f;                     // degrees per second: -20 or +20, fixed for the run
+    float spin_y = 0.0f;                     // as spin_x
+};
+
+struct SceneState {
+    SphereState spheres[kSphereCount];
+    float fps = 0.0f;     // frames per second last measured; 0 = not measured since the last resize
+    int frame_count = 0;  // frames since the last measurement
+    bool show_fps = true;
+    Stopwatch fps_timer;
+};
+
+// Start values, drawing ten random numbers per sphere (sphere 0 first): for
+// each channel the phase step then the colour phase; then angle_x, angle_y,
+// spin_x, spin_y. show_fps starts on.
+SceneState make_scene_state(RandomSource& random);
+
+// Divisor of the per-frame direction-change test: fps * 8 truncated, at least
+// 1 (below 0.125 frames per second every frame changes direction).
+int direction_change_divisor(float fps);
+
+// One frame's motion at the measured frame rate, so that speeds are per
+// second. Nothing moves and nothing is drawn from `random` while fps is 0.
+void advance_animation(SceneState& state, RandomSource& random);
+
+// Brightness of one channel for a colour phase: (1 + sin)^2 / 2, 0..2; GL
+// clamps values above 1 to full intensity.
+float channel_intensity(float colour_phase);
+
+// After every size change: no frame-rate reading (and so no motion and no
+// text) until 0.2 s have passed.
+void restart_frame_rate(SceneState& state, TickCounter& counter);
+
+// Counts a finished frame; at least every 0.2 s turns the count into a new
+// frame rate.
+void count_frame(SceneState& state, TickCounter& counter);
+
+// What one frame draws, in window pixels with the origin bottom-left.
+struct SphereDraw {
+    float red = 0.0f, green = 0.0f, blue = 0.0f;  // 0..2, see channel_intensity
+    float angle_x = 0.0f, angle_y = 0.0f;         // degrees
+};
+
+struct FramePlan {
+    SphereDraw spheres[kSphereCount];
+    bool show_text = false;
+    int text_x = 0, text_y = 0;  // raster position of the frame-rate text
+    OverlayText text;
+};
+
+constexpr int kTextFromRight = 114;  // pixels from the client area's right edge
+constexpr int kTextFromTop = 40;     // pixels from its top edge to the baseline
+
+// The processor's share of a frame: advances the animation, then says what to
+// draw for a client area of width x height pixels.
+FramePlan plan_frame(SceneState& state, RandomSource& random, int width, int height);
+
+}  // namespace scene

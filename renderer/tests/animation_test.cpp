@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "renderer/scene/scene_state.h"
+#include "renderer/tests/scripted.h"
+
+namespace {
+
+using scene::SceneState;
+using scene_test::ScriptedRandom;
+
+constexpr double kPi = 3.14159265358979323846;
+
+TEST(SceneStart, DrawsTenNumbersPerSphereInTheirOrder) {
+    // Per sphere: (phase step, colour phase) for red, green, blue; then
+    // angle_x, angle_y, spin_x, spin_y.
+    ScriptedRandom random({1, 32767, 2, 0, 3, 16384, 32767, 8192,  4,  5,  //
+                           0, 1,     7, 2, 9, 3,     0,     32767, 11, 6});
+    const SceneState state = scene::make_scene_state(random);
+    EXPECT_EQ(random.used(), 20u);
+
+    const scene::SphereState& a = state.spheres[0];
+    EXPECT_EQ(a.phase_step[0], 1.0f);
+    EXPECT_EQ(a.phase_step[1], -1.0f);
+    EXPECT_EQ(a.phase_step[2], 1.0f);
+    EXPECT_FLOAT_EQ(a.colour_phase[0], 6.2831855f);
+    EXPECT_EQ(a.colour_phase[1], 0.0f);
+    EXPECT_FLOAT_EQ(a.colour_phase[2], static_cast<float>(16384 * 6.2831855 / 32767));
+    EXPECT_FLOAT_EQ(a.angle_x, 360.0f);
+    EXPECT_FLOAT_EQ(a.angle_y, static_cast<float>(8192 * 360.0 / 32767));
+    EXPECT_EQ(a.spin_x, -20.0f);
+    EXPECT_EQ(a.spin_y, 20.0f);
+
+    const scene::SphereState& b = state.spheres[1];
+    EXPECT_EQ(b.phase_step[0], -1.0f);
+    EXPECT_EQ(b.phase_step[1], 1.0f);
+    EXPECT_EQ(b.phase_step[2], 1.0f);
+    EXPECT_FLOAT_EQ(b.colour_phase[0], static_cast<float>(1 * 6.2831855 / 32767));
+    EXPECT_FLOAT_EQ(b.colour_phase[1], static_cast<float>(2 * 6.2831855 / 32767));
+    EXPECT_FLOAT_EQ(b.colour_phase[2], static_cast<float>(3 * 6.2831855 / 32767));
+    EXPECT_EQ(b.angle_x, 0.0f);
+    EXPECT_FLOAT_EQ(b.angle_y, 360.0f);
+    EXPECT_EQ(b.spin_x, 20.0f);
+    EXPECT_EQ(b.spin_y, -20.0f);
+
+    EXPECT_TRUE(state.show_fps);
+    EXPECT_EQ(state.fps, 0.0f);
+    EXPECT_EQ(state.frame_count, 0);
+}
+
+SceneState known_state(float fps) {
+    SceneState state;
+    for (int s = 0; s < scene::kSphereCount; ++s) {
+        scene::SphereState& sphere = state.spheres[s];
+        for (int c = 0; c < scene::kChannelCount; ++c) {
+            sphere.colour_phase[c] = 1.0f + c;
+            sphere.phase_step[c] = (c == 1) ? -1.0f : 1.0f;
+        }
+        sphere.angle_x = 10.0f;
+        sphere.angle_y = 100.0f;
+        sphere.spin_x = s == 0 ? 20.0f : -20.0f;
+        sphere.spin_y = s == 0 ? -20.0f : 20.0f;
+    }
+    state.fps = fps;
+    return state;
+}
+
+TEST(AnimationStep, DivisorIsEightTimesTheFrameRateAndNeverZero) {
+    struct Case {
+        float fps;
+        int divisor;
+    } const cases[] = {
+        {0.0f, 1},    {0.1f, 1},        {0.124f, 1},
+        {0.125f, 1},  {0.25f, 2},       {7.9f, 63},
+        {60.0f, 480}, {1e10f, INT_MAX}, {std::numeric_limits<float>::quiet_NaN(), 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(scene::direction_change_divisor(c.fps), c.divisor) << "fps " << c.fps;
+}
+
+TEST(AnimationStep, NothingMovesOrIsDrawnWhileTheFrameRateIsZero) {
+    SceneState state = known_state(0.0f);
+    const SceneState before = state;
+    ScriptedRandom random({});
+    scene::advance_animation(state, random);
+    EXPECT_EQ(random.used(), 0u);
+    for (int s = 0; s < scene::kSphereCount; ++s) {
+        EXPECT_EQ(state.spheres[s].angle_x, before.spheres[s].angle_x);
+        EXPECT_EQ(state.spheres[s].angle_y, before.spheres[s].angle_y);
+        for (int c = 0; c < scene::kChannelCount; ++c)
+            EXPECT_EQ(state.spheres[s].colour_phase[c], before.spheres[s].colour_phase[c]);
+    }
+}
+
+// One frame at 10 frames per second (divisor 80) with scripted draws.
+TEST(AnimationStep, ChangesDirectionOnlyWhenTheDrawDividesEvenly) {
+    struct Case {
+        const char* name;
+        std::vector<int> draws;  // as drawn, in order
+        float steps[2][3];       // phase steps after the frame
+    } const cases[] = {
+        {"no draw divides", {1, 79, 81, 1, 2, 3}, {{1, -1, 1}, {1, -1, 1}}},
+        {"zero divides: step from the next draw",
+         {0, 0, 1, 1, 1, 1, 1},  // sphere 0 red: 0 % 80 == 0, then 0 % 3 - 1 = -1
+         {{-1, -1, 1}, {1, -1, 1}}},
+        {"each new step value",
+         {160, 1, 80, 2, 240, 3, 1, 1, 32720, 4},  // -> 0, +1, -1 for sphere 0; sphere 1 blue -> 0
+         {{0, 1, -1}, {1, -1, 0}}},
+    };
+    for (const Case& c : cases) {
+        SceneState state = known_state(10.0f);
+        const SceneState before = state;
+        ScriptedRandom random(c.draws);
+        scene::advance_animation(state, random);
+        EXPECT_EQ(random.used(), c.draws.size()) << c.name;
+        for (int s = 0; s < 2; ++s) {
+            const scene::SphereState& sphere = state.spheres[s];
+            for (int ch = 0; ch < 3; ++ch) {
+                EXPECT_EQ(sphere.phase_step[ch], c.steps[s][ch]) << c.name << " sphere " << s << " channel " << ch;
+                // The new step already applies to this frame.
+                EXPECT_FLOAT_EQ(sphere.colour_phase[ch], before.spheres[s].colour_phase[ch] + c.steps[s][ch] / 10.0f)
+                    << c.name;
+            }
+            EXPECT_FLOAT_EQ(sphere.angle_x, before.spheres[s].angle_x + before.spheres[s].spin_x / 10.0f);
+            EXPECT_FLOAT_EQ(sphere.angle_y, before.spheres[s].angle_y + before.spheres[s].spin_y / 10.0f);
+        }
+    }
+}
+
+TEST(AnimationStep, BelowAnEighthFramePerSecondEveryChannelChangesEveryFrame) {
+    SceneState state = known_state(0.1f);
+    // Every test draw divides by 1, so each channel draws a new step: all 0 here.
+    ScriptedRandom random({5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1});
+    const SceneState before = state;
+    scene::advance_animation(state, random);
+    EXPECT_EQ(random.used(), 12u);
+    for (int s = 0; s < 2; ++s) {
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(state.spheres[s].phase_step[c], 0.0f);
+            EXPECT_EQ(state.spheres[s].colour_phase[c], before.spheres[s].colour_phase[c]);
+        }
+        // Ten seconds' worth of turn in one frame at 0.1 frames per second.
+        EXPECT_FLOAT_EQ(state.spheres[s].angle_x, before.spheres[s].angle_x + 10.0f * before.spheres[s].spin_x);
+    }
+}
+
+TEST(AnimationStep, TurnsTwentyDegreesAndOneRadianPerSecondAtAnySteadyRate) {
+    for (float fps : {7.0f, 60.0f, 240.0f}) {
+        SceneState state = known_state(fps);
+        const SceneState before = state;
+        const int frames = static_cast<int>(fps);
+        ScriptedRandom random(std::vector<int>(static_cast<std::size_t>(frames) * 6, 1));  // never a change
+        for (int f = 0; f < frames; ++f)
+            scene::advance_animation(state, random);
+        for (int s = 0; s < 2; ++s) {
+            const scene::SphereState& b = before.spheres[s];
+            EXPECT_NEAR(state.spheres[s].angle_x - b.angle_x, b.spin_x, 2e-3) << fps;
+            EXPECT_NEAR(state.spheres[s].angle_y - b.angle_y, b.spin_y, 2e-3) << fps;
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(state.spheres[s].colour_phase[c] - b.colour_phase[c], b.phase_step[c], 1e-4) << fps;
+        }
+    }
+}
+
+TEST(SphereColour, IsTheSquareOfOnePlusSineHalved) {
+    struct Case {
+        double phase;
+        float intensity;
+    } const cases[] = {
+        {-kPi / 2, 0.0f},   // dark
+        {0.0, 0.5f},        //
+        {kPi / 6, 1.125f},  // above 1: GL shows full intensity
+        {kPi / 2, 2.0f},    // brightest value handed to GL
+        {2 * kPi + kPi / 2, 2.0f},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(scene::channel_intensity(static_cast<float>(c.phase)), c.intensity, 1e-6) << c.phase;
+}
+
+TEST(FramePlan, CarriesColoursAnglesAndTheFrameRateTextWhenShown) {
+    struct Case {
+        float fps;
+        bool show_fps;
+        bool text;
+    } const cases[] = {{0.0f, true, false}, {60.0f, false, false}, {60.0f, true, true}};
+    for (const Case& c : cases) {
+        SceneState state = known_state(c.fps);
+        state.show_fps = c.show_fps;
+        ScriptedRandom random(std::vector<int>(c.fps == 0.0f ? 0 : 6, 1));
+        const scene::FramePlan plan = scene::plan_frame(state, random, 1280, 1024);
+        for (int s = 0; s < 2; ++s) {
+            EXPECT_EQ(plan.spheres[s].angle_x, state.spheres[s].angle_x);
+            EXPECT_EQ(plan.spheres[s].angle_y, state.spheres[s].angle_y);
+            EXPECT_EQ(plan.spheres[s].red, scene::channel_intensity(state.spheres[s].colour_phase[0]));
+            EXPECT_EQ(plan.spheres[s].green, scene::channel_intensity(state.spheres[s].colour_phase[1]));
+            EXPECT_EQ(plan.spheres[s].blue, scene::channel_intensity(state.spheres[s].colour_phase[2]));
+        }
+        EXPECT_EQ(plan.show_text, c.text) << c.fps << " " << c.show_fps;
+        if (c.text) {
+            EXPECT_EQ(plan.text_x, 1280 - 114);
+            EXPECT_EQ(plan.text_y, 1024 - 40);
+            EXPECT_STREQ(plan.text.chars, " 60.0 fps");
+        }
+    }
+}
+
+}  // namespace
