@@ -13,6 +13,12 @@
 //                                          prints its handle, then serves it until it is
 //                                          closed (WM_CLOSE destroys it, then it exits)
 //   winprobe proc-stats CAPTION            prints the owning process's private bytes and handles
+//   winprobe repeat-size CAPTION MS        for MS milliseconds posts WM_SIZE (restored, the current
+//                                          client size) every 40 ms to whichever window has the caption
+//   winprobe watch-gap CAPTION MS          for MS milliseconds looks for the caption as often as it can;
+//                                          prints how often it vanished and reappeared and the longest
+//                                          time no window had it (ms); exit 1 if it never showed
+//   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
 #include <windows.h>
 #include <psapi.h>
 
@@ -110,12 +116,58 @@ int procStats(HWND w) {
     return 0;
 }
 
+int repeatSize(const char* caption, DWORD durationMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < durationMs) {
+        if (HWND w = findTopLevel(caption)) {
+            RECT client{};
+            GetClientRect(w, &client);
+            PostMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+        }
+        Sleep(40);
+    }
+    return 0;
+}
+
+int watchGap(const char* caption, DWORD durationMs) {
+    LARGE_INTEGER frequency, now, start, vanished{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    bool seen = false, present = false;
+    int gaps = 0;
+    double longestMs = 0.0;
+    HWND last = nullptr;
+    int handles = 0;
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        if ((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart >= durationMs)
+            break;
+        HWND w = findTopLevel(caption);
+        if (w && !present && seen) {
+            const double gapMs = (now.QuadPart - vanished.QuadPart) * 1000.0 / frequency.QuadPart;
+            longestMs = gapMs > longestMs ? gapMs : longestMs;
+            ++gaps;
+        }
+        if (!w && present)
+            vanished = now;
+        if (w && w != last) {
+            ++handles;
+            last = w;
+        }
+        seen = seen || w;
+        present = w != nullptr;
+    }
+    std::printf("gaps=%d longest_ms=%.2f handles=%d present=%d\n", gaps, longestMs, handles, present ? 1 : 0);
+    return seen ? 0 : 1;
+}
+
 HWND parseHandle(const char* text) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoul(text, nullptr, 10)));
 }
 
 int usage() {
-    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats ...\n", stderr);
+    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|repeat-size|"
+               "watch-gap|load-library ...\n", stderr);
     return 2;
 }
 
@@ -153,5 +205,11 @@ int main(int argc, char** argv) {
         return runHost(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
     if (cmd == "proc-stats" && argc == 3)
         return procStats(findTopLevel(argv[2]));
+    if (cmd == "repeat-size" && argc == 4)
+        return repeatSize(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (cmd == "watch-gap" && argc == 4)
+        return watchGap(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (cmd == "load-library" && argc == 3)
+        return LoadLibraryA(argv[2]) ? 0 : 1;
     return usage();
 }
