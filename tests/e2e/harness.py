@@ -77,8 +77,10 @@ class Image:
 
 
 class Desktop:
-    def __init__(self, name, width=1280, height=1024, env=None):
+    def __init__(self, name, width=1280, height=1024, env=None, xvfb_args=()):
+        """xvfb_args: extra options of the X server (say, "-extension GLX")."""
         self.width, self.height = width, height
+        self.xvfb_args = list(xvfb_args)
         self.work = pathlib.Path(os.environ.get("EL_WORK_DIR", "/tmp/el-e2e")) / name
         shutil.rmtree(self.work, ignore_errors=True)
         self.work.mkdir(parents=True)
@@ -104,7 +106,7 @@ class Desktop:
         read_fd, write_fd = os.pipe()
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{self.width}x{self.height}x24",
-             "-nolisten", "tcp", "-noreset"],
+             "-nolisten", "tcp", "-noreset", *self.xvfb_args],
             pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         # Read up to the newline: Xvfb writes the number and the newline in two
