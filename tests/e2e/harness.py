@@ -229,6 +229,11 @@ class Desktop:
     def key_up(self, key):
         self.xdotool("keyup", key)
 
+    def focus(self, title):
+        """Gives the X input focus to the visible window with this exact
+        title, as a user's click would; Wine then activates that window."""
+        self.xdotool("search", "--sync", "--onlyvisible", "--name", f"^{title}$", "windowfocus", "--sync")
+
     def tap(self, key):
         self.xdotool("key", key)
 

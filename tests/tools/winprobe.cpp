@@ -13,6 +13,11 @@
 //                                          prints its handle, then serves it until it is
 //                                          closed (WM_CLOSE destroys it, then it exits)
 //   winprobe proc-stats CAPTION            prints the owning process's private bytes and handles
+//   winprobe gone-gap FIRST SECOND MS      waits until FIRST is gone, then until SECOND is gone,
+//                                          and prints the milliseconds between the two
+//   winprobe spawn-unquoted COMMAND_LINE   starts a process the careless way (no application
+//                                          name, path unquoted), to show what a planted
+//                                          program at a prefix of the path would do
 //   winprobe repeat-size CAPTION MS        for MS milliseconds posts WM_SIZE (restored, the current
 //                                          client size) every 40 ms to whichever window has the caption
 //   winprobe watch-gap CAPTION MS          for MS milliseconds looks for the caption as often as it can;
@@ -166,7 +171,8 @@ HWND parseHandle(const char* text) {
 }
 
 int usage() {
-    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|repeat-size|"
+    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|gone-gap|spawn-unquoted|"
+               "repeat-size|"
                "watch-gap|load-library ...\n", stderr);
     return 2;
 }
@@ -203,6 +209,29 @@ int main(int argc, char** argv) {
     }
     if (cmd == "host" && (argc == 4 || argc == 5))
         return runHost(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
+    if (cmd == "gone-gap" && argc == 5) {
+        const DWORD timeoutMs = std::strtoul(argv[4], nullptr, 10);
+        if (!waitFor(argv[2], timeoutMs, false))
+            return 1;
+        const DWORD firstGone = GetTickCount();
+        if (!waitFor(argv[3], timeoutMs, false))
+            return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - firstGone));
+        return 0;
+    }
+    if (cmd == "spawn-unquoted" && argc == 3) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::string commandLine = argv[2];
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
+            return 1;
+        WaitForSingleObject(process.hProcess, 30000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return 0;
+    }
     if (cmd == "proc-stats" && argc == 3)
         return procStats(findTopLevel(argv[2]));
     if (cmd == "repeat-size" && argc == 4)
