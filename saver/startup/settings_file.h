@@ -1,0 +1,75 @@
+// The settings file "\Ember_Lantern.ini" beside the saver: one section,
+// three keys (texts.h), read and written only through the private-profile
+// calls, which sit behind SettingsSystem so the rules here are tested exactly.
+// Portable logic: no Windows header.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "saver/startup/settings.h"
+
+// The system calls the settings file needs.
+class SettingsSystem {
+public:
+    virtual ~SettingsSystem() = default;
+    // GetPrivateProfileStringA with an empty default into a buffer of
+    // `buffer_size` characters: what the call left in the buffer, at most
+    // buffer_size - 1 bytes.
+    virtual std::string read_profile_string(const std::string& section,
+                                            const std::string& key,
+                                            const std::string& file,
+                                            std::size_t buffer_size) = 0;
+    // WritePrivateProfileStringA; returns the call's result (non-zero = written).
+    virtual std::int32_t write_profile_string(const std::string& section,
+                                              const std::string& key,
+                                              const std::string& value,
+                                              const std::string& file) = 0;
+    // Whether the path can be opened for reading; leaves no error pending.
+    virtual bool can_open_for_reading(const std::string& path) = 0;
+};
+
+// Characters of the buffer a value is read into. Any path the ANSI file calls
+// accept (MAX_PATH, 260, with its NUL) fits with room to spare; a value that
+// fills the whole buffer may have been cut and counts as absent.
+constexpr std::size_t kIniValueBufferSize = 1024;
+
+// Section and key names are cut to this many bytes before they are written.
+constexpr std::size_t kIniNameField = 128;
+
+// The value of `key`, or "" when the file, section or key is missing or the
+// value filled the read buffer (a cut value is never acted on).
+std::string GetIniValue(SettingsSystem& system,
+                        const std::string& section,
+                        const std::string& key,
+                        const std::string& file);
+
+// Writes the value as given (an empty value stays an empty value; the key is
+// never deleted). The call's result goes to LastApiResult.
+void PutIniValue(SettingsSystem& system,
+                 const std::string& section,
+                 const std::string& key,
+                 const std::string& value,
+                 const std::string& file);
+
+// True when the path, less one trailing backslash, can be opened for reading.
+bool FileExists(SettingsSystem& system, const std::string& path);
+
+// Reads the three settings from the file at `ini_path`; a missing file gives
+// kind 0, track 0 and no path, and a music file that no longer exists is
+// dropped (kind 2 then falls back to 0).
+Settings LoadSettings(SettingsSystem& system, const std::string& ini_path);
+
+// The settings file beside the saver: folder (no trailing backslash) joined
+// with "\Ember_Lantern.ini".
+std::string settings_file_path(const std::string& program_folder);
+
+// A whole number as the file holds it: rounded down, so "2.9" gives 2 and
+// "-0.5" gives -1; blanks around it are ignored. Empty text, a text that is
+// not a number, or a value outside -32768..32767 gives 0.
+std::int16_t read_ini_number(const std::string& text);
+
+// A whole number as it is written: a blank before a value of 0 or more, a
+// minus sign before a negative one (" 2", " 0", "-3").
+std::string format_ini_number(std::int16_t value);

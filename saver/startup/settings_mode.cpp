@@ -1,0 +1,5 @@
+#include "saver/startup/settings_mode.h"
+
+// The settings dialog is not built yet: settings mode ends quietly after the
+// settings were loaded and the renderer was found.
+void ShowSettingsDialog(HINSTANCE, Settings&, const std::string&) {}

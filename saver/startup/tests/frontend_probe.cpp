@@ -1,0 +1,79 @@
+// Test-only console program for the front end's end-to-end tests.
+//   frontend_probe preview-host W H   a host window of that outer size at (0, 0),
+//                                     captioned "preview host W x H", with the
+//                                     front end's preview set up inside it in this
+//                                     same process, so what the preview paints
+//                                     reaches the screen under Wine; runs until the
+//                                     host is closed
+//   frontend_probe children CAPTION   one line per child window of the top-level
+//                                     window with that caption (a message box's
+//                                     text, buttons and icon):
+//                                     class=... style=XXXXXXXX icon=0|1 caption=...
+//                                     (icon: a static control showing an icon image)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "saver/startup/preview_window.h"
+
+namespace {
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+int PreviewHost(int width, int height) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = instance;
+    // White, so a pixel the preview does not cover shows.
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = "preview test host";
+    RegisterClassA(&wc);
+    const std::string caption = "preview host " + std::to_string(width) + " x " + std::to_string(height);
+    HWND host = CreateWindowExA(0, wc.lpszClassName, caption.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                nullptr, nullptr, instance, nullptr);
+    if (!host || !SetUpPreview(instance, host))
+        return 1;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    char class_name[128] = {};
+    char caption[1024] = {};
+    GetClassNameA(child, class_name, sizeof class_name);
+    GetWindowTextA(child, caption, sizeof caption);
+    const bool icon = SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    std::printf("class=%s style=%08lx icon=%d caption=%s\n", class_name,
+                static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), icon ? 1 : 0, caption);
+    return TRUE;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "preview-host" && argc == 4)
+        return PreviewHost(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (command == "children" && argc == 3) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (!window)
+            return 1;
+        EnumChildWindows(window, PrintChild, 0);
+        return 0;
+    }
+    std::fputs("usage: frontend_probe preview-host W H | children CAPTION\n", stderr);
+    return 2;
+}

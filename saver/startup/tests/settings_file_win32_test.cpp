@@ -1,0 +1,227 @@
+// The settings file under Wine: real files holding the real Shift-JIS keys,
+// written by hand as a user might, read through the program's own calls.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "saver/startup/last_api_result.h"
+#include "saver/startup/settings_file.h"
+#include "saver/startup/win32_settings.h"
+
+namespace {
+
+const std::string kKindKey = "\x42\x47\x4D\x8B\xE6\x95\xAA";
+const std::string kRepeatKey = "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4";
+const std::string kFileKey = "\x42\x47\x4D\xCC\xA7\xB2\xD9";
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::string bytes;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+std::string IniText(const char* kind, const char* repeat, const std::string* file) {
+    std::string text = "[Section]\r\n";
+    if (kind)
+        text += kKindKey + "=" + kind + "\r\n";
+    if (repeat)
+        text += kRepeatKey + "=" + repeat + "\r\n";
+    if (file)
+        text += kFileKey + "=" + *file + "\r\n";
+    return text;
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH + 1] = {};
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "el-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(GetTickCount());
+        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
+        ini_ = settings_file_path(folder_);
+        music_ = folder_ + "\\a.mp3";
+        WriteBytes(music_, "ID3");
+    }
+    void TearDown() override {
+        // Everything below the test folder, deepest first.
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
+            if (!DeleteFileA(it->c_str()))
+                RemoveDirectoryA(it->c_str());
+        }
+        SetFileAttributesA(folder_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(ini_.c_str());
+        DeleteFileA(music_.c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+    // A file whose full path is exactly `length` bytes, under nested folders.
+    std::string FileWithPathLength(std::size_t length) {
+        std::string path = folder_;
+        while (path.size() + 1 + 60 + 1 + 8 < length) {
+            path += "\\" + std::string(60, 'd');
+            CreateDirectoryA(path.c_str(), nullptr);
+            made_.push_back(path);
+        }
+        path += "\\";
+        path += std::string(length - path.size() - 4, 'f') + ".mp3";
+        WriteBytes(path, "ID3");
+        made_.push_back(path);
+        return path;
+    }
+
+    Settings Load() {
+        Win32SettingsSystem system;
+        return LoadSettings(system, ini_);
+    }
+
+    std::string folder_, ini_, music_;
+    std::vector<std::string> made_;
+};
+
+TEST_F(SettingsFileTest, HandWrittenFiles) {
+    const std::string folder_path = folder_ + "\\";
+    const std::string missing = folder_ + "\\gone.mp3";
+    const std::string empty;
+    struct Case {
+        const char* name;
+        bool write;
+        const char* kind;
+        const char* repeat;
+        const std::string* file;
+        std::int16_t want_kind, want_repeat;
+        const std::string* want_file;
+    };
+    const Case cases[] = {
+        {"no file", false, nullptr, nullptr, nullptr, 0, 0, &empty},
+        {"music file", true, " 2", " 0", &music_, 2, 0, &music_},
+        {"as Wine writes it", true, "2", "0", &music_, 2, 0, &music_},
+        {"kind 2, path missing", true, " 2", " 0", &missing, 0, 0, &empty},
+        {"kind 1, path missing", true, " 1", " 4", &missing, 1, 4, &empty},
+        {"kind 2, empty path", true, " 2", " 0", &empty, 0, 0, &empty},
+        {"abc", true, "abc", "abc", &music_, 0, 0, &music_},
+        {"2.9", true, "2.9", "2.9", &music_, 2, 2, &music_},
+        {"-1", true, "-1", "-1", &music_, -1, -1, &music_},
+        {"99999", true, "99999", "99999", &music_, 0, 0, &music_},
+        {"a folder path ending in a backslash", true, " 2", " 0", &folder_path, 0, 0, &empty},
+    };
+    for (const Case& c : cases) {
+        DeleteFileA(ini_.c_str());
+        if (c.write)
+            WriteBytes(ini_, IniText(c.kind, c.repeat, c.file));
+        const Settings s = Load();
+        EXPECT_EQ(s.BGM_Kind, c.want_kind) << c.name;
+        EXPECT_EQ(s.BGM_RepeatTrack, c.want_repeat) << c.name;
+        EXPECT_EQ(s.BGM_File, *c.want_file) << c.name;
+    }
+}
+
+TEST_F(SettingsFileTest, PathsLongerThan255BytesAreReadWholeOrNotAtAll) {
+    // Longer than the old 255-byte read, still within what the ANSI calls open.
+    const std::string long_path = FileWithPathLength(258);
+    WriteBytes(ini_, IniText(" 2", " 0", &long_path));
+    EXPECT_EQ(Load().BGM_File, long_path);
+
+    // The first 255 bytes name a file that exists: a cut read would play it.
+    const std::string cut = FileWithPathLength(255);
+    const std::string stored = cut + std::string(45, 'x');
+    WriteBytes(ini_, IniText(" 2", " 0", &stored));
+    const Settings s = Load();
+    EXPECT_EQ(s.BGM_File, "");
+    EXPECT_EQ(s.BGM_Kind, 0);
+}
+
+TEST_F(SettingsFileTest, WrittenValuesReadBackWithTheShiftJisKeys) {
+    Win32SettingsSystem system;
+    PutIniValue(system, "Section", kKindKey, format_ini_number(2), ini_);
+    EXPECT_NE(LastApiResult, 0);
+    PutIniValue(system, "Section", kRepeatKey, format_ini_number(-3), ini_);
+    PutIniValue(system, "Section", kFileKey, "", ini_);
+    const std::string bytes = ReadBytes(ini_);
+    EXPECT_NE(bytes.find("[Section]"), std::string::npos) << bytes;
+    // Wine drops the blank that Windows keeps before the value.
+    EXPECT_TRUE(bytes.find(kKindKey + "= 2") != std::string::npos || bytes.find(kKindKey + "=2") != std::string::npos)
+        << bytes;
+    EXPECT_NE(bytes.find(kRepeatKey + "=-3"), std::string::npos) << bytes;
+    // An empty path stays in the file as an empty value.
+    EXPECT_NE(bytes.find(kFileKey + "=\r\n"), std::string::npos) << bytes;
+    const Settings s = Load();
+    EXPECT_EQ(s.BGM_Kind, 0);  // kind 2 without a file falls back
+    EXPECT_EQ(s.BGM_RepeatTrack, -3);
+
+    PutIniValue(system, "Section", kKindKey, format_ini_number(2), ini_);
+    PutIniValue(system, "Section", kFileKey, music_, ini_);
+    EXPECT_EQ(Load().BGM_Kind, 2);
+    EXPECT_EQ(Load().BGM_File, music_);
+}
+
+TEST_F(SettingsFileTest, ReadOnlyFolderKeepsTheFileAndFailsQuietly) {
+    WriteBytes(ini_, IniText(" 2", " 5", &music_));
+    const std::string locked = folder_ + "\\locked";
+    ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
+    made_.push_back(locked);
+    const std::string locked_ini = settings_file_path(locked);
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+    Win32SettingsSystem system;
+    PutIniValue(system, "Section", kKindKey, " 1", locked_ini);
+    const bool written = GetFileAttributesA(locked_ini.c_str()) != INVALID_FILE_ATTRIBUTES;
+    SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (written) {
+        DeleteFileA(locked_ini.c_str());
+        GTEST_SKIP() << "this account writes into read-only folders (root)";
+    }
+    EXPECT_EQ(LastApiResult, 0);
+    Settings s;
+    EXPECT_NO_FATAL_FAILURE(s = LoadSettings(system, locked_ini));
+    EXPECT_EQ(s.BGM_Kind, 0);
+    EXPECT_EQ(Load().BGM_RepeatTrack, 5);
+}
+
+TEST_F(SettingsFileTest, ReadOnlySettingsFileIsLeftAsItWas) {
+    WriteBytes(ini_, IniText(" 2", " 5", &music_));
+    const std::string before = ReadBytes(ini_);
+    ASSERT_TRUE(SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
+    Win32SettingsSystem system;
+    PutIniValue(system, "Section", kKindKey, " 1", ini_);
+    const std::int32_t result = LastApiResult;
+    const std::string after = ReadBytes(ini_);
+    const Settings s = Load();
+    SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (result != 0 && after != before)
+        GTEST_SKIP() << "this account writes into read-only files (root)";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(s.BGM_Kind, 2);
+    EXPECT_EQ(s.BGM_RepeatTrack, 5);
+}
+
+TEST(FileExistsWin32, FoldersAndMissingFilesAreNotFiles) {
+    Win32SettingsSystem system;
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::string folder(temp);
+    EXPECT_FALSE(FileExists(system, folder));  // ends in a backslash: the folder itself
+    EXPECT_FALSE(FileExists(system, folder + "no-such-file-here.wav"));
+    SetLastError(1234);
+    FileExists(system, folder + "no-such-file-here.wav");
+    EXPECT_EQ(GetLastError(), 1234u) << "an error was left pending";
+}
+
+}  // namespace

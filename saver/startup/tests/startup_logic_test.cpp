@@ -1,0 +1,249 @@
+// The command line and the settings file's rules, over a fake of the system
+// calls that records exactly what is passed to them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "saver/startup/command_line.h"
+#include "saver/startup/last_api_result.h"
+#include "saver/startup/settings_file.h"
+#include "saver/startup/texts.h"
+
+namespace {
+
+// The key bytes as the settings file holds them (Shift-JIS).
+const std::string kKindKey = "\x42\x47\x4D\x8B\xE6\x95\xAA";
+const std::string kRepeatKey = "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4";
+const std::string kFileKey = "\x42\x47\x4D\xCC\xA7\xB2\xD9";
+const std::string kIni = "C:\\Saver\\Ember_Lantern.ini";
+
+// ---------------------------------------------------------------- command line
+
+TEST(CommandLine, ArgumentTextIsWhatFollowsTheProgramPath) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\"C:\\Program Files\\Ember_Lantern.scr\" /p 1234", "/p 1234"},
+        {"C:\\WINDOWS\\Ember_Lantern.scr /s", "/s"},
+        {"C:\\WINDOWS\\Ember_Lantern.scr", ""},
+        {"\"C:\\a b\\x.scr\"", ""},
+        {"\"C:\\a b\\x.scr\"   \t/c:55 ", "/c:55 "},
+        {"x.scr\t-s", "-s"},
+        {"", ""},
+    };
+    for (const auto& [line, want] : cases)
+        EXPECT_EQ(argument_text(line), want) << line;
+}
+
+TEST(CommandLine, ModeTable) {
+    struct Case {
+        const char* arguments;
+        StartMode mode;
+        std::int32_t host;  // preview host handle (read for every row, used for P)
+    };
+    const Case cases[] = {
+        {"/s", StartMode::Saver, 0},
+        {"/S", StartMode::Saver, 0},
+        {"-s", StartMode::Saver, 0},
+        {"xs", StartMode::Saver, 0},
+        {"", StartMode::SaverKeepCursor, 0},
+        {"s", StartMode::Silent, 0},
+        {"S", StartMode::Silent, 0},
+        {"/p 1234", StartMode::Preview, 1234},
+        {"/p:1234", StartMode::Preview, 1234},
+        {"/P 1234", StartMode::Preview, 1234},
+        {"/p", StartMode::Preview, 0},
+        {"/p ", StartMode::Preview, 0},
+        {"/p  12 34", StartMode::Preview, 1234},   // blanks ignored everywhere
+        {"/p 1234abc", StartMode::Preview, 1234},  // digits up to the first other character
+        {"/p 12.9", StartMode::Preview, 12},
+        {"/p -5", StartMode::Preview, 0},
+        {"/p abc", StartMode::Preview, 0},
+        {"/p 2147483647", StartMode::Preview, 2147483647},
+        {"/p 2147483648", StartMode::Preview, 0},  // beyond 32 bits: no host
+        {"/p 99999999999999999999999", StartMode::Preview, 0},
+        {"/c:1234", StartMode::Settings, 1234},
+        {"/C", StartMode::Settings, 0},
+        {"/a", StartMode::Silent, 0},
+        {"/A 1", StartMode::Silent, 1},
+        {"//", StartMode::Silent, 0},
+        {"/\xBD", StartMode::Silent, 0},  // a half-width katakana byte is no letter
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(start_mode(c.arguments), c.mode) << c.arguments;
+        EXPECT_EQ(preview_host_handle(c.arguments), c.host) << c.arguments;
+    }
+}
+
+// ---------------------------------------------------------------- numbers
+
+TEST(IniNumbers, ReadRoundsDownAndRejectsWhatIsNoNumber) {
+    const std::vector<std::pair<std::string, std::int16_t>> cases = {
+        {"", 0},          {" 2", 2},          {"2", 2},      {"2 ", 2},
+        {"\t1", 1},       {"2.9", 2},         {"-0.5", -1},  {"-1", -1},
+        {"-1.0", -1},     {"-2.1", -3},       {"+7", 7},     {".5", 0},
+        {"-.5", -1},      {"007", 7},         {"abc", 0},    {"2abc", 0},
+        {"1 2", 0},       {"-", 0},           {".", 0},      {"1e3", 0},
+        {"32767", 32767}, {"32767.9", 32767}, {"32768", 0},  {"-32768", -32768},
+        {"-32768.5", 0},  {"99999", 0},       {"-99999", 0}, {"123456789012345678901234567890", 0},
+    };
+    for (const auto& [text, want] : cases)
+        EXPECT_EQ(read_ini_number(text), want) << '"' << text << '"';
+}
+
+TEST(IniNumbers, WriteFormAndRoundTrip) {
+    EXPECT_EQ(format_ini_number(2), " 2");
+    EXPECT_EQ(format_ini_number(0), " 0");
+    EXPECT_EQ(format_ini_number(-3), "-3");
+    EXPECT_EQ(format_ini_number(32767), " 32767");
+    EXPECT_EQ(format_ini_number(-32768), "-32768");
+    for (int v = -32768; v <= 32767; v += 97)
+        EXPECT_EQ(read_ini_number(format_ini_number(static_cast<std::int16_t>(v))), v);
+}
+
+// ---------------------------------------------------------------- settings file
+
+class FakeSystem : public SettingsSystem {
+public:
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::set<std::string> readable;
+    std::vector<std::tuple<std::string, std::string, std::string, std::string>> writes;
+    std::vector<std::string> opened;
+    std::int32_t write_result = 1;
+
+    std::string read_profile_string(const std::string& section,
+                                    const std::string& key,
+                                    const std::string& file,
+                                    std::size_t buffer_size) override {
+        auto it = values.find({section, key, file});
+        if (it == values.end())
+            return "";
+        // As the system call does: a longer value is cut to fit with its NUL.
+        return it->second.substr(0, buffer_size - 1);
+    }
+    std::int32_t write_profile_string(const std::string& section,
+                                      const std::string& key,
+                                      const std::string& value,
+                                      const std::string& file) override {
+        writes.emplace_back(section, key, value, file);
+        return write_result;
+    }
+    bool can_open_for_reading(const std::string& path) override {
+        opened.push_back(path);
+        return readable.count(path) > 0;
+    }
+};
+
+TEST(SettingsFile, KeysAndTextsAreTheShiftJisBytes) {
+    EXPECT_EQ(std::string(texts::kSection), "Section");
+    EXPECT_EQ(std::string(texts::kKeyKind), kKindKey);
+    EXPECT_EQ(std::string(texts::kKeyRepeatTrack), kRepeatKey);
+    EXPECT_EQ(std::string(texts::kKeyFile), kFileKey);
+    // "Ember_Lantern.dllが同じﾌｫﾙﾀﾞに見つかりません！"
+    EXPECT_EQ(std::string(texts::kRendererMissing),
+              "Ember_Lantern.dll\x82\xAA\x93\xAF\x82\xB6\xCC\xAB\xD9\xC0\xDE\x82\xC9\x8C\xA9\x82\xC2\x82\xA9"
+              "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x49");
+    EXPECT_EQ(settings_file_path("C:\\Saver"), kIni);
+}
+
+TEST(SettingsFile, LoadTable) {
+    struct Case {
+        const char* name;
+        const char* kind;  // nullptr = key missing
+        const char* repeat;
+        const char* file;
+        bool file_readable;
+        std::int16_t want_kind, want_repeat;
+        const char* want_file;
+    };
+    const Case cases[] = {
+        {"no file", nullptr, nullptr, nullptr, false, 0, 0, ""},
+        {"music file", " 2", " 0", "C:\\m\\a.mp3", true, 2, 0, "C:\\m\\a.mp3"},
+        {"music file gone", " 2", " 0", "C:\\m\\a.mp3", false, 0, 0, ""},
+        {"kind 2 without a path", " 2", " 0", "", false, 0, 0, ""},
+        {"CD keeps its kind, loses a stale path", " 1", " 3", "C:\\m\\a.mp3", false, 1, 3, ""},
+        {"CD with a live path keeps both", " 1", " 0", "C:\\m\\a.wav", true, 1, 0, "C:\\m\\a.wav"},
+        {"kind abc", "abc", "x", "", false, 0, 0, ""},
+        {"kind 2.9 reads as 2", "2.9", "1.5", "C:\\m\\a.mp3", true, 2, 1, "C:\\m\\a.mp3"},
+        {"kind -1 stays", "-1", "-1", "", false, -1, -1, ""},
+        {"kind 99999 is out of range", "99999", "-40000", "", false, 0, 0, ""},
+        {"unknown kind stays", " 7", " 99", "C:\\m\\a.mp3", true, 7, 99, "C:\\m\\a.mp3"},
+    };
+    for (const Case& c : cases) {
+        FakeSystem fake;
+        if (c.kind)
+            fake.values[{"Section", kKindKey, kIni}] = c.kind;
+        if (c.repeat)
+            fake.values[{"Section", kRepeatKey, kIni}] = c.repeat;
+        if (c.file)
+            fake.values[{"Section", kFileKey, kIni}] = c.file;
+        if (c.file_readable)
+            fake.readable.insert(c.file);
+        const Settings s = LoadSettings(fake, kIni);
+        EXPECT_EQ(s.BGM_Kind, c.want_kind) << c.name;
+        EXPECT_EQ(s.BGM_RepeatTrack, c.want_repeat) << c.name;
+        EXPECT_EQ(s.BGM_File, c.want_file) << c.name;
+    }
+}
+
+TEST(SettingsFile, AValueThatFillsTheBufferIsNeverActedOn) {
+    // The first 1023 bytes name a file that exists; the stored path is longer.
+    const std::string prefix = "C:\\" + std::string(kIniValueBufferSize - 1 - 3, 'd');
+    for (const std::string& stored : {prefix, prefix + "\\more.mp3"}) {
+        FakeSystem fake;
+        fake.values[{"Section", kKindKey, kIni}] = " 2";
+        fake.values[{"Section", kFileKey, kIni}] = stored;
+        fake.readable.insert(prefix);
+        const Settings s = LoadSettings(fake, kIni);
+        EXPECT_EQ(s.BGM_File, "");
+        EXPECT_EQ(s.BGM_Kind, 0);
+        EXPECT_TRUE(fake.opened.empty()) << "a cut path was tested";
+    }
+    // One byte shorter fits and is used whole.
+    FakeSystem fake;
+    const std::string fits = prefix.substr(0, prefix.size() - 1);
+    fake.values[{"Section", kKindKey, kIni}] = " 2";
+    fake.values[{"Section", kFileKey, kIni}] = fits;
+    fake.readable.insert(fits);
+    EXPECT_EQ(LoadSettings(fake, kIni).BGM_File, fits);
+}
+
+TEST(SettingsFile, FileExistsDropsOneTrailingBackslash) {
+    FakeSystem fake;
+    fake.readable = {"C:\\m\\a.wav", "C:\\m"};
+    EXPECT_TRUE(FileExists(fake, "C:\\m\\a.wav"));
+    EXPECT_TRUE(FileExists(fake, "C:\\m\\a.wav\\"));
+    EXPECT_FALSE(FileExists(fake, "C:\\m\\a.wav\\\\"));
+    EXPECT_FALSE(FileExists(fake, ""));
+    EXPECT_FALSE(FileExists(fake, "\\"));
+    EXPECT_EQ(fake.opened, (std::vector<std::string>{"C:\\m\\a.wav", "C:\\m\\a.wav", "C:\\m\\a.wav\\"}));
+}
+
+TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {
+    FakeSystem fake;
+    PutIniValue(fake, "Section", kKindKey, format_ini_number(2), kIni);
+    PutIniValue(fake, "Section", kRepeatKey, format_ini_number(0), kIni);
+    PutIniValue(fake, "Section", kRepeatKey, format_ini_number(-3), kIni);
+    PutIniValue(fake, "Section", kFileKey, "", kIni);
+    using W = std::tuple<std::string, std::string, std::string, std::string>;
+    EXPECT_EQ(fake.writes, (std::vector<W>{{"Section", kKindKey, " 2", kIni},
+                                           {"Section", kRepeatKey, " 0", kIni},
+                                           {"Section", kRepeatKey, "-3", kIni},
+                                           {"Section", kFileKey, "", kIni}}));
+    EXPECT_EQ(LastApiResult, 1);
+    fake.write_result = 0;
+    PutIniValue(fake, "Section", kKindKey, " 1", kIni);
+    EXPECT_EQ(LastApiResult, 0);
+}
+
+TEST(SettingsFile, PutIniValueCutsLongNamesTo128Bytes) {
+    FakeSystem fake;
+    PutIniValue(fake, std::string(200, 's'), std::string(129, 'k'), "v", kIni);
+    ASSERT_EQ(fake.writes.size(), 1u);
+    EXPECT_EQ(std::get<0>(fake.writes[0]), std::string(128, 's'));
+    EXPECT_EQ(std::get<1>(fake.writes[0]), std::string(128, 'k'));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#include "saver/startup/win32_settings.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+std::string Win32SettingsSystem::read_profile_string(const std::string& section,
+                                                     const std::string& key,
+                                                     const std::string& file,
+                                                     std::size_t buffer_size) {
+    std::vector<char> buffer(buffer_size, '\0');
+    const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), file.c_str());
+    return std::string(buffer.data(), std::min<std::size_t>(length, buffer_size - 1));
+}
+
+std::int32_t Win32SettingsSystem::write_profile_string(const std::string& section,
+                                                       const std::string& key,
+                                                       const std::string& value,
+                                                       const std::string& file) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+}
+
+bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
+    const DWORD saved_error = GetLastError();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool opened = file != INVALID_HANDLE_VALUE;
+    if (opened)
+        CloseHandle(file);
+    SetLastError(saved_error);
+    return opened;
+}
+
+std::string ProgramFolder() {
+    // The longest path the system can report, so a deep folder is never cut.
+    std::vector<char> buffer(32768, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size())
+        return std::string();
+    std::string path(buffer.data(), length);
+    const std::size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}

@@ -1,0 +1,24 @@
+// The settings file's system calls on Windows: the ANSI private-profile calls
+// and a plain open for reading.
+#pragma once
+
+#include <string>
+
+#include "saver/startup/settings_file.h"
+
+class Win32SettingsSystem final : public SettingsSystem {
+public:
+    std::string read_profile_string(const std::string& section,
+                                    const std::string& key,
+                                    const std::string& file,
+                                    std::size_t buffer_size) override;
+    std::int32_t write_profile_string(const std::string& section,
+                                      const std::string& key,
+                                      const std::string& value,
+                                      const std::string& file) override;
+    bool can_open_for_reading(const std::string& path) override;
+};
+
+// The folder of the running program as the system reports it, without a
+// trailing backslash; "" when it cannot be read whole.
+std::string ProgramFolder();

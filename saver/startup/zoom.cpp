@@ -1,0 +1,26 @@
+#include "saver/startup/startup.h"
+
+std::int32_t SavedCursorCount = 0;
+ZoomPoint ZoomOrigin;
+
+namespace {
+
+RECT OriginRect() {
+    return RECT{ZoomOrigin.x, ZoomOrigin.y, ZoomOrigin.x, ZoomOrigin.y};
+}
+
+}  // namespace
+
+void ZoomOpen(HWND window) {
+    RECT to{};
+    GetWindowRect(window, &to);
+    const RECT from = OriginRect();
+    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}
+
+void ZoomClose(HWND window) {
+    RECT from{};
+    GetWindowRect(window, &from);
+    const RECT to = OriginRect();
+    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
+}

@@ -1,0 +1,109 @@
+"""Helpers shared by the front end's end-to-end tests (test_frontend_*.py):
+starting Ember_Lantern.scr and waiting for it to end, preview hosts, the
+missing-renderer message box, and 8-bit screenshots."""
+import os
+import pathlib
+import select
+import subprocess
+import time
+
+from harness import Image
+
+TITLE = "Ember_Lantern (ScreenSaver)"
+RENDERER_MISSING = "Ember_Lantern.dllが同じﾌｫﾙﾀﾞに見つかりません！"
+PREVIEW_CAPTION = "Preview Window"
+WM_CLOSE = 16
+WS_CHILD, WS_POPUP, WS_CAPTION, WS_BORDER, WS_VISIBLE = 0x40000000, 0x80000000, 0x00C00000, 0x00800000, 0x10000000
+
+# A start that ends "at once" ends within this many seconds, Wine's own
+# process start and end included (measured at about 1 s on this machine).
+PROMPT_END = 15
+
+
+def warm_up(d):
+    """Starts Wine's session programs with a throw-away program whose pipes
+    we never read to the end: the session's services inherit the pipes of
+    the program that started them, so run() on the first program would wait
+    for them."""
+    p = d.start(d.tools_dir / "winprobe.exe", "find", "nothing at all")
+    p.wait(timeout=60)
+
+
+def scr(folder):
+    return pathlib.Path(folder) / "Ember_Lantern.scr"
+
+
+def ended_within(p, seconds):
+    """The exit code, or None when the process still runs after `seconds`."""
+    try:
+        return p.wait(timeout=seconds)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def start_host(d, width, height, caption):
+    """A winprobe host window in its own process; returns (Popen, handle)."""
+    p = d.start(d.tools_dir / "winprobe.exe", "host", str(width), str(height), caption)
+    ready, _, _ = select.select([p.stdout], [], [], 30)
+    line = p.stdout.readline().decode().strip() if ready else ""
+    if not line.isdigit():
+        raise RuntimeError(f"winprobe host printed {line!r}")
+    return p, int(line)
+
+
+def wait_window(d, caption, timeout=20):
+    """Polls with short 'winprobe find' runs: a long-running 'winprobe wait'
+    started in the same instant as the program under test was seen to miss
+    the window now and then."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if d.window_exists(caption):
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def preview_child(d, host):
+    """winprobe's info on the host's first child window, or None."""
+    result = d.probe("child-of", str(host))
+    if result.returncode != 0:
+        return None
+    return d.window_info(handle=int(result.text.split()[0].split("=")[1]))
+
+
+def wait_preview_child(d, host, timeout=20):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        info = preview_child(d, host)
+        if info and info["caption"] == PREVIEW_CAPTION and info["visible"]:
+            return info
+        time.sleep(0.1)
+    return None
+
+
+def message_box_children(d):
+    """(class, style, shows an icon, caption) of each child of the message box."""
+    result = d.run(d.tools_dir / "frontend_probe.exe", "children", TITLE, timeout=60)
+    if result.returncode != 0:
+        return None
+    rows = []
+    for line in result.stdout.decode("cp932", "replace").splitlines():
+        head, _, caption = line.partition(" caption=")
+        fields = dict(f.split("=", 1) for f in head.split())
+        rows.append((fields["class"], int(fields["style"], 16), fields["icon"] == "1", caption.rstrip("\r")))
+    return rows
+
+
+def screenshot(d):
+    """The whole screen as 8-bit RGB."""
+    blob = subprocess.run(["import", "-display", d.env["DISPLAY"], "-window", "root", "-depth", "8", "ppm:-"],
+                          check=True, capture_output=True, timeout=30).stdout
+    return Image.from_ppm(blob)
+
+
+def decoded_preview_jpeg():
+    """The committed preview picture decoded by libjpeg's djpeg."""
+    source = pathlib.Path(os.environ.get("EL_SOURCE_DIR", pathlib.Path(__file__).resolve().parents[2]))
+    blob = subprocess.run(["djpeg", "-pnm", str(source / "saver" / "pictures" / "preview.jpg")],
+                          check=True, capture_output=True, timeout=30).stdout
+    return Image.from_ppm(blob)
