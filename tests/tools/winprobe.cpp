@@ -26,6 +26,7 @@
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
 #include <windows.h>
 #include <psapi.h>
+#include <winternl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -102,6 +103,40 @@ int runHost(int width, int height, const char* caption) {
     return 0;
 }
 
+// The process's entry in the system's process list: Wine answers handle
+// counts and private bytes of another process only there.
+struct SystemProcessFigures {
+    unsigned long handles = 0;
+    unsigned long privateBytes = 0;
+    unsigned long threads = 0;
+};
+
+SystemProcessFigures systemProcessFigures(DWORD pid) {
+    SystemProcessFigures figures;
+    using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+    if (!query)
+        return figures;
+    std::string buffer(1 << 20, '\0');
+    ULONG needed = 0;
+    if (query(SystemProcessInformation, &buffer[0], static_cast<ULONG>(buffer.size()), &needed) != 0)
+        return figures;
+    for (size_t offset = 0;;) {
+        const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + offset);
+        if (reinterpret_cast<uintptr_t>(entry->UniqueProcessId) == pid) {
+            figures.handles = entry->HandleCount;
+            figures.privateBytes = static_cast<unsigned long>(entry->VirtualMemoryCounters.PagefileUsage);
+            figures.threads = entry->NumberOfThreads;
+            break;
+        }
+        if (!entry->NextEntryOffset)
+            break;
+        offset += entry->NextEntryOffset;
+    }
+    return figures;
+}
+
 int procStats(HWND w) {
     DWORD pid = 0;
     if (!w || !GetWindowThreadProcessId(w, &pid))
@@ -114,9 +149,13 @@ int procStats(HWND w) {
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
-    std::printf("pid=%lu private=%lu working=%lu handles=%lu gdi=%lu user=%lu\n", pid,
-                static_cast<unsigned long>(counters.PrivateUsage), static_cast<unsigned long>(counters.WorkingSetSize),
-                handles, GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS));
+    const SystemProcessFigures figures = systemProcessFigures(pid);
+    std::printf("pid=%lu private=%lu working=%lu handles=%lu gdi=%lu user=%lu sys_handles=%lu sys_private=%lu "
+                "threads=%lu\n",
+                pid, static_cast<unsigned long>(counters.PrivateUsage),
+                static_cast<unsigned long>(counters.WorkingSetSize), handles,
+                GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS), figures.handles,
+                figures.privateBytes, figures.threads);
     CloseHandle(process);
     return 0;
 }
