@@ -13,6 +13,7 @@ namespace renderer {
 
 #define EL_OPENGL32_FUNCTIONS(X) \
     X(glBindTexture)             \
+    X(glBitmap)                  \
     X(glBlendFunc)               \
     X(glCallLists)               \
     X(glClear)                   \
@@ -20,12 +21,14 @@ namespace renderer {
     X(glColor4f)                 \
     X(glDisable)                 \
     X(glEnable)                  \
+    X(glEndList)                 \
     X(glFinish)                  \
     X(glGenLists)                \
     X(glGenTextures)             \
     X(glListBase)                \
     X(glLoadIdentity)            \
     X(glMatrixMode)              \
+    X(glNewList)                 \
     X(glPopMatrix)               \
     X(glPushMatrix)              \
     X(glRasterPos2i)             \

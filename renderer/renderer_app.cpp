@@ -71,6 +71,7 @@ private:
     bool register_class();
     const char* create_window(bool full_screen);  // failed step, or null
     const char* set_up(HWND window);              // failed step, or null
+    void make_font_lists(HDC dc);
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
     void run_message_loop();
@@ -180,11 +181,7 @@ const char* Renderer::set_up(HWND window) {
         return "wglMakeCurrent";
 
     font_list_base_ = gl_.glGenLists(kFontLists);
-    {
-        // Glyphs for the frame-rate text; without them the text would draw nothing.
-        const ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
-        gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
-    }
+    make_font_lists(dc);
 
     gl_scene_ = GlScene::create(gl_);
     if (!gl_scene_)
@@ -193,6 +190,23 @@ const char* Renderer::set_up(HWND window) {
     gl_scene_->resize(window_width_, window_height_);
     scene::restart_frame_rate(scene_, counter_);
     return nullptr;
+}
+
+// Glyphs of the system font for the frame-rate text; without them the text
+// would draw nothing. A failure only leaves the text invisible.
+void Renderer::make_font_lists(HDC dc) {
+    const ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
+    gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
+    // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
+    // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
+    // gives it a body. Elsewhere this makes the same list as before.
+    INT space_width = 0;
+    if (GetCharWidth32A(dc, ' ', ' ', &space_width) && space_width > 0) {
+        static const GLubyte blank[4] = {};
+        gl_.glNewList(font_list_base_ + ' ', GL_COMPILE);
+        gl_.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
+        gl_.glEndList();
+    }
 }
 
 void Renderer::tear_down() {
