@@ -227,9 +227,10 @@ void Renderer::run_message_loop() {
             draw_frame();
         } else {
             // Minimised (or set-up failed): sleep until something arrives.
-            const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-            if (got == -1)
-                message.message = WM_QUIT, message.wParam = 0;
+            if (GetMessageA(&message, nullptr, 0, 0) == -1) {
+                message.message = WM_QUIT;  // cannot happen without a window filter; end rather than spin
+                message.wParam = 0;
+            }
             if (!handle_queued(message))
                 break;
         }
