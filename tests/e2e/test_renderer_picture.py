@@ -83,7 +83,9 @@ class Input(RendererCase):
         start = self.cpu_seconds()
         time.sleep(1.0)
         drawing = self.cpu_seconds() - start
-        self.assertGreater(drawing, 0.3, "the renderer does not seem to draw")
+        # Other work on a busy machine may take processors from the renderer:
+        # ask only for a clear difference between drawing and waiting.
+        self.assertGreater(drawing, 0.1, "the renderer does not seem to draw")
 
         self.assertTrue(self.post(WM_SYSCOMMAND, SC_MINIMIZE))
         self.assertTrue(wait_until(lambda: self.info()["iconic"], 10, 0.1), "not minimised")
@@ -91,6 +93,7 @@ class Input(RendererCase):
         start = self.cpu_seconds()
         time.sleep(2.0)
         idle = self.cpu_seconds() - start
+        print(f"\nprocessor time in 1 s drawing: {drawing:.2f} s; in 2 s minimised: {idle:.2f} s")
         self.assertLess(idle, 0.05, f"minimised, it still used {idle:.2f} s of processor time in 2 s")
 
         # A message taken by that wait is not lost: restoring resumes drawing.
@@ -98,7 +101,7 @@ class Input(RendererCase):
         self.assertTrue(wait_until(lambda: not self.info()["iconic"], 10, 0.1), "not restored")
         start = self.cpu_seconds()
         time.sleep(1.0)
-        self.assertGreater(self.cpu_seconds() - start, 0.3, "drawing did not resume")
+        self.assertGreater(self.cpu_seconds() - start, 0.1, "drawing did not resume")
         self.desktop.tap("Escape")
         self.assertEqual(self.exit_code(), 1)
 
