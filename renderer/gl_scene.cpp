@@ -40,7 +40,8 @@ std::unique_ptr<GlScene> GlScene::create(const GlApi& gl) {
     // Additive, so the spheres glow through each other.
     gl.glEnable(GL_BLEND);
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    return std::unique_ptr<GlScene>(new GlScene(gl, std::move(quadric)));
+    // No exception may leave the window procedure this runs in.
+    return std::unique_ptr<GlScene>(new (std::nothrow) GlScene(gl, std::move(quadric)));
 }
 
 void GlScene::resize(int width, int height) {

@@ -14,7 +14,7 @@ namespace renderer {
 class GlScene {
 public:
     // gl_init: creates the per-window resources in the current context.
-    // Null when the texture buffer cannot be allocated ("malloc" is then
+    // Null when memory runs out (for the texture buffer, "malloc" is then
     // reported on the standard error stream).
     static std::unique_ptr<GlScene> create(const GlApi& gl);
 
