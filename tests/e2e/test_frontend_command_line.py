@@ -1,16 +1,23 @@
 """Ember_Lantern.scr's command line end to end: every mode letter and form
 Windows (or a user) may pass, with the renderer beside the saver and without
-it, and the missing-renderer message box."""
+it, and the missing-renderer message box.
+
+"With the renderer" the test plants marker_program as Ember_Lantern.dll: it
+leaves "Ember_Lantern.dll.ran" and ends at once, so a saver start is seen to
+load the saver-run window and start the renderer; the test then ends the run
+with a close request to that window."""
+import shutil
 import time
 import unittest
 
-from harness import Desktop
+from harness import Desktop, wait_until
 from frontend_e2e import (PROMPT_END, RENDERER_MISSING, TITLE, WM_CLOSE, WS_VISIBLE, ended_within, message_box_children,
                           scr, wait_window, warm_up)
 
-# Argument text -> what the start does. The saver run and the settings dialog
-# are handed over to windows that are not built yet; until then those starts
-# end right after their set-up, which is what the checks below can see.
+SAVER_RUN = "Ember_Lantern_Main"
+
+# Argument text -> what the start does. The settings dialog is not built yet;
+# until it is, settings mode ends right after its set-up.
 TABLE = [
     ("/s", "saver"),
     ("/S", "saver"),
@@ -34,7 +41,9 @@ class CommandLine(unittest.TestCase):
         cls.d = Desktop("frontend_command_line")
         try:
             warm_up(cls.d)
-            cls.with_renderer = cls.d.install("with renderer")
+            cls.with_renderer = cls.d.install("with renderer", files=("Ember_Lantern.scr",))
+            shutil.copy2(cls.d.tools_dir / "marker_program.exe", cls.with_renderer / "Ember_Lantern.dll")
+            cls.renderer_mark = cls.with_renderer / "Ember_Lantern.dll.ran"
             cls.without_renderer = cls.d.install("without renderer", files=("Ember_Lantern.scr",))
         except Exception:
             cls.d.close()
@@ -50,10 +59,18 @@ class CommandLine(unittest.TestCase):
     def test_every_start_ends_without_a_word_when_the_renderer_is_there(self):
         for arguments, outcome in TABLE:
             with self.subTest(arguments=arguments, outcome=outcome):
+                self.renderer_mark.unlink(missing_ok=True)
                 began = time.monotonic()
                 p = self.start(self.with_renderer, arguments)
-                self.assertEqual(ended_within(p, PROMPT_END), 0)
-                print(f"{arguments!r:12} {outcome:32} ended after {time.monotonic() - began:.2f} s")
+                if outcome.startswith("saver"):
+                    self.assertTrue(wait_window(self.d, SAVER_RUN), "no saver-run window")
+                    self.assertTrue(wait_until(self.renderer_mark.exists, 10), "the renderer was not started")
+                    self.assertEqual(self.d.probe("post", SAVER_RUN, str(WM_CLOSE), "0", "0").returncode, 0)
+                    self.assertEqual(ended_within(p, PROMPT_END), 0)
+                else:
+                    self.assertEqual(ended_within(p, PROMPT_END), 0)
+                    print(f"{arguments!r:12} {outcome:32} ended after {time.monotonic() - began:.2f} s")
+                    self.assertFalse(self.renderer_mark.exists(), "the renderer was started")
                 self.assertFalse(self.d.window_exists(TITLE), "a message was shown")
 
     def test_missing_renderer_is_reported_in_saver_and_settings_mode(self):
