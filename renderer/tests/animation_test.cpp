@@ -166,6 +166,35 @@ TEST(AnimationStep, TurnsTwentyDegreesAndOneRadianPerSecondAtAnySteadyRate) {
     }
 }
 
+// Counts the draws of the real generator.
+class CountingRandom final : public scene::RandomSource {
+public:
+    explicit CountingRandom(std::uint32_t seed) : random_(seed) {}
+    int next() override {
+        ++draws;
+        return random_.next();
+    }
+    long draws = 0;
+
+private:
+    scene::CrtRandom random_;
+};
+
+TEST(AnimationStep, ChangesDirectionAboutOnceEveryEightSecondsPerChannel) {
+    for (float fps : {30.0f, 60.0f, 200.0f}) {
+        SceneState state = known_state(fps);
+        CountingRandom random(12345);
+        const long seconds = 4000;
+        const long frames = static_cast<long>(fps) * seconds;
+        for (long f = 0; f < frames; ++f)
+            scene::advance_animation(state, random);
+        // Six test draws per frame; every change draws once more.
+        const long changes = random.draws - 6 * frames;
+        const double expected = 6.0 * seconds / 8.0;  // 3000
+        EXPECT_NEAR(changes, expected, expected * 0.1) << "fps " << fps;
+    }
+}
+
 TEST(SphereColour, IsTheSquareOfOnePlusSineHalved) {
     struct Case {
         double phase;
