@@ -13,8 +13,12 @@ MARKERS = ("winmm.dll", "opengl32.dll", "glu32.dll", "msimg32.dll")
 PLANTING_ENV = {"WINEDLLOVERRIDES": "winmm,opengl32,glu32,msimg32=n,b;mscoree,mshtml="}
 
 # program file, arguments, caption of the window that shows it is running.
+# Each run must reach the renderer's spheres (its OpenGL set-up) and ends when
+# that window is closed. The settings dialog (/c) draws no spheres: its row
+# will need its own sign of life.
 PROGRAMS = (
     ("Ember_Lantern.dll", (), "Ember_Lantern_VC"),
+    ("Ember_Lantern.scr", ("/s",), "Ember_Lantern_VC"),  # the saver run starts the renderer
 )
 
 
