@@ -11,21 +11,9 @@
 #include "saver/startup/preview_window.h"
 #include "saver/startup/resource_ids.h"
 #include "saver/startup/win32_handles.h"
+#include "saver/startup/tests/file_bytes.h"
 
 namespace {
-
-std::string ReadBytes(const char* path) {
-    std::string bytes;
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f)
-        return bytes;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
 
 struct Pixels {
     int width = 0, height = 0;

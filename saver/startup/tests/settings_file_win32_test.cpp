@@ -10,6 +10,7 @@
 #include "saver/startup/last_api_result.h"
 #include "saver/startup/settings_file.h"
 #include "saver/startup/win32_settings.h"
+#include "saver/startup/tests/file_bytes.h"
 
 namespace {
 
@@ -22,19 +23,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     ASSERT_NE(f, nullptr) << path;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::string bytes;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
 }
 
 std::string IniText(const char* kind, const char* repeat, const std::string* file) {

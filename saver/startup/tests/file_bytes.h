@@ -1,0 +1,11 @@
+// Test helper: a whole file's bytes, or an empty string when it cannot be read.
+#pragma once
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
