@@ -1,6 +1,6 @@
 """Helpers shared by the front end's end-to-end tests (test_frontend_*.py):
 starting Ember_Lantern.scr and waiting for it to end, preview hosts, the
-missing-renderer message box, and 8-bit screenshots."""
+missing-renderer message box, and the decoded preview picture."""
 import os
 import pathlib
 import select
@@ -92,13 +92,6 @@ def message_box_children(d):
         fields = dict(f.split("=", 1) for f in head.split())
         rows.append((fields["class"], int(fields["style"], 16), fields["icon"] == "1", caption.rstrip("\r")))
     return rows
-
-
-def screenshot(d):
-    """The whole screen as 8-bit RGB."""
-    blob = subprocess.run(["import", "-display", d.env["DISPLAY"], "-window", "root", "-depth", "8", "ppm:-"],
-                          check=True, capture_output=True, timeout=30).stdout
-    return Image.from_ppm(blob)
 
 
 def decoded_preview_jpeg():

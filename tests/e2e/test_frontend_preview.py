@@ -11,7 +11,7 @@ import unittest
 
 from harness import Desktop
 from frontend_e2e import (PREVIEW_CAPTION, PROMPT_END, WM_CLOSE, WS_BORDER, WS_CAPTION, WS_CHILD, WS_POPUP,
-                          decoded_preview_jpeg, ended_within, screenshot, scr, start_host, wait_preview_child,
+                          decoded_preview_jpeg, ended_within, scr, start_host, wait_preview_child,
                           wait_window, warm_up)
 
 PICTURE = (152, 112)
@@ -73,7 +73,7 @@ class Preview(unittest.TestCase):
                 # Painted once the host's white is gone from its top-left corner.
                 deadline = time.monotonic() + 10
                 while True:
-                    shot = screenshot(self.d)
+                    shot = self.d.screenshot()
                     if shot.pixel(0, 0) != (255, 255, 255) or time.monotonic() > deadline:
                         break
                     time.sleep(0.1)
