@@ -9,6 +9,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <memory>
+#include <type_traits>
+
 namespace renderer {
 
 #define EL_OPENGL32_FUNCTIONS(X) \
@@ -61,12 +64,22 @@ struct GlApi {
     // Loads both libraries from the system folder and fills every member; on
     // false some members may be null and none may be called. The libraries
     // stay loaded for the life of the process.
-    bool load();
+    bool load() noexcept;
 };
 
-// Makes the system folder the only place from which DLLs are loaded by
-// default, for the program's own loads and for those the system makes on its
-// behalf (gdi32 loads opengl32 for the pixel-format calls). Call first thing.
-void restrict_dll_search();
+// Owners of what the loaded libraries create; the deleter is the loaded call.
+struct GlContextDeleter {
+    decltype(&::wglDeleteContext) delete_context = nullptr;
+    void operator()(HGLRC context) const noexcept { delete_context(context); }
+};
+using UniqueGlContext = std::unique_ptr<std::remove_pointer_t<HGLRC>, GlContextDeleter>;
+
+// Deleting a quadric needs no current context, but it is freed with the
+// window it was made for.
+struct QuadricDeleter {
+    decltype(&::gluDeleteQuadric) delete_quadric = nullptr;
+    void operator()(GLUquadric* quadric) const noexcept { delete_quadric(quadric); }
+};
+using UniqueQuadric = std::unique_ptr<GLUquadric, QuadricDeleter>;
 
 }  // namespace renderer

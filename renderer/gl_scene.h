@@ -7,7 +7,6 @@
 
 #include "renderer/gl_api.h"
 #include "renderer/scene/scene_state.h"
-#include "renderer/win32_handles.h"
 
 namespace renderer {
 

@@ -3,17 +3,19 @@
 #include <ctime>
 #include <memory>
 
+#include "common/contract.h"
+#include "common/win32/handles.h"
+#include "common/win32/struct_sizes.h"
+#include "common/win32/window_base.h"
 #include "renderer/gl_api.h"
 #include "renderer/gl_scene.h"
 #include "renderer/scene/scene_state.h"
-#include "renderer/win32_handles.h"
 #include "renderer/window_input.h"
 
 namespace renderer {
 namespace {
 
 constexpr char kClassName[] = "opengl demo";
-constexpr char kCaption[] = "Ember_Lantern_VC";
 constexpr int kWindowedWidth = 1024;  // outer size of the framed window
 constexpr int kWindowedHeight = 768;
 constexpr GLsizei kFontLists = 255;  // one display list per character code 0..254
@@ -45,6 +47,7 @@ void hide_cursor() {
 
 PIXELFORMATDESCRIPTOR pixel_format_request() {
     PIXELFORMATDESCRIPTOR pfd{};
+    EL_ASSERT_SHIPPED_SIZE(PIXELFORMATDESCRIPTOR, 40);
     pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
@@ -55,7 +58,7 @@ PIXELFORMATDESCRIPTOR pixel_format_request() {
     return pfd;
 }
 
-class Renderer {
+class Renderer final : public win32::WindowBase {
 public:
     Renderer(HINSTANCE instance, int show_command, FrameStats* stats)
         : instance_(instance), show_command_(show_command), stats_(stats) {}
@@ -65,12 +68,11 @@ public:
     int run();
 
 private:
-    static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
 
     bool register_class();
-    const char* create_window(bool full_screen);  // failed step, or null
-    const char* set_up(HWND window);              // failed step, or null
+    const char* create_main_window(bool full_screen);  // failed step, or null
+    const char* set_up();                              // failed step, or null
     void make_font_lists(HDC dc);
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
@@ -88,7 +90,7 @@ private:
     GlApi gl_;
 
     HWND main_window_ = nullptr;
-    WindowDc window_dc_;
+    win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
     std::unique_ptr<GlScene> gl_scene_;  // only after a complete set-up
     GLuint font_list_base_ = 0;
@@ -101,8 +103,6 @@ private:
 };
 
 int Renderer::run() {
-    restrict_dll_search();
-
     // gl_data: the animation state for the whole run.
     random_.seed(static_cast<std::uint32_t>(std::time(nullptr)));
     scene_ = scene::make_scene_state(random_);
@@ -122,7 +122,7 @@ int Renderer::run() {
     do {
         recreate_window_ = false;
         full_screen = !full_screen;
-        if (const char* failed = create_window(full_screen)) {
+        if (const char* failed = create_main_window(full_screen)) {
             report_error(failed);
             return 0;
         }
@@ -134,22 +134,19 @@ int Renderer::run() {
 }
 
 bool Renderer::register_class() {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = window_proc;
-    wc.hInstance = instance_;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
+    win32::WindowClass wc;
+    wc.name = kClassName;
+    wc.cursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_SCROLLBAR + 1));
+    return win32::register_window_class(instance_, wc);
 }
 
-const char* Renderer::create_window(bool full_screen) {
+const char* Renderer::create_main_window(bool full_screen) {
     DWORD style = WS_OVERLAPPEDWINDOW;
     window_width_ = kWindowedWidth;
     window_height_ = kWindowedHeight;
     if (full_screen) {
-        const WindowDc screen(nullptr);
+        const win32::WindowDc screen(nullptr);
         if (!screen)
             return "GetDC";
         window_width_ = GetDeviceCaps(screen.get(), HORZRES);
@@ -157,14 +154,14 @@ const char* Renderer::create_window(bool full_screen) {
         style = WS_POPUP;
     }
     // A pop-up window given CW_USEDEFAULT is placed at 0, 0.
-    main_window_ = CreateWindowExA(0, kClassName, kCaption, style, CW_USEDEFAULT, CW_USEDEFAULT, window_width_,
-                                   window_height_, nullptr, nullptr, instance_, this);
+    main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 window_width_, window_height_, nullptr, instance_);
     return main_window_ ? nullptr : "CreateWindowEx";
 }
 
-const char* Renderer::set_up(HWND window) {
+const char* Renderer::set_up() {
     gl_context_.reset();
-    window_dc_ = WindowDc(window);
+    window_dc_ = win32::WindowDc(hwnd());
     if (!window_dc_)
         return "GetDC";
     const HDC dc = window_dc_.get();
@@ -195,7 +192,7 @@ const char* Renderer::set_up(HWND window) {
 // Glyphs of the system font for the frame-rate text; without them the text
 // would draw nothing. A failure only leaves the text invisible.
 void Renderer::make_font_lists(HDC dc) {
-    const ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
+    const win32::ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
     gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
     // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
     // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
@@ -213,7 +210,7 @@ void Renderer::tear_down() {
     gl_scene_.reset();  // frees the quadric made for this window
     if (gl_.wglMakeCurrent)
         gl_.wglMakeCurrent(nullptr, nullptr);
-    window_dc_ = WindowDc();
+    window_dc_ = win32::WindowDc();
     gl_context_.reset();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
@@ -278,24 +275,11 @@ void Renderer::draw_frame() {
     last_frame_start_ = start;
 }
 
-LRESULT CALLBACK Renderer::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Renderer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY)
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    if (!self)
-        return DefWindowProcA(window, message, wparam, lparam);
-    return self->handle_message(window, message, wparam, lparam);
-}
-
-LRESULT Renderer::handle_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     const int x = LOWORD(lparam), y = HIWORD(lparam);
     switch (message) {
         case WM_CREATE:
-            if (const char* failed = set_up(window)) {
+            if (const char* failed = set_up()) {
                 report_error(failed);
                 PostQuitMessage(0);
             }
@@ -333,7 +317,7 @@ LRESULT Renderer::handle_message(HWND window, UINT message, WPARAM wparam, LPARA
         default:
             break;
     }
-    return DefWindowProcA(window, message, wparam, lparam);
+    return default_handling(message, wparam, lparam);
 }
 
 void Renderer::on_size(WPARAM kind, LPARAM size) {

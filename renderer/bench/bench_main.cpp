@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "common/win32/process_start.h"
 #include "renderer/renderer_app.h"
 
 namespace {
@@ -31,6 +32,7 @@ double process_cpu_seconds() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
+    win32::start_process();
     if (__argc != 4)
         return 2;
     const double warmup = std::atof(__argv[1]);

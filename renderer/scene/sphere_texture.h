@@ -8,7 +8,7 @@
 
 namespace scene {
 
-constexpr int kTextureSize = 128;  // texels per row and rows
+constexpr int kTextureSize = 128;                                       // texels per row and rows
 constexpr std::size_t kTextureBytes = kTextureSize * kTextureSize * 3;  // 0xC000, RGB
 
 // Fills `rgb` (kTextureBytes bytes, row-major, red/green/blue per texel).

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "saver/startup/last_api_result.h"
+#include "saver/shared/last_api_result.h"
 
 // Written as bytes rather than characters so that every build, native ones
 // included, hands callers the same Shift-JIS text whatever its charset.
@@ -24,11 +24,11 @@ constexpr std::uint32_t kFileModeReplySize = 30;
 
 // Modes are compared on the first seven characters of the reply, as the
 // devices answer "playing", "stopped", "paused", "not ready"...
-bool ModeIs(const char* reply, const char* mode) {
+bool mode_is(const char* reply, const char* mode) {
     return std::strncmp(reply, mode, 7) == 0;
 }
 
-bool ContainsErr(const std::string& reply) {
+bool contains_err(const std::string& reply) {
     for (std::size_t i = 0; i + 3 <= reply.size(); ++i) {
         if (std::toupper(static_cast<unsigned char>(reply[i])) == 'E' &&
             std::toupper(static_cast<unsigned char>(reply[i + 1])) == 'R' &&
@@ -41,7 +41,7 @@ bool ContainsErr(const std::string& reply) {
 
 // A reply read as a number: leading blanks, an optional sign, the digits that
 // follow; no digits give 0. Capped far beyond any track number.
-long NumberOf(const std::string& text) {
+long number_of(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
         ++i;
@@ -62,7 +62,7 @@ long NumberOf(const std::string& text) {
 
 }  // namespace
 
-MusicFileType MusicFileTypeOf(const std::string& path) {
+MusicFileType music_file_type_of(const std::string& path) {
     if (path.size() < 3) {
         return MusicFileType::None;
     }
@@ -79,7 +79,7 @@ MusicFileType MusicFileTypeOf(const std::string& path) {
     return MusicFileType::None;
 }
 
-bool IsPlayablePath(const std::string& path) {
+bool is_playable_path(const std::string& path) {
     // Neither byte can be the second byte of a Shift-JIS character, so a
     // byte-wise test is safe for Japanese names.
     for (char c : path) {
@@ -99,7 +99,7 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
         return -1;
     }
     std::vector<char> buffer(kMciReplySize, '\0');
-    const auto code = static_cast<std::int32_t>(seam_.MciSendString(command.c_str(), buffer.data(), kMciReplySize));
+    const auto code = static_cast<std::int32_t>(seam_.mci_send_string(command.c_str(), buffer.data(), kMciReplySize));
     LastApiResult = code;
     if (code == 0) {
         buffer.back() = '\0';
@@ -107,7 +107,7 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
         return 0;
     }
     std::vector<char> text(kMciErrorTextSize, '\0');
-    if (seam_.MciGetErrorString(static_cast<std::uint32_t>(code), text.data(), kMciErrorTextSize)) {
+    if (seam_.mci_get_error_string(static_cast<std::uint32_t>(code), text.data(), kMciErrorTextSize)) {
         text.back() = '\0';
         reply = text.data();
     } else {
@@ -117,12 +117,12 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
 }
 
 std::string MusicPlayer::QueryMci(const std::string& command) {
-    const std::int32_t code = SendMciCommand(command, mciReply_);
+    const std::int32_t code = SendMciCommand(command, mci_reply_);
     LastApiResult = code;
     if (code != 0) {
         return "Error:" + std::to_string(code);
     }
-    return mciReply_;
+    return mci_reply_;
 }
 
 std::int32_t MusicPlayer::PlayMciDevice(const std::string& device, const std::string& from, const std::string& to) {
@@ -133,42 +133,42 @@ std::int32_t MusicPlayer::PlayMciDevice(const std::string& device, const std::st
     if (!to.empty()) {
         command += " to " + to;
     }
-    return SendMciCommand(command, mciReply_);
+    return SendMciCommand(command, mci_reply_);
 }
 
-std::uint32_t MusicPlayer::SendWithoutReply(const char* command) {
-    return seam_.MciSendString(command, nullptr, 0);
+std::uint32_t MusicPlayer::send_without_reply(const char* command) {
+    return seam_.mci_send_string(command, nullptr, 0);
 }
 
 void MusicPlayer::OpenCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("open cdaudio"));
-    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("set cdaudio time format tmsf"));
+    LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
 void MusicPlayer::CheckCdAudio() {
-    cdWatchActive_ = true;
+    cd_watch_active_ = true;
     // No drive, no disc or a drive error: the queries answer "Error:<code>",
     // and the watch ends for the rest of the run.
-    const std::string currentTrack = QueryMci("status cdaudio current track");
-    if (ContainsErr(currentTrack)) {
-        cdWatchActive_ = false;
+    const std::string current_track = QueryMci("status cdaudio current track");
+    if (contains_err(current_track)) {
+        cd_watch_active_ = false;
         return;
     }
-    if (ContainsErr(QueryMci("status cdaudio number of tracks"))) {
-        cdWatchActive_ = false;
+    if (contains_err(QueryMci("status cdaudio number of tracks"))) {
+        cd_watch_active_ = false;
         return;
     }
     char mode[kCdModeReplySize] = {};
-    LastApiResult = static_cast<std::int32_t>(seam_.MciSendString("status cdaudio mode", mode, kCdModeReplySize));
+    LastApiResult = static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
     mode[kCdModeReplySize - 1] = '\0';
-    const bool stopped = ModeIs(mode, "stopped");
+    const bool stopped = mode_is(mode, "stopped");
 
-    const long repeatTrack = settings_.BGM_RepeatTrack;
-    if (repeatTrack != 0) {
+    const long repeat_track = settings_.BGM_RepeatTrack;
+    if (repeat_track != 0) {
         // Playing from the track's start to the end of the disc: when the
         // next track begins, the following check jumps back.
-        if (stopped || NumberOf(currentTrack) != repeatTrack) {
-            const std::string start = QueryMci("status cdaudio position track " + std::to_string(repeatTrack));
+        if (stopped || number_of(current_track) != repeat_track) {
+            const std::string start = QueryMci("status cdaudio position track " + std::to_string(repeat_track));
             PlayMciDevice("cdaudio", start, "");
         }
     } else if (stopped) {
@@ -177,46 +177,46 @@ void MusicPlayer::CheckCdAudio() {
 }
 
 void MusicPlayer::CloseCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("stop cdaudio"));
-    LastApiResult = static_cast<std::int32_t>(SendWithoutReply("close cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
+    LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
 }
 
 void MusicPlayer::PlayMusicFile() {
-    if (!IsPlayablePath(settings_.BGM_File)) {
+    if (!is_playable_path(settings_.BGM_File)) {
         return;
     }
     const std::string open = "open \"" + settings_.BGM_File + "\" type MPEGVideo Alias MP3Play";
-    if (SendWithoutReply(open.c_str()) == 0) {
-        SendWithoutReply("play MP3Play");
+    if (send_without_reply(open.c_str()) == 0) {
+        send_without_reply("play MP3Play");
     }
 }
 
 bool MusicPlayer::IsMusicFilePlaying() {
     char mode[kFileModeReplySize] = {};
-    seam_.MciSendString("status MP3Play mode", mode, kFileModeReplySize);
+    seam_.mci_send_string("status MP3Play mode", mode, kFileModeReplySize);
     mode[kFileModeReplySize - 1] = '\0';
-    return ModeIs(mode, "playing");
+    return mode_is(mode, "playing");
 }
 
 void MusicPlayer::LoopMusicFile() {
     if (!IsMusicFilePlaying()) {
-        SendWithoutReply("stop MP3Play");
-        SendWithoutReply("play MP3Play from 0");
+        send_without_reply("stop MP3Play");
+        send_without_reply("play MP3Play from 0");
     }
 }
 
 void MusicPlayer::CloseMusicFile() {
-    SendWithoutReply("stop MP3Play");
-    SendWithoutReply("close MP3Play");
+    send_without_reply("stop MP3Play");
+    send_without_reply("close MP3Play");
 }
 
 void MusicPlayer::PlayWaveFile() {
-    if (seam_.WaveOutDeviceCount() == 0 || !IsPlayablePath(settings_.BGM_File)) {
+    if (seam_.wave_out_device_count() == 0 || !is_playable_path(settings_.BGM_File)) {
         return;
     }
-    LastApiResult = seam_.PlaySoundAnsi(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
+    LastApiResult = seam_.play_sound(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
 }
 
 void MusicPlayer::StopWaveFile() {
-    LastApiResult = seam_.PlaySoundAnsi(nullptr, 0) ? 1 : 0;
+    LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
 }

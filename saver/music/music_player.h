@@ -17,7 +17,7 @@
 #include <string>
 
 #include "saver/music/multimedia_seam.h"
-#include "saver/startup/settings.h"
+#include "saver/shared/settings.h"
 
 // SendMciCommand's reply to an empty command: "コマンド文字列が指定されていません".
 extern const char* const kMciNoCommandReply;
@@ -30,16 +30,16 @@ constexpr std::uint32_t kWaveLoopFlags = 9;
 
 // The kind of music file by its name: the last three characters, upper-cased.
 enum class MusicFileType { None, Wav, Mp3 };
-MusicFileType MusicFileTypeOf(const std::string& path);
+MusicFileType music_file_type_of(const std::string& path);
 
 // True when `path` can be put between double quotes in an MCI command string:
 // MCI has no escape, so a double quote or a control character (possible in a
 // Linux file name seen through Wine, never in a Windows one) would end the
 // name early and make the rest command words. Such a path is never played.
-bool IsPlayablePath(const std::string& path);
+bool is_playable_path(const std::string& path);
 
 class MusicPlayer {
-  public:
+public:
     // Both must outlive the player; `settings` is read at every call.
     MusicPlayer(MultimediaSeam& seam, const Settings& settings);
 
@@ -64,7 +64,7 @@ class MusicPlayer {
     void CheckCdAudio();
     // False once a check found no drive, no disc or a drive error; the
     // caller stops its CD timer then. False before the first check.
-    bool CdWatchActive() const { return cdWatchActive_; }
+    bool CdWatchActive() const { return cd_watch_active_; }
     // "stop cdaudio", then "close cdaudio".
     void CloseCdAudio();
 
@@ -86,13 +86,13 @@ class MusicPlayer {
     void StopWaveFile();
 
     // Reply or error text of the last QueryMci or PlayMciDevice.
-    const std::string& MciReply() const { return mciReply_; }
+    const std::string& MciReply() const { return mci_reply_; }
 
-  private:
-    std::uint32_t SendWithoutReply(const char* command);
+private:
+    std::uint32_t send_without_reply(const char* command);
 
     MultimediaSeam& seam_;
     const Settings& settings_;
-    bool cdWatchActive_ = false;
-    std::string mciReply_;
+    bool cd_watch_active_ = false;
+    std::string mci_reply_;
 };

@@ -8,4 +8,4 @@
 
 #include "saver/music/multimedia_seam.h"
 
-std::unique_ptr<MultimediaSeam> CreateWin32MultimediaSeam();
+std::unique_ptr<MultimediaSeam> create_win32_multimedia_seam();

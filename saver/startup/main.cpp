@@ -4,6 +4,8 @@
 // saver run.
 #include <windows.h>
 
+#include "common/contract.h"
+#include "common/win32/process_start.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/preview_window.h"
 #include "saver/startup/saver_run_window.h"
@@ -18,81 +20,66 @@ namespace {
 // Program-wide settings: the saver run and the dialog keep references to them.
 Settings g_settings;
 
-// A DLL that lies beside the saver must never be loaded in place of Windows'
-// own; looked up by name because it is missing from Windows 7 without its
-// security update.
-void LoadDllsOnlyFromSystemFolder() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    auto set_directories = kernel ? reinterpret_cast<SetDefaultDllDirectoriesFn>(
-                                        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")))
-                                  : nullptr;
-    if (set_directories)
-        set_directories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
-
 // Ending the program stops it at once: no handler of a loaded window runs.
-[[noreturn]] void EndProgram() {
+[[noreturn]] void end_program() {
     ExitProcess(0);
 }
 
-bool AnotherInstanceRuns() {
-    return FindWindowA(nullptr, texts::kSaverRunCaption) != nullptr ||
-           FindWindowA(nullptr, texts::kSettingsDialogCaption) != nullptr;
+bool another_instance_runs() {
+    return FindWindowA(nullptr, contract::kSaverRunCaption) != nullptr ||
+           FindWindowA(nullptr, contract::kSettingsDialogCaption) != nullptr;
 }
 
-void StartPreview(HINSTANCE instance, const std::string& arguments) {
+void start_preview(HINSTANCE instance, const std::string& arguments) {
     HWND host = reinterpret_cast<HWND>(static_cast<INT_PTR>(preview_host_handle(arguments)));
     // Without a host the window would never be seen nor destroyed, and the
     // process would run on with nothing to show.
     if (!host || !IsWindow(host))
-        EndProgram();
-    if (!SetUpPreview(instance, host))
-        EndProgram();
+        end_program();
+    if (!set_up_preview(instance, host))
+        end_program();
 }
 
 void Main(HINSTANCE instance) {
-    if (AnotherInstanceRuns())
-        EndProgram();
+    if (another_instance_runs())
+        end_program();
 
     const std::string arguments = argument_text(GetCommandLineA());
     const StartMode mode = start_mode(arguments);
     if (mode == StartMode::Preview) {
-        StartPreview(instance, arguments);
+        start_preview(instance, arguments);
         return;
     }
 
-    const std::string folder = ProgramFolder();
+    const std::string folder = program_folder();
     Win32SettingsSystem system;
     g_settings = LoadSettings(system, settings_file_path(folder));
 
-    if (!FileExists(system, folder + texts::kRendererFileName)) {
+    if (!FileExists(system, folder + contract::kRendererFileName)) {
         MessageBoxA(nullptr, texts::kRendererMissing, texts::kProgramTitle, MB_OK);
-        EndProgram();
+        end_program();
     }
 
     if (mode == StartMode::Settings) {
-        ShowSettingsDialog(instance, g_settings, folder);
-        EndProgram();
+        show_settings_dialog(instance, g_settings, folder);
+        end_program();
     }
     if (mode == StartMode::Silent)
-        EndProgram();
+        end_program();
 
     SaverRunStart start;
-    start.saverMode = mode == StartMode::Saver;
-    start.programFolder = folder;
-    if (start.saverMode) {
+    start.saver_mode = mode == StartMode::Saver;
+    start.program_folder = folder;
+    if (start.saver_mode)
         SavedCursorCount = ShowCursor(FALSE);
-        start.savedCursorCount = SavedCursorCount;
-    }
-    if (!LoadSaverRunWindow(instance, g_settings, start))
-        EndProgram();
+    if (!load_saver_run_window(instance, g_settings, start))
+        end_program();
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    LoadDllsOnlyFromSystemFolder();
+    win32::start_process();
     Main(instance);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -5,106 +5,71 @@
 
 #include <cstring>
 
-#include "saver/startup/last_api_result.h"
+#include "common/win32/handles.h"
+#include "common/win32/window_base.h"
+#include "saver/shared/last_api_result.h"
 #include "saver/startup/resource_ids.h"
 #include "saver/startup/texts.h"
-#include "saver/startup/win32_handles.h"
 
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_R";
 
-// Releases a COM interface pointer when it leaves scope.
-template <typename T>
-struct ComReleaser {
-    void operator()(T* p) const { p->Release(); }
-};
-template <typename T>
-using ComPtr = std::unique_ptr<T, ComReleaser<T>>;
-
-class ComApartment {
+class PreviewWindow final : public win32::WindowBase {
 public:
-    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (initialized_)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
+    explicit PreviewWindow(HINSTANCE instance) : picture_(load_jpeg_resource(instance, IDR_PREVIEW_JPEG)) {}
 
-private:
-    bool initialized_;
-};
-
-class PreviewWindow {
-public:
-    explicit PreviewWindow(HINSTANCE instance) : picture_(LoadJpegResource(instance, IDR_PREVIEW_JPEG)) {}
-
-    HWND Create(HINSTANCE instance) {
+    HWND create(HINSTANCE instance) {
         // Created as a hidden borderless top-level window; the set-up makes it
         // a child of the host afterwards.
-        return CreateWindowExA(0, kClassName, texts::kPreviewCaption, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance,
-                               this);
+        return create_window(0, kClassName, texts::kPreviewCaption, WS_POPUP, 0, 0, 0, 0, nullptr, instance);
     }
 
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<PreviewWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY)
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        if (!self)
-            return DefWindowProcA(window, message, wparam, lparam);
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override {
         switch (message) {
             case WM_ERASEBKGND:
                 return 1;  // WM_PAINT covers every pixel
             case WM_PAINT:
-                self->OnPaint(window);
+                on_paint();
                 return 0;
             case WM_DESTROY:
-                self->FormUnload(window);
+                Form_Unload();
                 return 0;
             default:
-                return DefWindowProcA(window, message, wparam, lparam);
+                return default_handling(message, wparam, lparam);
         }
     }
 
-private:
-    void OnPaint(HWND window) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
+    void on_paint() {
+        const win32::PaintDc dc(hwnd());
         RECT client{};
-        GetClientRect(window, &client);
-        PaintPreview(dc, client.right, client.bottom, picture_.get());
-        EndPaint(window, &ps);
+        GetClientRect(hwnd(), &client);
+        paint_preview(dc.get(), client.right, client.bottom, picture_.get());
     }
 
     // The window is going, usually with its host: the close request to itself
     // is what the window has always done on unload; ending the message loop is
     // what makes the process end with it.
-    void FormUnload(HWND window) {
-        LastApiResult = PostMessageA(window, WM_CLOSE, 0, 0);
+    void Form_Unload() {
+        LastApiResult = PostMessageA(hwnd(), WM_CLOSE, 0, 0);
         PostQuitMessage(0);
     }
 
-    ScopedBitmap picture_;
+    win32::UniqueBitmap picture_;
 };
 
-bool RegisterPreviewClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = PreviewWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    wc.lpszClassName = kClassName;
-    return RegisterClassA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+bool register_preview_class(HINSTANCE instance) {
+    win32::WindowClass wc;
+    wc.name = kClassName;
+    wc.cursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    return win32::register_window_class(instance, wc);
 }
 
 }  // namespace
 
-HBITMAP LoadJpegResource(HINSTANCE module, int resource_id) {
+HBITMAP load_jpeg_resource(HINSTANCE module, int resource_id) {
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resource_id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
     if (!info)
         return nullptr;
@@ -125,13 +90,13 @@ HBITMAP LoadJpegResource(HINSTANCE module, int resource_id) {
         GlobalFree(copy);
         return nullptr;
     }
-    ComPtr<IStream> stream(raw_stream);
+    win32::ComPtr<IStream> stream(raw_stream);
 
-    ComApartment apartment;
+    win32::ComApartment apartment;
     void* raw_picture = nullptr;
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, &raw_picture)))
         return nullptr;
-    ComPtr<IPicture> picture(static_cast<IPicture*>(raw_picture));
+    win32::ComPtr<IPicture> picture(static_cast<IPicture*>(raw_picture));
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Handle(&handle)) || handle == 0)
         return nullptr;
@@ -140,31 +105,31 @@ HBITMAP LoadJpegResource(HINSTANCE module, int resource_id) {
         CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
-void PaintPreview(HDC dc, int width, int height, HBITMAP picture) {
+void paint_preview(HDC dc, int width, int height, HBITMAP picture) {
     const RECT all{0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     BITMAP info{};
     if (!picture || !GetObjectA(picture, sizeof info, &info))
         return;
-    ScopedMemoryDc source(CreateCompatibleDC(dc));
+    win32::MemoryDc source(CreateCompatibleDC(dc));
     if (!source)
         return;
-    ScopedSelectObject select(source.get(), picture);
+    const win32::ScopedSelectObject select(source.get(), picture);
     BitBlt(dc, 0, 0, std::min<int>(width, info.bmWidth), std::min<int>(height, info.bmHeight), source.get(), 0, 0,
            SRCCOPY);
 }
 
-bool SetUpPreview(HINSTANCE instance, HWND host) {
+bool set_up_preview(HINSTANCE instance, HWND host) {
     RECT host_rect{};
     LastApiResult = GetWindowRect(host, &host_rect);
     const int width = host_rect.right - host_rect.left;
     const int height = host_rect.bottom - host_rect.top;
 
-    if (!RegisterPreviewClass(instance))
+    if (!register_preview_class(instance))
         return false;
     // Lives as long as the process: the window is its only reason to run.
     static PreviewWindow* preview = new PreviewWindow(instance);
-    HWND window = preview->Create(instance);
+    HWND window = preview->create(instance);
     if (!window)
         return false;
 

@@ -1,5 +1,5 @@
 // Decisions of the saver run that need no window: how the renderer is
-// started, and when its window counts as gone.
+// started, and when it counts as gone.
 // Portable logic: no Windows header.
 #pragma once
 
@@ -15,15 +15,18 @@ std::string renderer_path(const std::string& program_folder);
 // renderer itself takes no arguments.
 std::string renderer_command_line(const std::string& renderer_path);
 
-// Watches for the renderer's window every tick and says when the run is over.
+// Looks at the renderer every tick, its window and its process, and says when
+// the run is over.
 //
-// A single tick without the window does not mean the renderer has ended:
+// No window and no process: the renderer has ended (or never started), and
+// the run ends at this tick. No window while the process lives does not mean
+// the renderer has ended:
 // - it re-creates its window when it switches between full screen and a
 //   window, so once seen, the window must be missing for kMissingTicksToEnd
 //   consecutive ticks;
 // - a new process needs time before its window exists (over a second under
 //   Wine), so until the window has been seen once the watch waits up to
-//   kTicksToAppear ticks, unless the renderer could not be started at all.
+//   kTicksToAppear ticks.
 class RendererWatch {
 public:
     // At 50 ms per tick: 150 ms of absence, several times the longest switch
@@ -32,13 +35,10 @@ public:
     // At 50 ms per tick: 15 s for a started renderer to show its window.
     static constexpr int kTicksToAppear = 300;
 
-    explicit RendererWatch(bool renderer_started) : renderer_started_(renderer_started) {}
-
     // One watch tick; returns true when the run should end.
-    bool tick(bool renderer_window_present);
+    bool tick(bool window_present, bool process_running);
 
 private:
-    bool renderer_started_;
     bool seen_ = false;
     int ticks_waiting_ = 0;
     int missing_ticks_ = 0;

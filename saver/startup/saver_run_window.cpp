@@ -3,20 +3,22 @@
 #include <memory>
 #include <vector>
 
+#include "common/contract.h"
+#include "common/win32/handles.h"
+#include "common/win32/struct_sizes.h"
+#include "common/win32/window_base.h"
 #include "saver/music/music_player.h"
 #include "saver/music/win32_multimedia.h"
 #include "saver/startup/saver_run.h"
 
 namespace {
 
-constexpr char kWindowClass[] = "Ember_Lantern_S";
-constexpr char kWindowCaption[] = "Ember_Lantern_Main";
-constexpr char kRendererCaption[] = "Ember_Lantern_VC";
+constexpr char kClassName[] = "Ember_Lantern_S";
 
 enum TimerId : UINT_PTR {
-    kTimer1MusicLoop = 1,     // 1000 ms, MP3 only
-    kTimer2CdCheck = 2,       // 200 ms, audio CD only
-    kTimer3RendererWatch = 3  // 50 ms, always
+    kTimer1 = 1,  // 1000 ms, music-file loop (MP3 only)
+    kTimer2 = 2,  // 200 ms, CD check (audio CD only)
+    kTimer3 = 3   // 50 ms, renderer watch (always)
 };
 constexpr UINT kTimer1Interval = 1000;
 constexpr UINT kTimer2Interval = 200;
@@ -24,49 +26,33 @@ constexpr UINT kTimer3Interval = 50;
 
 // The front end's side of a full-screen run. It lives until the program ends:
 // Form_QueryUnload ends the process without returning.
-class SaverRunWindow {
+class SaverRunWindow final : public win32::WindowBase {
 public:
     SaverRunWindow(const Settings& settings, const SaverRunStart& start)
         : settings_(settings),
           start_(start),
-          multimedia_(CreateWin32MultimediaSeam()),
+          multimedia_(create_win32_multimedia_seam()),
           music_(*multimedia_, settings),
-          fileType_(MusicFileTypeOf(settings.BGM_File)) {}
+          file_type_(music_file_type_of(settings.BGM_File)) {}
 
-    bool Create(HINSTANCE instance) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = &SaverRunWindow::WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kWindowClass;
-        RegisterClassA(&wc);
+    bool create(HINSTANCE instance) {
+        win32::WindowClass wc;
+        wc.name = kClassName;
+        win32::register_window_class(instance, wc);
         // Never shown: it only carries the caption by which a second start
         // sees the run, and receives the timers.
-        return CreateWindowExA(0, kWindowClass, kWindowCaption, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
-                               instance, this) != nullptr;
+        return create_window(0, kClassName, contract::kSaverRunCaption, WS_OVERLAPPED, 0, 0, 0, 0, nullptr, instance) !=
+               nullptr;
     }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<SaverRunWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            self->hwnd_ = hwnd;
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        }
-        auto* self = reinterpret_cast<SaverRunWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-        if (!self)
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        if (message == WM_NCDESTROY)
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        return self->HandleMessage(message, wParam, lParam);
-    }
-
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override {
         switch (message) {
             case WM_CREATE:
                 Form_Load();
                 return 0;
             case WM_TIMER:
-                OnTimer(wParam);
+                on_timer(wparam);
                 return 0;
             case WM_CLOSE:
                 Form_QueryUnload();
@@ -74,25 +60,25 @@ private:
             case WM_QUERYENDSESSION:
                 return TRUE;
             case WM_ENDSESSION:
-                if (wParam)
+                if (wparam)
                     Form_QueryUnload();
                 return 0;
             default:
-                return DefWindowProcA(hwnd_, message, wParam, lParam);
+                return default_handling(message, wparam, lparam);
         }
     }
 
-    void OnTimer(WPARAM id) {
+    void on_timer(WPARAM id) {
         switch (id) {
-            case kTimer1MusicLoop:
+            case kTimer1:
                 music_.LoopMusicFile();
                 break;
-            case kTimer2CdCheck:
+            case kTimer2:
                 music_.CheckCdAudio();
-                SetTimer2(music_.CdWatchActive());
+                enable_timer2(music_.CdWatchActive());
                 break;
-            case kTimer3RendererWatch:
-                Timer3();
+            case kTimer3:
+                Timer3_Tick();
                 break;
             default:
                 break;
@@ -103,93 +89,99 @@ private:
         // Music first, so it is already playing when the picture appears.
         if (settings_.BGM_Kind == 1) {
             music_.OpenCdAudio();
-            SetTimer2(true);
+            enable_timer2(true);
         }
         if (settings_.BGM_Kind == 2) {
-            if (fileType_ == MusicFileType::Wav) {
+            if (file_type_ == MusicFileType::Wav) {
                 music_.PlayWaveFile();
-            } else if (fileType_ == MusicFileType::Mp3) {
+            } else if (file_type_ == MusicFileType::Mp3) {
                 music_.PlayMusicFile();
-                SetTimer(hwnd_, kTimer1MusicLoop, kTimer1Interval, nullptr);
+                SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
             }
         }
-        watch_ = RendererWatch(StartRenderer());
-        SetTimer(hwnd_, kTimer3RendererWatch, kTimer3Interval, nullptr);
+        renderer_process_ = start_renderer();
+        SetTimer(hwnd(), kTimer3, kTimer3Interval, nullptr);
     }
 
-    // Returns whether the renderer's process could be started.
-    bool StartRenderer() {
-        const std::string path = renderer_path(start_.programFolder);
-        const std::string commandLine = renderer_command_line(path);
-        std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());
-        mutableCommandLine.push_back('\0');
+    // The renderer's process, or none when it could not be started.
+    win32::UniqueHandle start_renderer() {
+        const std::string path = renderer_path(start_.program_folder);
+        const std::string command_line = renderer_command_line(path);
+        std::vector<char> mutable_command_line(command_line.begin(), command_line.end());
+        mutable_command_line.push_back('\0');
 
         STARTUPINFOA startup{};
+        EL_ASSERT_SHIPPED_SIZE(STARTUPINFOA, 68);
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process{};
         // The application name is the full path, so the system never searches
         // for a program at a prefix of an unquoted path with blanks.
-        if (CreateProcessA(path.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                           &startup, &process)) {
-            // The renderer is known only by its window caption from here on.
-            CloseHandle(process.hThread);
-            CloseHandle(process.hProcess);
-            return true;
-        }
-        return false;
+        if (!CreateProcessA(path.c_str(), mutable_command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process))
+            return win32::UniqueHandle();
+        CloseHandle(process.hThread);
+        // Kept only to see whether the renderer still runs; it is never closed
+        // by the front end.
+        return win32::UniqueHandle(process.hProcess);
     }
 
-    void Timer3() {
-        if (watch_.tick(FindWindowA(nullptr, kRendererCaption) != nullptr)) {
-            KillTimer(hwnd_, kTimer3RendererWatch);
+    bool renderer_running() const {
+        return renderer_process_ && WaitForSingleObject(renderer_process_.get(), 0) == WAIT_TIMEOUT;
+    }
+
+    void Timer3_Tick() {
+        const bool window = FindWindowA(nullptr, contract::kRendererCaption) != nullptr;
+        if (watch_.tick(window, renderer_running())) {
+            KillTimer(hwnd(), kTimer3);
             Form_QueryUnload();
         }
     }
 
-    void SetTimer2(bool enabled) {
-        if (enabled && !timer2Enabled_)
-            SetTimer(hwnd_, kTimer2CdCheck, kTimer2Interval, nullptr);
-        else if (!enabled && timer2Enabled_)
-            KillTimer(hwnd_, kTimer2CdCheck);
-        timer2Enabled_ = enabled;
+    void enable_timer2(bool enabled) {
+        if (enabled && !timer2_enabled_)
+            SetTimer(hwnd(), kTimer2, kTimer2Interval, nullptr);
+        else if (!enabled && timer2_enabled_)
+            KillTimer(hwnd(), kTimer2);
+        timer2_enabled_ = enabled;
     }
 
     [[noreturn]] void Form_QueryUnload() {
-        if (timer2Enabled_) {
-            SetTimer2(false);
+        if (timer2_enabled_) {
+            enable_timer2(false);
             music_.CloseCdAudio();
         }
         if (settings_.BGM_Kind == 2) {
-            if (fileType_ == MusicFileType::Wav)
+            if (file_type_ == MusicFileType::Wav)
                 music_.StopWaveFile();
-            else if (fileType_ == MusicFileType::Mp3)
+            else if (file_type_ == MusicFileType::Mp3)
                 music_.CloseMusicFile();
         }
         // Undo the start-up's hiding once. Passing the kept count as the show
         // flag would hide the cursor further whenever that count is 0.
-        if (start_.saverMode)
+        if (start_.saver_mode)
             ShowCursor(TRUE);
+        renderer_process_.reset();
         ExitProcess(0);
     }
 
-    HWND hwnd_ = nullptr;
     const Settings& settings_;
     SaverRunStart start_;
     std::unique_ptr<MultimediaSeam> multimedia_;
     MusicPlayer music_;
-    MusicFileType fileType_;
-    bool timer2Enabled_ = false;
-    RendererWatch watch_{false};
+    MusicFileType file_type_;
+    bool timer2_enabled_ = false;
+    win32::UniqueHandle renderer_process_;
+    RendererWatch watch_;
 };
 
 }  // namespace
 
-bool LoadSaverRunWindow(HINSTANCE instance, const Settings& settings, const SaverRunStart& start) {
+bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start) {
     // Lives for the rest of the program, which ends from the window's own
     // handlers with ExitProcess: deliberately never destroyed, so no
     // destructor touches the music devices while the process goes down.
     auto* window = new SaverRunWindow(settings, start);
-    return window->Create(instance);
+    return window->create(instance);
 }

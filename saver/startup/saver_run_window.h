@@ -1,24 +1,22 @@
 // The hidden saver-run window: starts the music and the renderer, keeps the
-// music going and ends the program when the renderer's window has gone.
+// music going and ends the program when the renderer has gone.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "saver/startup/settings.h"
+#include "saver/shared/settings.h"
 
 struct SaverRunStart {
     // True for a start with the letter S, which hid the cursor; false for an
     // empty command line, which leaves the cursor alone.
-    bool saverMode = false;
-    // What ShowCursor(FALSE) returned at start-up (saver mode only).
-    int savedCursorCount = 0;
+    bool saver_mode = false;
     // Folder of the running front end, without a trailing backslash.
-    std::string programFolder;
+    std::string program_folder;
 };
 
 // Creates the window (never shown) and runs its load handler. Returns false
 // when the window could not be created; the caller then ends the program.
 // `settings` must live as long as the program.
-bool LoadSaverRunWindow(HINSTANCE instance, const Settings& settings, const SaverRunStart& start);
+bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start);

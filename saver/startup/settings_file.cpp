@@ -1,6 +1,6 @@
 #include "saver/startup/settings_file.h"
 
-#include "saver/startup/last_api_result.h"
+#include "saver/shared/last_api_result.h"
 #include "saver/startup/texts.h"
 
 namespace {
@@ -40,7 +40,7 @@ bool FileExists(SettingsSystem& system, const std::string& path) {
     if (path.empty())
         return false;
     std::string p = path;
-    if (p.back() == '\\')
+    if (ends_in_backslash(p, system.lead_bytes()))
         p.pop_back();
     return !p.empty() && system.can_open_for_reading(p);
 }

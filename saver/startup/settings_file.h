@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "saver/startup/settings.h"
+#include "saver/shared/ansi_path.h"
+#include "saver/shared/settings.h"
 
 // The system calls the settings file needs.
 class SettingsSystem {
@@ -28,6 +29,8 @@ public:
                                               const std::string& file) = 0;
     // Whether the path can be opened for reading; leaves no error pending.
     virtual bool can_open_for_reading(const std::string& path) = 0;
+    // The lead bytes of the system's ANSI code page, in which paths are held.
+    virtual LeadBytes lead_bytes() = 0;
 };
 
 // Characters of the buffer a value is read into. Any path the ANSI file calls
@@ -53,7 +56,8 @@ void PutIniValue(SettingsSystem& system,
                  const std::string& value,
                  const std::string& file);
 
-// True when the path, less one trailing backslash, can be opened for reading.
+// True when the path, less one trailing backslash character, can be opened
+// for reading.
 bool FileExists(SettingsSystem& system, const std::string& path);
 
 // Reads the three settings from the file at `ini_path`; a missing file gives

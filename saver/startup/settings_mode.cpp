@@ -2,4 +2,4 @@
 
 // The settings dialog is not built yet: settings mode ends quietly after the
 // settings were loaded and the renderer was found.
-void ShowSettingsDialog(HINSTANCE, Settings&, const std::string&) {}
+void show_settings_dialog(HINSTANCE, Settings&, const std::string&) {}

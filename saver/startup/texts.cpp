@@ -5,7 +5,6 @@ namespace texts {
 const char kProgramTitle[] = "Ember_Lantern (ScreenSaver)";
 const char kRendererMissing[] = "Ember_Lantern.dllが同じﾌｫﾙﾀﾞに見つかりません！";
 
-const char kRendererFileName[] = "\\Ember_Lantern.dll";
 const char kSettingsFileName[] = "\\Ember_Lantern.ini";
 
 const char kSection[] = "Section";
@@ -13,8 +12,6 @@ const char kKeyKind[] = "BGM区分";
 const char kKeyRepeatTrack[] = "BGMﾘﾋﾟｰﾄ";
 const char kKeyFile[] = "BGMﾌｧｲﾙ";
 
-const char kSaverRunCaption[] = "Ember_Lantern_Main";
-const char kSettingsDialogCaption[] = "<Ember_Lantern>";
 const char kPreviewCaption[] = "Preview Window";
 
 }  // namespace texts

@@ -12,8 +12,7 @@ extern const char kProgramTitle[];
 // Shown when the renderer is not beside the saver.
 extern const char kRendererMissing[];
 
-// Files beside the saver, joined to the program folder as they are.
-extern const char kRendererFileName[];  // "\Ember_Lantern.dll"
+// The settings file beside the saver, joined to the program folder as it is.
 extern const char kSettingsFileName[];  // "\Ember_Lantern.ini"
 
 // The settings file's one section and its three keys.
@@ -22,9 +21,8 @@ extern const char kKeyKind[];         // BGM_Kind
 extern const char kKeyRepeatTrack[];  // BGM_RepeatTrack
 extern const char kKeyFile[];         // BGM_File
 
-// Captions by which a running saver run or settings dialog is recognised.
-extern const char kSaverRunCaption[];
-extern const char kSettingsDialogCaption[];
+// The preview window's caption. (The captions by which the programs find
+// each other are in common/contract.h.)
 extern const char kPreviewCaption[];
 
 }  // namespace texts

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "saver/shared/system_code_page.h"
+
 std::string Win32SettingsSystem::read_profile_string(const std::string& section,
                                                      const std::string& key,
                                                      const std::string& file,
@@ -33,13 +35,15 @@ bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
     return opened;
 }
 
-std::string ProgramFolder() {
+LeadBytes Win32SettingsSystem::lead_bytes() {
+    return system_lead_bytes();
+}
+
+std::string program_folder() {
     // The longest path the system can report, so a deep folder is never cut.
     std::vector<char> buffer(32768, '\0');
     const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0 || length >= buffer.size())
         return std::string();
-    std::string path(buffer.data(), length);
-    const std::size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+    return folder_of(std::string(buffer.data(), length), system_lead_bytes());
 }

@@ -17,8 +17,9 @@ public:
                                       const std::string& value,
                                       const std::string& file) override;
     bool can_open_for_reading(const std::string& path) override;
+    LeadBytes lead_bytes() override;
 };
 
 // The folder of the running program as the system reports it, without a
 // trailing backslash; "" when it cannot be read whole.
-std::string ProgramFolder();
+std::string program_folder();

@@ -5,7 +5,7 @@ ZoomPoint ZoomOrigin;
 
 namespace {
 
-RECT OriginRect() {
+RECT origin_rect() {
     return RECT{ZoomOrigin.x, ZoomOrigin.y, ZoomOrigin.x, ZoomOrigin.y};
 }
 
@@ -14,13 +14,13 @@ RECT OriginRect() {
 void ZoomOpen(HWND window) {
     RECT to{};
     GetWindowRect(window, &to);
-    const RECT from = OriginRect();
+    const RECT from = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
 void ZoomClose(HWND window) {
     RECT from{};
     GetWindowRect(window, &from);
-    const RECT to = OriginRect();
+    const RECT to = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }

@@ -25,6 +25,7 @@
 //                                          time no window had it (ms); exit 1 if it never showed
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
 #include <windows.h>
+// after windows.h, which they need
 #include <psapi.h>
 #include <winternl.h>
 
@@ -35,27 +36,27 @@
 
 namespace {
 
-HWND findTopLevel(const char* caption) {
+HWND find_top_level(const char* caption) {
     return FindWindowA(nullptr, caption);
 }
 
-bool waitFor(const char* caption, DWORD timeoutMs, bool wantPresent) {
+bool wait_for(const char* caption, DWORD timeout_ms, bool want_present) {
     const DWORD start = GetTickCount();
     for (;;) {
-        const bool present = findTopLevel(caption) != nullptr;
-        if (present == wantPresent)
+        const bool present = find_top_level(caption) != nullptr;
+        if (present == want_present)
             return true;
-        if (GetTickCount() - start >= timeoutMs)
+        if (GetTickCount() - start >= timeout_ms)
             return false;
         Sleep(10);
     }
 }
 
-unsigned long handleValue(HWND w) {
+unsigned long handle_value(HWND w) {
     return static_cast<unsigned long>(reinterpret_cast<uintptr_t>(w));
 }
 
-int printInfo(HWND w) {
+int print_info(HWND w) {
     if (!w || !IsWindow(w)) {
         std::puts("none");
         return 1;
@@ -65,16 +66,17 @@ int printInfo(HWND w) {
     GetClientRect(w, &cr);
     char caption[256] = {};
     GetWindowTextA(w, caption, sizeof caption);
-    std::printf("handle=%lu window=%ld,%ld,%ld,%ld client=%ld,%ld style=%08lx exstyle=%08lx visible=%d "
-                "iconic=%d parent=%lu caption=%s\n",
-                handleValue(w), wr.left, wr.top, wr.right, wr.bottom, cr.right - cr.left, cr.bottom - cr.top,
-                static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
-                static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)), IsWindowVisible(w) ? 1 : 0,
-                IsIconic(w) ? 1 : 0, handleValue(GetParent(w)), caption);
+    std::printf(
+        "handle=%lu window=%ld,%ld,%ld,%ld client=%ld,%ld style=%08lx exstyle=%08lx visible=%d "
+        "iconic=%d parent=%lu caption=%s\n",
+        handle_value(w), wr.left, wr.top, wr.right, wr.bottom, cr.right - cr.left, cr.bottom - cr.top,
+        static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+        static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)), IsWindowVisible(w) ? 1 : 0, IsIconic(w) ? 1 : 0,
+        handle_value(GetParent(w)), caption);
     return 0;
 }
 
-LRESULT CALLBACK hostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK host_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -82,9 +84,9 @@ LRESULT CALLBACK hostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-int runHost(int width, int height, const char* caption) {
+int run_host(int width, int height, const char* caption) {
     WNDCLASSA wc{};
-    wc.lpfnWndProc = hostProc;
+    wc.lpfnWndProc = host_proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "winprobe host";
@@ -93,7 +95,7 @@ int runHost(int width, int height, const char* caption) {
                                 nullptr, wc.hInstance, nullptr);
     if (!host)
         return 1;
-    std::printf("%lu\n", handleValue(host));
+    std::printf("%lu\n", handle_value(host));
     std::fflush(stdout);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
@@ -107,11 +109,11 @@ int runHost(int width, int height, const char* caption) {
 // counts and private bytes of another process only there.
 struct SystemProcessFigures {
     unsigned long handles = 0;
-    unsigned long privateBytes = 0;
+    unsigned long private_bytes = 0;
     unsigned long threads = 0;
 };
 
-SystemProcessFigures systemProcessFigures(DWORD pid) {
+SystemProcessFigures system_process_figures(DWORD pid) {
     SystemProcessFigures figures;
     using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
     auto query = reinterpret_cast<QueryFn>(
@@ -126,7 +128,7 @@ SystemProcessFigures systemProcessFigures(DWORD pid) {
         const auto* entry = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + offset);
         if (reinterpret_cast<uintptr_t>(entry->UniqueProcessId) == pid) {
             figures.handles = entry->HandleCount;
-            figures.privateBytes = static_cast<unsigned long>(entry->VirtualMemoryCounters.PagefileUsage);
+            figures.private_bytes = static_cast<unsigned long>(entry->VirtualMemoryCounters.PagefileUsage);
             figures.threads = entry->NumberOfThreads;
             break;
         }
@@ -137,7 +139,7 @@ SystemProcessFigures systemProcessFigures(DWORD pid) {
     return figures;
 }
 
-int procStats(HWND w) {
+int proc_stats(HWND w) {
     DWORD pid = 0;
     if (!w || !GetWindowThreadProcessId(w, &pid))
         return 1;
@@ -149,21 +151,21 @@ int procStats(HWND w) {
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
     DWORD handles = 0;
     GetProcessHandleCount(process, &handles);
-    const SystemProcessFigures figures = systemProcessFigures(pid);
-    std::printf("pid=%lu private=%lu working=%lu handles=%lu gdi=%lu user=%lu sys_handles=%lu sys_private=%lu "
-                "threads=%lu\n",
-                pid, static_cast<unsigned long>(counters.PrivateUsage),
-                static_cast<unsigned long>(counters.WorkingSetSize), handles,
-                GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS), figures.handles,
-                figures.privateBytes, figures.threads);
+    const SystemProcessFigures figures = system_process_figures(pid);
+    std::printf(
+        "pid=%lu private=%lu working=%lu handles=%lu gdi=%lu user=%lu sys_handles=%lu sys_private=%lu "
+        "threads=%lu\n",
+        pid, static_cast<unsigned long>(counters.PrivateUsage), static_cast<unsigned long>(counters.WorkingSetSize),
+        handles, GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS), figures.handles,
+        figures.private_bytes, figures.threads);
     CloseHandle(process);
     return 0;
 }
 
-int repeatSize(const char* caption, DWORD durationMs) {
+int repeat_size(const char* caption, DWORD duration_ms) {
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < durationMs) {
-        if (HWND w = findTopLevel(caption)) {
+    while (GetTickCount() - start < duration_ms) {
+        if (HWND w = find_top_level(caption)) {
             RECT client{};
             GetClientRect(w, &client);
             PostMessageA(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
@@ -173,23 +175,23 @@ int repeatSize(const char* caption, DWORD durationMs) {
     return 0;
 }
 
-int watchGap(const char* caption, DWORD durationMs) {
+int watch_gap(const char* caption, DWORD duration_ms) {
     LARGE_INTEGER frequency, now, start, vanished{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     bool seen = false, present = false;
     int gaps = 0;
-    double longestMs = 0.0;
+    double longest_ms = 0.0;
     HWND last = nullptr;
     int handles = 0;
     for (;;) {
         QueryPerformanceCounter(&now);
-        if ((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart >= durationMs)
+        if ((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart >= duration_ms)
             break;
-        HWND w = findTopLevel(caption);
+        HWND w = find_top_level(caption);
         if (w && !present && seen) {
-            const double gapMs = (now.QuadPart - vanished.QuadPart) * 1000.0 / frequency.QuadPart;
-            longestMs = gapMs > longestMs ? gapMs : longestMs;
+            const double gap_ms = (now.QuadPart - vanished.QuadPart) * 1000.0 / frequency.QuadPart;
+            longest_ms = gap_ms > longest_ms ? gap_ms : longest_ms;
             ++gaps;
         }
         if (!w && present)
@@ -201,18 +203,20 @@ int watchGap(const char* caption, DWORD durationMs) {
         seen = seen || w;
         present = w != nullptr;
     }
-    std::printf("gaps=%d longest_ms=%.2f handles=%d present=%d\n", gaps, longestMs, handles, present ? 1 : 0);
+    std::printf("gaps=%d longest_ms=%.2f handles=%d present=%d\n", gaps, longest_ms, handles, present ? 1 : 0);
     return seen ? 0 : 1;
 }
 
-HWND parseHandle(const char* text) {
+HWND parse_handle(const char* text) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoul(text, nullptr, 10)));
 }
 
 int usage() {
-    std::fputs("usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|gone-gap|spawn-unquoted|"
-               "repeat-size|"
-               "watch-gap|load-library ...\n", stderr);
+    std::fputs(
+        "usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|gone-gap|spawn-unquoted|"
+        "repeat-size|"
+        "watch-gap|load-library ...\n",
+        stderr);
     return 2;
 }
 
@@ -223,22 +227,22 @@ int main(int argc, char** argv) {
         return usage();
     const std::string cmd = argv[1];
     if (cmd == "find" && argc == 3) {
-        HWND w = findTopLevel(argv[2]);
-        std::printf("%lu\n", handleValue(w));
+        HWND w = find_top_level(argv[2]);
+        std::printf("%lu\n", handle_value(w));
         return w ? 0 : 1;
     }
     if ((cmd == "wait" || cmd == "wait-gone") && argc == 4)
-        return waitFor(argv[2], std::strtoul(argv[3], nullptr, 10), cmd == "wait") ? 0 : 1;
+        return wait_for(argv[2], std::strtoul(argv[3], nullptr, 10), cmd == "wait") ? 0 : 1;
     if (cmd == "info" && argc == 3)
-        return printInfo(findTopLevel(argv[2]));
+        return print_info(find_top_level(argv[2]));
     if (cmd == "info-handle" && argc == 3)
-        return printInfo(parseHandle(argv[2]));
+        return print_info(parse_handle(argv[2]));
     if (cmd == "child-of" && argc == 3) {
-        HWND child = GetWindow(parseHandle(argv[2]), GW_CHILD);
-        return printInfo(child);
+        HWND child = GetWindow(parse_handle(argv[2]), GW_CHILD);
+        return print_info(child);
     }
     if (cmd == "post" && argc == 6) {
-        HWND w = findTopLevel(argv[2]);
+        HWND w = find_top_level(argv[2]);
         if (!w)
             return 1;
         return PostMessageA(w, std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
@@ -247,15 +251,15 @@ int main(int argc, char** argv) {
                    : 1;
     }
     if (cmd == "host" && (argc == 4 || argc == 5))
-        return runHost(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
+        return run_host(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
     if (cmd == "gone-gap" && argc == 5) {
-        const DWORD timeoutMs = std::strtoul(argv[4], nullptr, 10);
-        if (!waitFor(argv[2], timeoutMs, false))
+        const DWORD timeout_ms = std::strtoul(argv[4], nullptr, 10);
+        if (!wait_for(argv[2], timeout_ms, false))
             return 1;
-        const DWORD firstGone = GetTickCount();
-        if (!waitFor(argv[3], timeoutMs, false))
+        const DWORD first_gone = GetTickCount();
+        if (!wait_for(argv[3], timeout_ms, false))
             return 1;
-        std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - firstGone));
+        std::printf("%lu\n", static_cast<unsigned long>(GetTickCount() - first_gone));
         return 0;
     }
     if (cmd == "spawn-unquoted" && argc == 3) {
@@ -263,8 +267,7 @@ int main(int argc, char** argv) {
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         std::string commandLine = argv[2];
-        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &process))
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return 1;
         WaitForSingleObject(process.hProcess, 30000);
         CloseHandle(process.hThread);
@@ -272,11 +275,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (cmd == "proc-stats" && argc == 3)
-        return procStats(findTopLevel(argv[2]));
+        return proc_stats(find_top_level(argv[2]));
     if (cmd == "repeat-size" && argc == 4)
-        return repeatSize(argv[2], std::strtoul(argv[3], nullptr, 10));
+        return repeat_size(argv[2], std::strtoul(argv[3], nullptr, 10));
     if (cmd == "watch-gap" && argc == 4)
-        return watchGap(argv[2], std::strtoul(argv[3], nullptr, 10));
+        return watch_gap(argv[2], std::strtoul(argv[3], nullptr, 10));
     if (cmd == "load-library" && argc == 3)
         return LoadLibraryA(argv[2]) ? 0 : 1;
     return usage();

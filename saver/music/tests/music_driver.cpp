@@ -15,41 +15,41 @@
 
 #include "saver/music/music_player.h"
 #include "saver/music/win32_multimedia.h"
-#include "saver/startup/last_api_result.h"
+#include "saver/shared/last_api_result.h"
 
 namespace {
 
 class LoggingSeam final : public MultimediaSeam {
-  public:
+public:
     explicit LoggingSeam(MultimediaSeam& real) : real_(real) {}
 
-    std::uint32_t MciSendString(const char* command, char* reply, std::uint32_t replyLength) override {
-        const std::uint32_t code = real_.MciSendString(command, reply, replyLength);
-        std::printf("mci %u [%s] -> [%s]\n", code, command, reply && replyLength ? reply : "");
+    std::uint32_t mci_send_string(const char* command, char* reply, std::uint32_t reply_length) override {
+        const std::uint32_t code = real_.mci_send_string(command, reply, reply_length);
+        std::printf("mci %u [%s] -> [%s]\n", code, command, reply && reply_length ? reply : "");
         std::fflush(stdout);
         return code;
     }
-    bool MciGetErrorString(std::uint32_t code, char* text, std::uint32_t textLength) override {
-        return real_.MciGetErrorString(code, text, textLength);
+    bool mci_get_error_string(std::uint32_t code, char* text, std::uint32_t text_length) override {
+        return real_.mci_get_error_string(code, text, text_length);
     }
-    bool PlaySoundAnsi(const char* sound, std::uint32_t flags) override {
-        const bool result = real_.PlaySoundAnsi(sound, flags);
+    bool play_sound(const char* sound, std::uint32_t flags) override {
+        const bool result = real_.play_sound(sound, flags);
         std::printf("sound %d [%s] %u\n", result ? 1 : 0, sound ? sound : "(null)", flags);
         std::fflush(stdout);
         return result;
     }
-    std::uint32_t WaveOutDeviceCount() override {
-        const std::uint32_t count = real_.WaveOutDeviceCount();
+    std::uint32_t wave_out_device_count() override {
+        const std::uint32_t count = real_.wave_out_device_count();
         std::printf("waves %u\n", count);
         std::fflush(stdout);
         return count;
     }
 
-  private:
+private:
     MultimediaSeam& real_;
 };
 
-void Report(const char* format, long long value) {
+void report(const char* format, long long value) {
     std::printf(format, value);
     std::printf("\n");
     std::fflush(stdout);
@@ -57,17 +57,17 @@ void Report(const char* format, long long value) {
 
 // Polls IsMusicFilePlaying every 50 ms until it equals `wanted` or the time
 // is up; reports whether it did and after how long.
-void WaitFor(MusicPlayer& player, bool wanted, DWORD timeoutMs, const char* name) {
+void wait_for(MusicPlayer& player, bool wanted, DWORD timeout_ms, const char* name) {
     const DWORD start = GetTickCount();
     bool reached = false;
-    while (!(reached = player.IsMusicFilePlaying() == wanted) && GetTickCount() - start < timeoutMs) {
+    while (!(reached = player.IsMusicFilePlaying() == wanted) && GetTickCount() - start < timeout_ms) {
         Sleep(50);
     }
     std::printf("%s %d %lu\n", name, reached ? 1 : 0, static_cast<unsigned long>(GetTickCount() - start));
     std::fflush(stdout);
 }
 
-long long FileSize(const std::string& path) {
+long long file_size(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
         return -1;
@@ -78,7 +78,7 @@ long long FileSize(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::unique_ptr<MultimediaSeam> real = CreateWin32MultimediaSeam();
+    std::unique_ptr<MultimediaSeam> real = create_win32_multimedia_seam();
     LoggingSeam seam(*real);
     Settings settings;
     MusicPlayer player(seam, settings);
@@ -104,36 +104,36 @@ int main(int argc, char** argv) {
             settings.BGM_RepeatTrack = static_cast<std::int16_t>(std::atoi(value.c_str()));
         } else if (verb == "open-cd") {
             player.OpenCdAudio();
-            Report("last %lld", LastApiResult);
+            report("last %lld", LastApiResult);
         } else if (verb == "check-cd") {
             player.CheckCdAudio();
-            Report("watch %lld", player.CdWatchActive() ? 1 : 0);
+            report("watch %lld", player.CdWatchActive() ? 1 : 0);
         } else if (verb == "close-cd") {
             player.CloseCdAudio();
-            Report("last %lld", LastApiResult);
+            report("last %lld", LastApiResult);
         } else if (verb == "play-mp3") {
             player.PlayMusicFile();
         } else if (verb == "playing") {
-            Report("playing %lld", player.IsMusicFilePlaying() ? 1 : 0);
+            report("playing %lld", player.IsMusicFilePlaying() ? 1 : 0);
         } else if (verb == "loop") {
             player.LoopMusicFile();
         } else if (verb == "close-mp3") {
             player.CloseMusicFile();
         } else if (verb == "play-wav") {
             player.PlayWaveFile();
-            Report("last %lld", LastApiResult);
+            report("last %lld", LastApiResult);
         } else if (verb == "stop-wav") {
             player.StopWaveFile();
-            Report("last %lld", LastApiResult);
+            report("last %lld", LastApiResult);
         } else if (verb == "query") {
             std::printf("reply [%s]\n", player.QueryMci(value).c_str());
             std::fflush(stdout);
         } else if (verb == "sleep") {
             Sleep(static_cast<DWORD>(std::atoi(value.c_str())));
         } else if (verb == "wait-playing" || verb == "wait-stopped") {
-            WaitFor(player, verb == "wait-playing", static_cast<DWORD>(std::atoi(value.c_str())), verb.c_str());
+            wait_for(player, verb == "wait-playing", static_cast<DWORD>(std::atoi(value.c_str())), verb.c_str());
         } else if (verb == "size") {
-            Report("size %lld", FileSize(value));
+            report("size %lld", file_size(value));
         } else {
             std::printf("unknown step\n");
             return 2;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "saver/music/tests/simulated_multimedia.h"
-#include "saver/startup/last_api_result.h"
+#include "saver/shared/last_api_result.h"
 
 namespace {
 
@@ -20,13 +20,13 @@ const std::string kNoErrorTextBytes =
 
 const Commands kCdQueries = {"status cdaudio current track", "status cdaudio number of tracks", "status cdaudio mode"};
 
-Commands With(Commands head, const Commands& tail) {
+Commands with(Commands head, const Commands& tail) {
     head.insert(head.end(), tail.begin(), tail.end());
     return head;
 }
 
 class MusicPlayerTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { LastApiResult = 12345; }
 
     SimulatedMultimedia system;
@@ -50,7 +50,7 @@ TEST_F(MusicPlayerTest, EmptyCommandSendsNothingAndAnswersInShiftJis) {
 TEST_F(MusicPlayerTest, SendMciCommandReturnsReplyOrErrorText) {
     struct Case {
         const char* command;
-        bool errorTextAvailable;
+        bool error_text_available;
         std::int32_t code;
         std::string reply;
     };
@@ -65,14 +65,14 @@ TEST_F(MusicPlayerTest, SendMciCommandReturnsReplyOrErrorText) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
-        system.errorTextAvailable = c.errorTextAvailable;
+        system.error_text_available = c.error_text_available;
         std::string reply = "stale";
         EXPECT_EQ(player.SendMciCommand(c.command, reply), c.code);
         EXPECT_EQ(reply, c.reply);
         EXPECT_EQ(LastApiResult, c.code);
         ASSERT_FALSE(system.sent.empty());
-        EXPECT_TRUE(system.sent.back().hasReplyArea);
-        EXPECT_EQ(system.sent.back().replyLength, 512u);
+        EXPECT_TRUE(system.sent.back().has_reply_area);
+        EXPECT_EQ(system.sent.back().reply_length, 512u);
     }
     EXPECT_EQ(std::string(kMciNoErrorTextReply), kNoErrorTextBytes);
 }
@@ -99,9 +99,9 @@ TEST_F(MusicPlayerTest, PlayMciDeviceAddsOnlyTheGivenPositions) {
     };
     player.OpenCdAudio();
     for (const Case& c : cases) {
-        system.ClearLog();
+        system.clear_log();
         EXPECT_EQ(player.PlayMciDevice("cdaudio", c.from, c.to), 0) << c.command;
-        EXPECT_EQ(system.Commands(), Commands{c.command});
+        EXPECT_EQ(system.commands(), Commands{c.command});
     }
     EXPECT_EQ(player.PlayMciDevice("cdaudio", "Error:282", ""), 270);
 }
@@ -110,72 +110,72 @@ TEST_F(MusicPlayerTest, PlayMciDeviceAddsOnlyTheGivenPositions) {
 
 TEST_F(MusicPlayerTest, OpenSetsTrackTimeFormatAndCloseStopsTheDrive) {
     player.OpenCdAudio();
-    EXPECT_EQ(system.Commands(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}));
+    EXPECT_EQ(system.commands(), (Commands{"open cdaudio", "set cdaudio time format tmsf"}));
     EXPECT_EQ(LastApiResult, 0);
     for (const auto& s : system.sent) {
-        EXPECT_FALSE(s.hasReplyArea);
-        EXPECT_EQ(s.replyLength, 0u);
+        EXPECT_FALSE(s.has_reply_area);
+        EXPECT_EQ(s.reply_length, 0u);
     }
     EXPECT_EQ(player.QueryMci("status cdaudio position track 3"), "03:00:00:00");
 
     player.CheckCdAudio();
-    ASSERT_TRUE(system.drive.IsPlaying());
-    system.ClearLog();
+    ASSERT_TRUE(system.drive.is_playing());
+    system.clear_log();
     player.CloseCdAudio();
-    EXPECT_EQ(system.Commands(), (Commands{"stop cdaudio", "close cdaudio"}));
+    EXPECT_EQ(system.commands(), (Commands{"stop cdaudio", "close cdaudio"}));
     EXPECT_EQ(LastApiResult, 0);
-    EXPECT_FALSE(system.drive.IsPlaying());
-    EXPECT_FALSE(system.drive.IsOpen());
+    EXPECT_FALSE(system.drive.is_playing());
+    EXPECT_FALSE(system.drive.is_open());
 }
 
 TEST_F(MusicPlayerTest, WholeDiscIsStartedOnlyWhileTheDriveIsStopped) {
     player.OpenCdAudio();
-    system.ClearLog();
+    system.clear_log();
 
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(), With(kCdQueries, {"play cdaudio"}));
+    EXPECT_EQ(system.commands(), with(kCdQueries, {"play cdaudio"}));
     EXPECT_TRUE(player.CdWatchActive());
-    EXPECT_TRUE(system.drive.IsPlaying());
+    EXPECT_TRUE(system.drive.is_playing());
 
     for (int tick = 0; tick < 3; ++tick) {  // 200 ms ticks while the disc plays
-        system.drive.Advance(200);
-        system.ClearLog();
+        system.drive.advance(200);
+        system.clear_log();
         player.CheckCdAudio();
-        EXPECT_EQ(system.Commands(), kCdQueries);
+        EXPECT_EQ(system.commands(), kCdQueries);
         EXPECT_TRUE(player.CdWatchActive());
     }
 
-    system.drive.Advance(1020 * 1000);  // past the end of the 17-minute disc
-    ASSERT_FALSE(system.drive.IsPlaying());
-    system.ClearLog();
+    system.drive.advance(1020 * 1000);  // past the end of the 17-minute disc
+    ASSERT_FALSE(system.drive.is_playing());
+    system.clear_log();
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(), With(kCdQueries, {"play cdaudio"}));
-    EXPECT_EQ(system.drive.CurrentTrack(), 1);
+    EXPECT_EQ(system.commands(), with(kCdQueries, {"play cdaudio"}));
+    EXPECT_EQ(system.drive.current_track(), 1);
 }
 
 TEST_F(MusicPlayerTest, RepeatTrackStartsItAndJumpsBackWhenTheNextBegins) {
     settings.BGM_RepeatTrack = 3;
     player.OpenCdAudio();
-    system.ClearLog();
+    system.clear_log();
 
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(),
-              With(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
-    EXPECT_EQ(system.drive.CurrentTrack(), 3);
+    EXPECT_EQ(system.commands(),
+              with(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
+    EXPECT_EQ(system.drive.current_track(), 3);
 
-    system.drive.Advance(120 * 1000);  // inside track 3 (240 s)
-    system.ClearLog();
+    system.drive.advance(120 * 1000);  // inside track 3 (240 s)
+    system.clear_log();
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(), kCdQueries);
+    EXPECT_EQ(system.commands(), kCdQueries);
 
-    system.drive.Advance(120 * 1000 + 100);  // track 4 has begun
-    ASSERT_EQ(system.drive.CurrentTrack(), 4);
-    ASSERT_TRUE(system.drive.IsPlaying());
-    system.ClearLog();
+    system.drive.advance(120 * 1000 + 100);  // track 4 has begun
+    ASSERT_EQ(system.drive.current_track(), 4);
+    ASSERT_TRUE(system.drive.is_playing());
+    system.clear_log();
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(),
-              With(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
-    EXPECT_EQ(system.drive.CurrentTrack(), 3);
+    EXPECT_EQ(system.commands(),
+              with(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
+    EXPECT_EQ(system.drive.current_track(), 3);
     EXPECT_TRUE(player.CdWatchActive());
 }
 
@@ -183,19 +183,19 @@ TEST_F(MusicPlayerTest, RepeatTrackPlayedOnAnotherTrackWhileStoppedIsRestarted) 
     settings.BGM_RepeatTrack = 5;
     player.OpenCdAudio();
     player.CheckCdAudio();
-    system.drive.Advance(190 * 1000);  // track 5 is the last: the disc ends and stops
-    ASSERT_FALSE(system.drive.IsPlaying());
-    system.ClearLog();
+    system.drive.advance(190 * 1000);  // track 5 is the last: the disc ends and stops
+    ASSERT_FALSE(system.drive.is_playing());
+    system.clear_log();
     player.CheckCdAudio();
-    EXPECT_EQ(system.Commands(),
-              With(kCdQueries, {"status cdaudio position track 5", "play cdaudio from 05:00:00:00"}));
+    EXPECT_EQ(system.commands(),
+              with(kCdQueries, {"status cdaudio position track 5", "play cdaudio from 05:00:00:00"}));
 }
 
 TEST_F(MusicPlayerTest, NoDiscOrNoDriveEndsTheWatchAtTheFirstCheck) {
     struct Case {
         const char* name;
         SimulatedCdDrive::Disc disc;
-        std::int32_t openResult;
+        std::int32_t open_result;
     };
     const Case cases[] = {
         {"no disc", SimulatedCdDrive::Disc::None, 0},
@@ -204,15 +204,15 @@ TEST_F(MusicPlayerTest, NoDiscOrNoDriveEndsTheWatchAtTheFirstCheck) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SimulatedMultimedia fresh;
-        fresh.drive.SetDisc(c.disc);
+        fresh.drive.set_disc(c.disc);
         MusicPlayer cd(fresh, settings);
         cd.OpenCdAudio();
-        EXPECT_EQ(LastApiResult, c.openResult);
-        fresh.ClearLog();
+        EXPECT_EQ(LastApiResult, c.open_result);
+        fresh.clear_log();
         cd.CheckCdAudio();
-        EXPECT_EQ(fresh.Commands(), Commands{"status cdaudio current track"});
+        EXPECT_EQ(fresh.commands(), Commands{"status cdaudio current track"});
         EXPECT_FALSE(cd.CdWatchActive());
-        EXPECT_FALSE(fresh.drive.IsPlaying());
+        EXPECT_FALSE(fresh.drive.is_playing());
     }
 }
 
@@ -220,13 +220,13 @@ TEST_F(MusicPlayerTest, TrackTheDiscLacksFailsAtEveryCheckWhileChecksGoOn) {
     settings.BGM_RepeatTrack = 9;
     player.OpenCdAudio();
     for (int tick = 0; tick < 3; ++tick) {
-        system.ClearLog();
+        system.clear_log();
         player.CheckCdAudio();
-        EXPECT_EQ(system.Commands(),
-                  With(kCdQueries, {"status cdaudio position track 9", "play cdaudio from Error:282"}));
+        EXPECT_EQ(system.commands(),
+                  with(kCdQueries, {"status cdaudio position track 9", "play cdaudio from Error:282"}));
         EXPECT_TRUE(player.CdWatchActive());
         EXPECT_NE(LastApiResult, 0);
-        EXPECT_FALSE(system.drive.IsPlaying());
+        EXPECT_FALSE(system.drive.is_playing());
     }
 }
 
@@ -234,9 +234,9 @@ TEST_F(MusicPlayerTest, ModeQueryResultIsRecorded) {
     player.OpenCdAudio();
     player.CheckCdAudio();
     EXPECT_EQ(LastApiResult, 0);  // the last call was the successful play
-    system.ClearLog();
+    system.clear_log();
     player.CheckCdAudio();
-    EXPECT_EQ(system.sent[2].replyLength, 255u);
+    EXPECT_EQ(system.sent[2].reply_length, 255u);
     EXPECT_EQ(LastApiResult, 0);
 }
 
@@ -244,20 +244,20 @@ TEST_F(MusicPlayerTest, ModeQueryResultIsRecorded) {
 
 TEST_F(MusicPlayerTest, Mp3IsOpenedQuotedAndPlayedWithoutReplyArea) {
     settings.BGM_File = "C:\\My Music\\\x95\x5c tone.mp3";  // a blank, and a kanji whose second byte is '\'
-    system.mp3Files.insert(settings.BGM_File);
+    system.mp3_files.insert(settings.BGM_File);
     player.PlayMusicFile();
-    EXPECT_EQ(system.Commands(),
+    EXPECT_EQ(system.commands(),
               (Commands{"open \"" + settings.BGM_File + "\" type MPEGVideo Alias MP3Play", "play MP3Play"}));
     for (const auto& s : system.sent) {
-        EXPECT_FALSE(s.hasReplyArea);
+        EXPECT_FALSE(s.has_reply_area);
     }
     EXPECT_EQ(LastApiResult, 12345);
     EXPECT_TRUE(player.IsMusicFilePlaying());
 
-    system.ClearLog();
+    system.clear_log();
     player.CloseMusicFile();
-    EXPECT_EQ(system.Commands(), (Commands{"stop MP3Play", "close MP3Play"}));
-    EXPECT_FALSE(system.mp3Open);
+    EXPECT_EQ(system.commands(), (Commands{"stop MP3Play", "close MP3Play"}));
+    EXPECT_FALSE(system.mp3_open);
 }
 
 TEST_F(MusicPlayerTest, LoopRestartsOnlyWhenNotPlaying) {
@@ -267,30 +267,30 @@ TEST_F(MusicPlayerTest, LoopRestartsOnlyWhenNotPlaying) {
     };
     const Case cases[] = {{"playing", true}, {"stopped", false}, {"paused", false}};
     settings.BGM_File = "C:\\a.mp3";
-    system.mp3Files.insert(settings.BGM_File);
+    system.mp3_files.insert(settings.BGM_File);
     player.PlayMusicFile();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
-        system.mp3Mode = c.mode;
-        system.ClearLog();
+        system.mp3_mode = c.mode;
+        system.clear_log();
         EXPECT_EQ(player.IsMusicFilePlaying(), c.playing);
-        EXPECT_EQ(system.sent.at(0).replyLength, 30u);
-        system.ClearLog();
+        EXPECT_EQ(system.sent.at(0).reply_length, 30u);
+        system.clear_log();
         player.LoopMusicFile();
         const Commands restart = {"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"};
-        EXPECT_EQ(system.Commands(), c.playing ? Commands{"status MP3Play mode"} : restart);
-        EXPECT_EQ(system.mp3Mode, c.playing ? c.mode : "playing");
+        EXPECT_EQ(system.commands(), c.playing ? Commands{"status MP3Play mode"} : restart);
+        EXPECT_EQ(system.mp3_mode, c.playing ? c.mode : "playing");
     }
 }
 
 TEST_F(MusicPlayerTest, Mp3ThatCannotBeOpenedIsNeverPlayedAndLoopTicksFailQuietly) {
     settings.BGM_File = "C:\\missing.mp3";
     player.PlayMusicFile();
-    EXPECT_EQ(system.Commands(), Commands{"open \"C:\\missing.mp3\" type MPEGVideo Alias MP3Play"});
+    EXPECT_EQ(system.commands(), Commands{"open \"C:\\missing.mp3\" type MPEGVideo Alias MP3Play"});
     for (int tick = 0; tick < 2; ++tick) {
-        system.ClearLog();
+        system.clear_log();
         player.LoopMusicFile();
-        EXPECT_EQ(system.Commands(), (Commands{"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"}));
+        EXPECT_EQ(system.commands(), (Commands{"status MP3Play mode", "stop MP3Play", "play MP3Play from 0"}));
         EXPECT_FALSE(player.IsMusicFilePlaying());
     }
 }
@@ -302,39 +302,39 @@ TEST_F(MusicPlayerTest, PathThatWouldBreakOutOfItsQuotesIsNeverSentOrPlayed) {
     for (const char* path : paths) {
         SCOPED_TRACE(path);
         settings.BGM_File = path;
-        system.mp3Files.insert(path);
-        system.ClearLog();
+        system.mp3_files.insert(path);
+        system.clear_log();
         player.PlayMusicFile();
         player.PlayWaveFile();
         EXPECT_TRUE(system.sent.empty());
         EXPECT_TRUE(system.sounds.empty());
-        EXPECT_FALSE(IsPlayablePath(path));
+        EXPECT_FALSE(is_playable_path(path));
     }
-    EXPECT_FALSE(IsPlayablePath(std::string("a\0b", 3)));
-    EXPECT_TRUE(IsPlayablePath("C:\\My Music\\\x83\x5c\x83\x93\x83\x4f.mp3"));  // ソング
+    EXPECT_FALSE(is_playable_path(std::string("a\0b", 3)));
+    EXPECT_TRUE(is_playable_path("C:\\My Music\\\x83\x5c\x83\x93\x83\x4f.mp3"));  // ソング
 }
 
 // --- WAV file ---------------------------------------------------------------
 
 TEST_F(MusicPlayerTest, WavLoopsThroughPlaySoundOnlyWithAWaveDevice) {
     settings.BGM_File = "C:\\tone.wav";
-    system.waveDevices = 0;
+    system.wave_devices = 0;
     player.PlayWaveFile();
     EXPECT_TRUE(system.sounds.empty());
     EXPECT_EQ(LastApiResult, 12345);
 
-    system.waveDevices = 1;
+    system.wave_devices = 1;
     player.PlayWaveFile();
     ASSERT_EQ(system.sounds.size(), 1u);
-    EXPECT_TRUE(system.sounds[0].hasName);
+    EXPECT_TRUE(system.sounds[0].has_name);
     EXPECT_EQ(system.sounds[0].name, "C:\\tone.wav");
     EXPECT_EQ(system.sounds[0].flags, 9u);
     EXPECT_EQ(LastApiResult, 1);
 
-    system.playSoundResult = false;
+    system.play_sound_result = false;
     player.StopWaveFile();
     ASSERT_EQ(system.sounds.size(), 2u);
-    EXPECT_FALSE(system.sounds[1].hasName);
+    EXPECT_FALSE(system.sounds[1].has_name);
     EXPECT_EQ(system.sounds[1].flags, 0u);
     EXPECT_EQ(LastApiResult, 0);
     EXPECT_TRUE(system.sent.empty());
@@ -351,7 +351,7 @@ TEST(MusicFileType, LastThreeCharactersInAnyCase) {
         {"p3", MusicFileType::None},         {"", MusicFileType::None},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(MusicFileTypeOf(c.path), c.type) << c.path;
+        EXPECT_EQ(music_file_type_of(c.path), c.type) << c.path;
     }
 }
 

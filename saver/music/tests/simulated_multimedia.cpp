@@ -10,7 +10,7 @@ namespace {
 
 constexpr long kLeadInMs = 2000;  // absolute msf positions start at 00:02:00
 
-std::vector<std::string> Words(const std::string& text) {
+std::vector<std::string> words_of(const std::string& text) {
     std::istringstream in(text);
     std::vector<std::string> words;
     for (std::string word; in >> word;) {
@@ -19,26 +19,26 @@ std::vector<std::string> Words(const std::string& text) {
     return words;
 }
 
-std::string Lower(std::string text) {
+std::string lower(std::string text) {
     for (char& c : text) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return text;
 }
 
-bool AllDigits(const std::string& text) {
+bool all_digits(const std::string& text) {
     return !text.empty() && text.size() <= 9 &&
            std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
 // "a:b:c" into at most `limit` whole numbers; false for anything else.
-bool Fields(const std::string& text, std::size_t limit, std::vector<long>& out) {
+bool fields_of(const std::string& text, std::size_t limit, std::vector<long>& out) {
     out.clear();
     std::size_t start = 0;
     while (true) {
         const std::size_t colon = text.find(':', start);
         const std::string field = text.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-        if (!AllDigits(field) || out.size() == limit) {
+        if (!all_digits(field) || out.size() == limit) {
             return false;
         }
         out.push_back(std::stol(field));
@@ -51,42 +51,42 @@ bool Fields(const std::string& text, std::size_t limit, std::vector<long>& out) 
 
 }  // namespace
 
-SimulatedCdDrive::SimulatedCdDrive(std::vector<int> trackSeconds) : trackSeconds_(std::move(trackSeconds)) {}
+SimulatedCdDrive::SimulatedCdDrive(std::vector<int> track_seconds) : track_seconds_(std::move(track_seconds)) {}
 
-long SimulatedCdDrive::TrackStartMs(int track) const {
+long SimulatedCdDrive::track_start_ms(int track) const {
     long start = 0;
     for (int i = 1; i < track; ++i) {
-        start += trackSeconds_[static_cast<std::size_t>(i - 1)] * 1000L;
+        start += track_seconds_[static_cast<std::size_t>(i - 1)] * 1000L;
     }
     return start;
 }
 
-long SimulatedCdDrive::DiscLengthMs() const {
-    return TrackStartMs(static_cast<int>(trackSeconds_.size()) + 1);
+long SimulatedCdDrive::disc_length_ms() const {
+    return track_start_ms(static_cast<int>(track_seconds_.size()) + 1);
 }
 
-int SimulatedCdDrive::CurrentTrack() const {
-    const int count = static_cast<int>(trackSeconds_.size());
+int SimulatedCdDrive::current_track() const {
+    const int count = static_cast<int>(track_seconds_.size());
     for (int track = 1; track < count; ++track) {
-        if (positionMs_ < TrackStartMs(track + 1)) {
+        if (position_ms_ < track_start_ms(track + 1)) {
             return track;
         }
     }
     return count;
 }
 
-void SimulatedCdDrive::Advance(int milliseconds) {
+void SimulatedCdDrive::advance(int milliseconds) {
     if (!playing_ || disc_ != Disc::Present) {
         return;
     }
-    positionMs_ += milliseconds;
-    if (positionMs_ >= playEndMs_) {
+    position_ms_ += milliseconds;
+    if (position_ms_ >= play_end_ms_) {
         playing_ = false;
-        positionMs_ = playEndMs_ >= DiscLengthMs() ? 0 : playEndMs_;
+        position_ms_ = play_end_ms_ >= disc_length_ms() ? 0 : play_end_ms_;
     }
 }
 
-std::string SimulatedCdDrive::Format(long ms) const {
+std::string SimulatedCdDrive::format(long ms) const {
     char text[96];
     switch (format_) {
         case TimeFormat::Milliseconds:
@@ -100,30 +100,30 @@ std::string SimulatedCdDrive::Format(long ms) const {
         }
         case TimeFormat::Tmsf: {
             int track = 1;
-            while (track < static_cast<int>(trackSeconds_.size()) && ms >= TrackStartMs(track + 1)) {
+            while (track < static_cast<int>(track_seconds_.size()) && ms >= track_start_ms(track + 1)) {
                 ++track;
             }
-            const long inTrack = ms - TrackStartMs(track);
-            std::snprintf(text, sizeof text, "%02d:%02ld:%02ld:%02ld", track, inTrack / 60000, inTrack / 1000 % 60,
-                          inTrack % 1000 * 75 / 1000);
+            const long in_track = ms - track_start_ms(track);
+            std::snprintf(text, sizeof text, "%02d:%02ld:%02ld:%02ld", track, in_track / 60000, in_track / 1000 % 60,
+                          in_track % 1000 * 75 / 1000);
             break;
         }
     }
     return text;
 }
 
-bool SimulatedCdDrive::Parse(const std::string& text, long& ms, std::uint32_t& error) const {
+bool SimulatedCdDrive::parse(const std::string& text, long& ms, std::uint32_t& error) const {
     std::vector<long> f;
     switch (format_) {
         case TimeFormat::Milliseconds:
-            if (!Fields(text, 1, f)) {
+            if (!fields_of(text, 1, f)) {
                 error = mci_error::kBadInteger;
                 return false;
             }
             ms = f[0];
             break;
         case TimeFormat::Msf:
-            if (!Fields(text, 3, f)) {
+            if (!fields_of(text, 3, f)) {
                 error = mci_error::kBadInteger;
                 return false;
             }
@@ -131,29 +131,29 @@ bool SimulatedCdDrive::Parse(const std::string& text, long& ms, std::uint32_t& e
             ms = f[0] * 60000 + f[1] * 1000 + f[2] * 1000 / 75 - kLeadInMs;
             break;
         case TimeFormat::Tmsf:
-            if (!Fields(text, 4, f)) {
+            if (!fields_of(text, 4, f)) {
                 error = mci_error::kBadInteger;
                 return false;
             }
             f.resize(4, 0);
-            if (f[0] < 1 || f[0] > static_cast<long>(trackSeconds_.size())) {
+            if (f[0] < 1 || f[0] > static_cast<long>(track_seconds_.size())) {
                 error = mci_error::kOutOfRange;
                 return false;
             }
-            ms = TrackStartMs(static_cast<int>(f[0])) + f[1] * 60000 + f[2] * 1000 + f[3] * 1000 / 75;
+            ms = track_start_ms(static_cast<int>(f[0])) + f[1] * 60000 + f[2] * 1000 + f[3] * 1000 / 75;
             break;
     }
-    if (ms < 0 || ms > DiscLengthMs()) {
+    if (ms < 0 || ms > disc_length_ms()) {
         error = mci_error::kOutOfRange;
         return false;
     }
     return true;
 }
 
-std::uint32_t SimulatedCdDrive::Status(const std::vector<std::string>& words, std::string& reply) const {
+std::uint32_t SimulatedCdDrive::status(const std::vector<std::string>& words, std::string& reply) const {
     std::string item;
     for (std::size_t i = 2; i < words.size(); ++i) {
-        item += (item.empty() ? "" : " ") + Lower(words[i]);
+        item += (item.empty() ? "" : " ") + lower(words[i]);
     }
     if (item == "mode") {
         reply = disc_ != Disc::Present ? "not ready" : playing_ ? "playing" : "stopped";
@@ -176,32 +176,32 @@ std::uint32_t SimulatedCdDrive::Status(const std::vector<std::string>& words, st
         return mci_error::kDeviceNotReady;
     }
     if (item == "current track") {
-        reply = std::to_string(CurrentTrack());
+        reply = std::to_string(current_track());
     } else if (item == "number of tracks") {
-        reply = std::to_string(trackSeconds_.size());
+        reply = std::to_string(track_seconds_.size());
     } else if (item == "position") {
-        reply = Format(positionMs_);
+        reply = format(position_ms_);
     } else if (item == "length") {
-        reply = Format(DiscLengthMs());
+        reply = format(disc_length_ms());
     } else {
         const std::string number = words.size() == 5 ? words[4] : "";
-        if (!AllDigits(number)) {
+        if (!all_digits(number)) {
             return mci_error::kBadInteger;
         }
         const long track = std::stol(number);
-        if (track < 1 || track > static_cast<long>(trackSeconds_.size())) {
+        if (track < 1 || track > static_cast<long>(track_seconds_.size())) {
             return mci_error::kOutOfRange;
         }
-        reply = Format(TrackStartMs(static_cast<int>(track)));
+        reply = format(track_start_ms(static_cast<int>(track)));
     }
     return 0;
 }
 
-std::uint32_t SimulatedCdDrive::Play(const std::vector<std::string>& words) {
-    long from = positionMs_;
-    long to = DiscLengthMs();
+std::uint32_t SimulatedCdDrive::play(const std::vector<std::string>& words) {
+    long from = position_ms_;
+    long to = disc_length_ms();
     for (std::size_t i = 2; i < words.size(); i += 2) {
-        const std::string keyword = Lower(words[i]);
+        const std::string keyword = lower(words[i]);
         if (keyword != "from" && keyword != "to") {
             return mci_error::kUnrecognizedKeyword;
         }
@@ -212,7 +212,7 @@ std::uint32_t SimulatedCdDrive::Play(const std::vector<std::string>& words) {
             return mci_error::kDeviceNotReady;
         }
         std::uint32_t error = 0;
-        if (!Parse(words[i + 1], keyword == "from" ? from : to, error)) {
+        if (!parse(words[i + 1], keyword == "from" ? from : to, error)) {
             return error;
         }
     }
@@ -222,15 +222,15 @@ std::uint32_t SimulatedCdDrive::Play(const std::vector<std::string>& words) {
     if (from > to) {
         return mci_error::kOutOfRange;
     }
-    positionMs_ = from;
-    playEndMs_ = to;
+    position_ms_ = from;
+    play_end_ms_ = to;
     playing_ = true;
-    Advance(0);
+    advance(0);
     return 0;
 }
 
-std::uint32_t SimulatedCdDrive::Command(const std::vector<std::string>& words, std::string& reply) {
-    const std::string verb = Lower(words[0]);
+std::uint32_t SimulatedCdDrive::command(const std::vector<std::string>& words, std::string& reply) {
+    const std::string verb = lower(words[0]);
     if (disc_ == Disc::NoDrive) {
         // Any command but close tries to open the device first, which fails.
         return verb == "close" ? mci_error::kInvalidDeviceName : mci_error::kCannotLoadDriver;
@@ -255,7 +255,7 @@ std::uint32_t SimulatedCdDrive::Command(const std::vector<std::string>& words, s
         const TimeFormat kept = format_;
         open_ = true;
         format_ = TimeFormat::Msf;
-        const std::uint32_t code = Command(words, reply);
+        const std::uint32_t code = command(words, reply);
         open_ = false;
         format_ = kept;
         return code;
@@ -266,10 +266,10 @@ std::uint32_t SimulatedCdDrive::Command(const std::vector<std::string>& words, s
         return 0;
     }
     if (verb == "set") {
-        if (words.size() != 5 || Lower(words[2]) != "time" || Lower(words[3]) != "format") {
+        if (words.size() != 5 || lower(words[2]) != "time" || lower(words[3]) != "format") {
             return mci_error::kUnrecognizedKeyword;
         }
-        const std::string name = Lower(words[4]);
+        const std::string name = lower(words[4]);
         if (name == "tmsf") {
             format_ = TimeFormat::Tmsf;
         } else if (name == "msf") {
@@ -282,10 +282,10 @@ std::uint32_t SimulatedCdDrive::Command(const std::vector<std::string>& words, s
         return 0;
     }
     if (verb == "status") {
-        return Status(words, reply);
+        return status(words, reply);
     }
     if (verb == "play") {
-        return Play(words);
+        return play(words);
     }
     if (verb == "stop") {
         if (disc_ != Disc::Present) {
@@ -297,52 +297,52 @@ std::uint32_t SimulatedCdDrive::Command(const std::vector<std::string>& words, s
     return mci_error::kUnrecognizedCommand;
 }
 
-std::uint32_t SimulatedMultimedia::OpenFile(const std::string& command) {
+std::uint32_t SimulatedMultimedia::open_file(const std::string& command) {
     // open "<path>" type MPEGVideo Alias MP3Play
     const std::size_t first = command.find('"');
     const std::size_t second = command.find('"', first + 1);
     if (second == std::string::npos) {
         return 294;  // MCIERR_NO_CLOSING_QUOTE
     }
-    if (Lower(command.substr(second + 1)) != " type mpegvideo alias mp3play") {
+    if (lower(command.substr(second + 1)) != " type mpegvideo alias mp3play") {
         return mci_error::kUnrecognizedKeyword;
     }
-    if (mp3Open) {
+    if (mp3_open) {
         return 289;  // MCIERR_DUPLICATE_ALIAS
     }
-    if (mp3Files.count(command.substr(first + 1, second - first - 1)) == 0) {
+    if (mp3_files.count(command.substr(first + 1, second - first - 1)) == 0) {
         return mci_error::kFileNotFound;
     }
-    mp3Open = true;
-    mp3Mode = "stopped";
+    mp3_open = true;
+    mp3_mode = "stopped";
     return 0;
 }
 
-std::uint32_t SimulatedMultimedia::Mp3Command(const std::vector<std::string>& words, std::string& reply) {
-    if (!mp3Open) {
+std::uint32_t SimulatedMultimedia::mp3_command(const std::vector<std::string>& words, std::string& reply) {
+    if (!mp3_open) {
         return mci_error::kInvalidDeviceName;
     }
-    const std::string verb = Lower(words[0]);
-    if (verb == "status" && words.size() == 3 && Lower(words[2]) == "mode") {
-        reply = mp3Mode;
+    const std::string verb = lower(words[0]);
+    if (verb == "status" && words.size() == 3 && lower(words[2]) == "mode") {
+        reply = mp3_mode;
     } else if (verb == "play") {
-        mp3Mode = "playing";
+        mp3_mode = "playing";
     } else if (verb == "stop") {
-        mp3Mode = "stopped";
+        mp3_mode = "stopped";
     } else if (verb == "close") {
-        mp3Open = false;
+        mp3_open = false;
     } else {
         return mci_error::kUnrecognizedCommand;
     }
     return 0;
 }
 
-std::uint32_t SimulatedMultimedia::MciSendString(const char* command, char* reply, std::uint32_t replyLength) {
-    sent.push_back({command, reply != nullptr, replyLength});
-    if (reply && replyLength > 0) {
+std::uint32_t SimulatedMultimedia::mci_send_string(const char* command, char* reply, std::uint32_t reply_length) {
+    sent.push_back({command, reply != nullptr, reply_length});
+    if (reply && reply_length > 0) {
         reply[0] = '\0';
     }
-    const std::vector<std::string> words = Words(command);
+    const std::vector<std::string> words = words_of(command);
     if (words.empty()) {
         return 267;  // MCIERR_MISSING_COMMAND_STRING
     }
@@ -351,16 +351,16 @@ std::uint32_t SimulatedMultimedia::MciSendString(const char* command, char* repl
     }
     std::string text;
     std::uint32_t code = mci_error::kInvalidDeviceName;
-    const std::string device = Lower(words[1]);
-    if (Lower(words[0]) == "open" && words[1][0] == '"') {
-        code = OpenFile(command);
+    const std::string device = lower(words[1]);
+    if (lower(words[0]) == "open" && words[1][0] == '"') {
+        code = open_file(command);
     } else if (device == "cdaudio") {
-        code = drive.Command(words, text);
+        code = drive.command(words, text);
     } else if (device == "mp3play") {
-        code = Mp3Command(words, text);
+        code = mp3_command(words, text);
     }
-    if (code == 0 && !text.empty() && reply && replyLength > 0) {
-        if (text.size() + 1 > replyLength) {
+    if (code == 0 && !text.empty() && reply && reply_length > 0) {
+        if (text.size() + 1 > reply_length) {
             return mci_error::kParamOverflow;
         }
         std::memcpy(reply, text.c_str(), text.size() + 1);
@@ -368,8 +368,8 @@ std::uint32_t SimulatedMultimedia::MciSendString(const char* command, char* repl
     return code;
 }
 
-bool SimulatedMultimedia::MciGetErrorString(std::uint32_t code, char* text, std::uint32_t textLength) {
-    if (!errorTextAvailable || textLength == 0) {
+bool SimulatedMultimedia::mci_get_error_string(std::uint32_t code, char* text, std::uint32_t text_length) {
+    if (!error_text_available || text_length == 0) {
         return false;
     }
     std::string message;
@@ -389,17 +389,17 @@ bool SimulatedMultimedia::MciGetErrorString(std::uint32_t code, char* text, std:
         default:
             message = "MCI error " + std::to_string(code) + ".";
     }
-    message.resize(std::min<std::size_t>(message.size(), textLength - 1));
+    message.resize(std::min<std::size_t>(message.size(), text_length - 1));
     std::memcpy(text, message.c_str(), message.size() + 1);
     return true;
 }
 
-bool SimulatedMultimedia::PlaySoundAnsi(const char* sound, std::uint32_t flags) {
+bool SimulatedMultimedia::play_sound(const char* sound, std::uint32_t flags) {
     sounds.push_back({sound != nullptr, sound ? sound : "", flags});
-    return playSoundResult;
+    return play_sound_result;
 }
 
-std::vector<std::string> SimulatedMultimedia::Commands() const {
+std::vector<std::string> SimulatedMultimedia::commands() const {
     std::vector<std::string> commands;
     for (const Sent& s : sent) {
         commands.push_back(s.command);

@@ -3,7 +3,7 @@
 // device for the alias MP3Play, and a recorder of PlaySoundA calls.
 //
 // The drive holds a disc of tracks with lengths; time passes only when the
-// test calls Advance(). Positions are kept in milliseconds from the start of
+// test calls advance(). Positions are kept in milliseconds from the start of
 // the disc and shown in the current time format (msf until "set cdaudio time
 // format tmsf"): tmsf "03:00:00:00" is track 3, minute 0, second 0, frame 0,
 // with 75 frames per second. As with MCI, a command to the drive while it is
@@ -35,83 +35,83 @@ constexpr std::uint32_t kBadTimeFormat = 293;
 }  // namespace mci_error
 
 class SimulatedCdDrive {
-  public:
+public:
     enum class Disc { Present, None, NoDrive };
 
     // Track lengths in seconds; the disc is present.
-    explicit SimulatedCdDrive(std::vector<int> trackSeconds = {});
+    explicit SimulatedCdDrive(std::vector<int> track_seconds = {});
 
-    void SetDisc(Disc disc) { disc_ = disc; }
+    void set_disc(Disc disc) { disc_ = disc; }
     // Lets playing time pass; a play that reaches its end stops, and one that
     // reached the end of the disc goes back to the disc's start, as drives do.
-    void Advance(int milliseconds);
+    void advance(int milliseconds);
 
     // Answers one command addressed to "cdaudio"; `words` is the command split
     // at blanks.
-    std::uint32_t Command(const std::vector<std::string>& words, std::string& reply);
+    std::uint32_t command(const std::vector<std::string>& words, std::string& reply);
 
-    bool IsOpen() const { return open_; }
-    bool IsPlaying() const { return playing_; }
-    int CurrentTrack() const;  // 1-based
-    long PositionMs() const { return positionMs_; }
+    bool is_open() const { return open_; }
+    bool is_playing() const { return playing_; }
+    int current_track() const;  // 1-based
+    long position_ms() const { return position_ms_; }
 
-  private:
+private:
     enum class TimeFormat { Msf, Tmsf, Milliseconds };
 
-    long TrackStartMs(int track) const;  // track 1..count
-    long DiscLengthMs() const;
-    std::string Format(long ms) const;
+    long track_start_ms(int track) const;  // track 1..count
+    long disc_length_ms() const;
+    std::string format(long ms) const;
     // A position in the current time format; false with `error` set when the
     // text is not a number or names no track of the disc.
-    bool Parse(const std::string& text, long& ms, std::uint32_t& error) const;
-    std::uint32_t Status(const std::vector<std::string>& words, std::string& reply) const;
-    std::uint32_t Play(const std::vector<std::string>& words);
+    bool parse(const std::string& text, long& ms, std::uint32_t& error) const;
+    std::uint32_t status(const std::vector<std::string>& words, std::string& reply) const;
+    std::uint32_t play(const std::vector<std::string>& words);
 
-    std::vector<int> trackSeconds_;
+    std::vector<int> track_seconds_;
     Disc disc_ = Disc::Present;
     bool open_ = false;
     bool playing_ = false;
     TimeFormat format_ = TimeFormat::Msf;
-    long positionMs_ = 0;
-    long playEndMs_ = 0;
+    long position_ms_ = 0;
+    long play_end_ms_ = 0;
 };
 
 class SimulatedMultimedia final : public MultimediaSeam {
-  public:
+public:
     struct Sent {
         std::string command;
-        bool hasReplyArea;
-        std::uint32_t replyLength;
+        bool has_reply_area;
+        std::uint32_t reply_length;
     };
     struct SoundCall {
-        bool hasName;
+        bool has_name;
         std::string name;
         std::uint32_t flags;
     };
 
-    std::uint32_t MciSendString(const char* command, char* reply, std::uint32_t replyLength) override;
-    bool MciGetErrorString(std::uint32_t code, char* text, std::uint32_t textLength) override;
-    bool PlaySoundAnsi(const char* sound, std::uint32_t flags) override;
-    std::uint32_t WaveOutDeviceCount() override { return waveDevices; }
+    std::uint32_t mci_send_string(const char* command, char* reply, std::uint32_t reply_length) override;
+    bool mci_get_error_string(std::uint32_t code, char* text, std::uint32_t text_length) override;
+    bool play_sound(const char* sound, std::uint32_t flags) override;
+    std::uint32_t wave_out_device_count() override { return wave_devices; }
 
     // Every command string, in the order sent.
-    std::vector<std::string> Commands() const;
-    void ClearLog() { sent.clear(); }
+    std::vector<std::string> commands() const;
+    void clear_log() { sent.clear(); }
 
     SimulatedCdDrive drive{{180, 200, 240, 210, 190}};
     // Files the MPEGVideo device can open.
-    std::set<std::string> mp3Files;
+    std::set<std::string> mp3_files;
     // Mode MP3Play reports while open ("playing", "stopped", "paused").
-    std::string mp3Mode = "stopped";
-    bool mp3Open = false;
-    bool errorTextAvailable = true;
-    std::uint32_t waveDevices = 1;
-    bool playSoundResult = true;
+    std::string mp3_mode = "stopped";
+    bool mp3_open = false;
+    bool error_text_available = true;
+    std::uint32_t wave_devices = 1;
+    bool play_sound_result = true;
 
     std::vector<Sent> sent;
     std::vector<SoundCall> sounds;
 
-  private:
-    std::uint32_t Mp3Command(const std::vector<std::string>& words, std::string& reply);
-    std::uint32_t OpenFile(const std::string& command);
+private:
+    std::uint32_t mp3_command(const std::vector<std::string>& words, std::string& reply);
+    std::uint32_t open_file(const std::string& command);
 };

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-inline std::string ReadBytes(const std::string& path) {
+inline std::string read_bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

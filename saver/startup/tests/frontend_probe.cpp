@@ -20,7 +20,7 @@
 
 namespace {
 
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -28,10 +28,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-int PreviewHost(int width, int height) {
+int preview_host(int width, int height) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
-    wc.lpfnWndProc = HostProc;
+    wc.lpfnWndProc = host_proc;
     wc.hInstance = instance;
     // White, so a pixel the preview does not cover shows.
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -40,7 +40,7 @@ int PreviewHost(int width, int height) {
     const std::string caption = "preview host " + std::to_string(width) + " x " + std::to_string(height);
     HWND host = CreateWindowExA(0, wc.lpszClassName, caption.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, width, height,
                                 nullptr, nullptr, instance, nullptr);
-    if (!host || !SetUpPreview(instance, host))
+    if (!host || !set_up_preview(instance, host))
         return 1;
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -50,7 +50,7 @@ int PreviewHost(int width, int height) {
     return 0;
 }
 
-BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+BOOL CALLBACK print_child(HWND child, LPARAM) {
     char class_name[128] = {};
     char caption[1024] = {};
     GetClassNameA(child, class_name, sizeof class_name);
@@ -66,12 +66,12 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "preview-host" && argc == 4)
-        return PreviewHost(std::atoi(argv[2]), std::atoi(argv[3]));
+        return preview_host(std::atoi(argv[2]), std::atoi(argv[3]));
     if (command == "children" && argc == 3) {
         HWND window = FindWindowA(nullptr, argv[2]);
         if (!window)
             return 1;
-        EnumChildWindows(window, PrintChild, 0);
+        EnumChildWindows(window, print_child, 0);
         return 0;
     }
     std::fputs("usage: frontend_probe preview-host W H | children CAPTION\n", stderr);

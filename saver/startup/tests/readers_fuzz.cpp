@@ -1,4 +1,4 @@
-// Fuzz target for the command-line and number readers: each input is checked
+// Fuzz target for the command-line, number and path readers: each input is checked
 // against the readers' stated properties and against a second, plainer
 // reading of the same rules. Built as a libFuzzer target with clang, and
 // driven by readers_random.cpp (a bounded randomized run) with any compiler.
@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "saver/shared/ansi_path.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/settings_file.h"
 
@@ -73,6 +76,22 @@ bool plain_number(const std::string& text, std::int16_t* out) {
     return true;
 }
 
+// The path rule read once more: cut the text into characters first (a lead
+// byte takes the next byte with it), then look for the last backslash.
+std::size_t plain_last_backslash(const std::string& text, const LeadBytes& lead) {
+    std::vector<std::pair<std::size_t, std::size_t>> characters;  // start, length
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = lead.is_lead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        characters.emplace_back(i, length);
+        i += length;
+    }
+    for (auto it = characters.rbegin(); it != characters.rend(); ++it) {
+        if (it->second == 1 && text[it->first] == '\\')
+            return it->first;
+    }
+    return std::string::npos;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -101,5 +120,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (plain_number(input, &expected))
         check(number == expected, "number differs from the plain reading");
     check(read_ini_number(format_ini_number(number)) == number, "written form does not read back");
+
+    for (const LeadBytes& lead : {LeadBytes::shift_jis(), LeadBytes::none()}) {
+        const std::size_t slash = last_backslash(input, lead);
+        check(slash == plain_last_backslash(input, lead), "last backslash differs from the plain reading");
+        const std::string folder = folder_of(input, lead);
+        check(slash == std::string::npos ? folder.empty() : folder == input.substr(0, slash), "folder");
+        check(ends_in_backslash(input, lead) == (!input.empty() && slash == input.size() - 1), "trailing backslash");
+    }
     return 0;
 }

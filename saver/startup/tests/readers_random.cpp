@@ -12,7 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 int main(int argc, char** argv) {
     const long runs = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 200000;
-    static const char kAlphabet[] = "0123456789 \t\r\n.+-\"/:pPsScCaAxe\x82\xA0\xFF\x00";
+    // Backslashes, Shift-JIS lead bytes (83, 95) and bytes that are both a
+    // possible second byte and something else (5C, 41) for the path readers.
+    static const char kAlphabet[] = "0123456789 \t\r\n.+-\"/:\\pPsScCaAxe\x82\x83\x95\x5C\xA0\xFF\x00";
     std::mt19937 random(20261208);
     std::uniform_int_distribution<std::size_t> length(0, 40);
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);  // includes the NUL

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "common/win32/handles.h"
 #include "saver/startup/preview_window.h"
 #include "saver/startup/resource_ids.h"
-#include "saver/startup/win32_handles.h"
 #include "saver/startup/tests/file_bytes.h"
 
 namespace {
@@ -23,7 +23,7 @@ struct Pixels {
 
 // What `paint` draws into a 32-bit DIB section of the given size.
 template <typename Paint>
-Pixels Draw(int width, int height, Paint paint) {
+Pixels draw(int width, int height, Paint paint) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -31,13 +31,13 @@ Pixels Draw(int width, int height, Paint paint) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    ScopedMemoryDc dc(CreateCompatibleDC(nullptr));
-    ScopedBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win32::MemoryDc dc(CreateCompatibleDC(nullptr));
+    win32::UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     Pixels p;
     if (!dib)
         return p;
     {
-        ScopedSelectObject select(dc.get(), dib.get());
+        const win32::ScopedSelectObject select(dc.get(), dib.get());
         // Not black, so a pixel the paint leaves alone shows.
         const RECT all{0, 0, width, height};
         HBRUSH grey = CreateSolidBrush(RGB(90, 90, 90));
@@ -112,20 +112,20 @@ TEST_F(ScrResources, PreviewPictureIsTheCommittedJpeg) {
     ASSERT_NE(info, nullptr);
     const char* bytes = static_cast<const char*>(LockResource(LoadResource(module_, info)));
     const std::string stored(bytes, SizeofResource(module_, info));
-    const std::string committed = ReadBytes(EL_JPEG_PATH);
+    const std::string committed = read_bytes(EL_JPEG_PATH);
     ASSERT_FALSE(committed.empty()) << EL_JPEG_PATH;
     EXPECT_TRUE(stored == committed);
 }
 
 TEST_F(ScrResources, PreviewDrawsThePictureUnscaledFromTheTopLeftOnBlack) {
-    ScopedBitmap picture(LoadJpegResource(module_, IDR_PREVIEW_JPEG));
+    win32::UniqueBitmap picture(load_jpeg_resource(module_, IDR_PREVIEW_JPEG));
     ASSERT_TRUE(picture);
     BITMAP bm{};
     GetObjectA(picture.get(), sizeof bm, &bm);
     ASSERT_EQ(bm.bmWidth, 152);
     ASSERT_EQ(bm.bmHeight, 112);
 
-    const Pixels exact = Draw(152, 112, [&](HDC dc) { PaintPreview(dc, 152, 112, picture.get()); });
+    const Pixels exact = draw(152, 112, [&](HDC dc) { paint_preview(dc, 152, 112, picture.get()); });
     ASSERT_EQ(exact.width, 152);
     // One sphere, centred, on black: dark corners, a lit centre.
     for (const auto& [x, y] : {std::pair{0, 0}, {151, 0}, {0, 111}, {151, 111}})
@@ -147,7 +147,7 @@ TEST_F(ScrResources, PreviewDrawsThePictureUnscaledFromTheTopLeftOnBlack) {
     };
     for (const Size size : {Size{200, 150}, Size{100, 80}, Size{152, 60}, Size{0, 0}}) {
         const Pixels p =
-            Draw(size.width, size.height, [&](HDC dc) { PaintPreview(dc, size.width, size.height, picture.get()); });
+            draw(size.width, size.height, [&](HDC dc) { paint_preview(dc, size.width, size.height, picture.get()); });
         for (int y = 0; y < size.height; ++y)
             for (int x = 0; x < size.width; ++x) {
                 const std::uint32_t want = (x < 152 && y < 112) ? exact.at(x, y) : 0u;

@@ -10,7 +10,7 @@ namespace {
 TEST(RendererStart, PathIsQuotedWholeSoBlanksNeverSplitIt) {
     const struct {
         const char* folder;
-        const char* commandLine;
+        const char* command_line;
     } cases[] = {
         {"C:\\Savers", "\"C:\\Savers\\Ember_Lantern.dll\""},
         {"C:\\Program Files\\Ember Lantern", "\"C:\\Program Files\\Ember Lantern\\Ember_Lantern.dll\""},
@@ -20,49 +20,60 @@ TEST(RendererStart, PathIsQuotedWholeSoBlanksNeverSplitIt) {
         SCOPED_TRACE(c.folder);
         const std::string path = renderer_path(c.folder);
         EXPECT_EQ(std::string(c.folder) + "\\Ember_Lantern.dll", path);
-        EXPECT_EQ(c.commandLine, renderer_command_line(path));
+        EXPECT_EQ(c.command_line, renderer_command_line(path));
     }
 }
 
-// The renderer window's presence at successive 50 ms watch ticks, written as
-// runs: {3, false} is three ticks without the window.
-struct Presence {
+// What a watch tick finds, written as runs: {3, false, true} is three ticks
+// without the window while the renderer's process lives.
+struct Seen {
     int ticks;
-    bool present;
+    bool window;
+    bool process;
 };
 
-// Each row: whether the renderer could be started, the presence runs, and the
-// tick (0-based) at which the run must end, or -1 when it must go on.
-TEST(RendererWatch, EndsOnlyWhenTheRendererHasReallyGone) {
+// Each row: the runs, and the tick (0-based) at which the run must end, or
+// -1 when it must go on.
+TEST(RendererWatch, EndsWhenTheRendererHasReallyGone) {
     const struct {
         const char* what;
-        bool started;
-        std::vector<Presence> presence;
-        int endsAt;
+        std::vector<Seen> seen;
+        int ends_at;
     } cases[] = {
-        {"renderer runs on", true, {{8, true}}, -1},
-        {"renderer could not be started", false, {{1, false}}, 0},
-        {"slow start: window after two seconds", true, {{40, false}, {4, true}}, -1},
-        {"started but never shows a window", true, {{400, false}}, RendererWatch::kTicksToAppear - 1},
-        {"Esc released", true, {{4, true}, {3, false}}, 6},
-        {"one Tab switch: window briefly absent", true, {{2, true}, {1, false}, {4, true}}, -1},
-        {"switches of two missing ticks, again and again", true,
-         {{2, true}, {2, false}, {1, true}, {2, false}, {1, true}, {2, false}, {3, true}}, -1},
-        {"switch, then the renderer ends", true, {{2, true}, {1, false}, {2, true}, {3, false}}, 7},
-        {"failed set-up: window shown once, then gone", true, {{3, false}, {1, true}, {3, false}}, 6},
+        {"renderer runs on", {{8, true, true}}, -1},
+        {"renderer could not be started", {{1, false, false}}, 0},
+        {"slow start: window after two seconds", {{40, false, true}, {4, true, true}}, -1},
+        {"started but never shows a window", {{400, false, true}}, RendererWatch::kTicksToAppear - 1},
+        {"ends before its first window", {{5, false, true}, {1, false, false}}, 5},
+        {"Esc released: window and process gone by the next tick", {{4, true, true}, {1, false, false}}, 4},
+        {"Esc released: process still ending at the next tick",
+         {{4, true, true}, {1, false, true}, {1, false, false}},
+         5},
+        {"window gone, process hangs on", {{4, true, true}, {9, false, true}}, 6},
+        {"one Tab switch: window briefly absent", {{2, true, true}, {1, false, true}, {4, true, true}}, -1},
+        {"switches of two missing ticks, again and again",
+         {{2, true, true},
+          {2, false, true},
+          {1, true, true},
+          {2, false, true},
+          {1, true, true},
+          {2, false, true},
+          {3, true, true}},
+         -1},
+        {"switch, then the renderer ends", {{2, true, true}, {1, false, true}, {2, true, true}, {1, false, false}}, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        RendererWatch watch(c.started);
+        RendererWatch watch;
         int tick = 0;
-        int endedAt = -1;
-        for (const Presence& run : c.presence) {
-            for (int i = 0; i < run.ticks && endedAt < 0; ++i, ++tick) {
-                if (watch.tick(run.present))
-                    endedAt = tick;
+        int ended_at = -1;
+        for (const Seen& run : c.seen) {
+            for (int i = 0; i < run.ticks && ended_at < 0; ++i, ++tick) {
+                if (watch.tick(run.window, run.process))
+                    ended_at = tick;
             }
         }
-        EXPECT_EQ(c.endsAt, endedAt);
+        EXPECT_EQ(c.ends_at, ended_at);
     }
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "saver/startup/last_api_result.h"
+#include "saver/shared/last_api_result.h"
 #include "saver/startup/settings_file.h"
-#include "saver/startup/win32_settings.h"
 #include "saver/startup/tests/file_bytes.h"
+#include "saver/startup/win32_settings.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ const std::string kKindKey = "\x42\x47\x4D\x8B\xE6\x95\xAA";
 const std::string kRepeatKey = "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4";
 const std::string kFileKey = "\x42\x47\x4D\xCC\xA7\xB2\xD9";
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
+void write_bytes(const std::string& path, const std::string& bytes) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_NE(f, nullptr) << path;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
 }
 
-std::string IniText(const char* kind, const char* repeat, const std::string* file) {
+std::string ini_text(const char* kind, const char* repeat, const std::string* file) {
     std::string text = "[Section]\r\n";
     if (kind)
         text += kKindKey + "=" + kind + "\r\n";
@@ -46,7 +46,7 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
         ini_ = settings_file_path(folder_);
         music_ = folder_ + "\\a.mp3";
-        WriteBytes(music_, "ID3");
+        write_bytes(music_, "ID3");
     }
     void TearDown() override {
         // Everything below the test folder, deepest first.
@@ -61,7 +61,7 @@ protected:
     }
 
     // A file whose full path is exactly `length` bytes, under nested folders.
-    std::string FileWithPathLength(std::size_t length) {
+    std::string file_with_path_length(std::size_t length) {
         std::string path = folder_;
         while (path.size() + 1 + 60 + 1 + 8 < length) {
             path += "\\" + std::string(60, 'd');
@@ -70,12 +70,12 @@ protected:
         }
         path += "\\";
         path += std::string(length - path.size() - 4, 'f') + ".mp3";
-        WriteBytes(path, "ID3");
+        write_bytes(path, "ID3");
         made_.push_back(path);
         return path;
     }
 
-    Settings Load() {
+    Settings load() {
         Win32SettingsSystem system;
         return LoadSettings(system, ini_);
     }
@@ -113,8 +113,8 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
     for (const Case& c : cases) {
         DeleteFileA(ini_.c_str());
         if (c.write)
-            WriteBytes(ini_, IniText(c.kind, c.repeat, c.file));
-        const Settings s = Load();
+            write_bytes(ini_, ini_text(c.kind, c.repeat, c.file));
+        const Settings s = load();
         EXPECT_EQ(s.BGM_Kind, c.want_kind) << c.name;
         EXPECT_EQ(s.BGM_RepeatTrack, c.want_repeat) << c.name;
         EXPECT_EQ(s.BGM_File, *c.want_file) << c.name;
@@ -123,15 +123,15 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
 
 TEST_F(SettingsFileTest, PathsLongerThan255BytesAreReadWholeOrNotAtAll) {
     // Longer than the old 255-byte read, still within what the ANSI calls open.
-    const std::string long_path = FileWithPathLength(258);
-    WriteBytes(ini_, IniText(" 2", " 0", &long_path));
-    EXPECT_EQ(Load().BGM_File, long_path);
+    const std::string long_path = file_with_path_length(258);
+    write_bytes(ini_, ini_text(" 2", " 0", &long_path));
+    EXPECT_EQ(load().BGM_File, long_path);
 
     // The first 255 bytes name a file that exists: a cut read would play it.
-    const std::string cut = FileWithPathLength(255);
+    const std::string cut = file_with_path_length(255);
     const std::string stored = cut + std::string(45, 'x');
-    WriteBytes(ini_, IniText(" 2", " 0", &stored));
-    const Settings s = Load();
+    write_bytes(ini_, ini_text(" 2", " 0", &stored));
+    const Settings s = load();
     EXPECT_EQ(s.BGM_File, "");
     EXPECT_EQ(s.BGM_Kind, 0);
 }
@@ -142,7 +142,7 @@ TEST_F(SettingsFileTest, WrittenValuesReadBackWithTheShiftJisKeys) {
     EXPECT_NE(LastApiResult, 0);
     PutIniValue(system, "Section", kRepeatKey, format_ini_number(-3), ini_);
     PutIniValue(system, "Section", kFileKey, "", ini_);
-    const std::string bytes = ReadBytes(ini_);
+    const std::string bytes = read_bytes(ini_);
     EXPECT_NE(bytes.find("[Section]"), std::string::npos) << bytes;
     // Wine drops the blank that Windows keeps before the value.
     EXPECT_TRUE(bytes.find(kKindKey + "= 2") != std::string::npos || bytes.find(kKindKey + "=2") != std::string::npos)
@@ -150,18 +150,18 @@ TEST_F(SettingsFileTest, WrittenValuesReadBackWithTheShiftJisKeys) {
     EXPECT_NE(bytes.find(kRepeatKey + "=-3"), std::string::npos) << bytes;
     // An empty path stays in the file as an empty value.
     EXPECT_NE(bytes.find(kFileKey + "=\r\n"), std::string::npos) << bytes;
-    const Settings s = Load();
+    const Settings s = load();
     EXPECT_EQ(s.BGM_Kind, 0);  // kind 2 without a file falls back
     EXPECT_EQ(s.BGM_RepeatTrack, -3);
 
     PutIniValue(system, "Section", kKindKey, format_ini_number(2), ini_);
     PutIniValue(system, "Section", kFileKey, music_, ini_);
-    EXPECT_EQ(Load().BGM_Kind, 2);
-    EXPECT_EQ(Load().BGM_File, music_);
+    EXPECT_EQ(load().BGM_Kind, 2);
+    EXPECT_EQ(load().BGM_File, music_);
 }
 
 TEST_F(SettingsFileTest, ReadOnlyFolderKeepsTheFileAndFailsQuietly) {
-    WriteBytes(ini_, IniText(" 2", " 5", &music_));
+    write_bytes(ini_, ini_text(" 2", " 5", &music_));
     const std::string locked = folder_ + "\\locked";
     ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
     made_.push_back(locked);
@@ -179,18 +179,18 @@ TEST_F(SettingsFileTest, ReadOnlyFolderKeepsTheFileAndFailsQuietly) {
     Settings s;
     EXPECT_NO_FATAL_FAILURE(s = LoadSettings(system, locked_ini));
     EXPECT_EQ(s.BGM_Kind, 0);
-    EXPECT_EQ(Load().BGM_RepeatTrack, 5);
+    EXPECT_EQ(load().BGM_RepeatTrack, 5);
 }
 
 TEST_F(SettingsFileTest, ReadOnlySettingsFileIsLeftAsItWas) {
-    WriteBytes(ini_, IniText(" 2", " 5", &music_));
-    const std::string before = ReadBytes(ini_);
+    write_bytes(ini_, ini_text(" 2", " 5", &music_));
+    const std::string before = read_bytes(ini_);
     ASSERT_TRUE(SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_READONLY));
     Win32SettingsSystem system;
     PutIniValue(system, "Section", kKindKey, " 1", ini_);
     const std::int32_t result = LastApiResult;
-    const std::string after = ReadBytes(ini_);
-    const Settings s = Load();
+    const std::string after = read_bytes(ini_);
+    const Settings s = load();
     SetFileAttributesA(ini_.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (result != 0 && after != before)
         GTEST_SKIP() << "this account writes into read-only files (root)";

@@ -8,8 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "saver/shared/last_api_result.h"
 #include "saver/startup/command_line.h"
-#include "saver/startup/last_api_result.h"
 #include "saver/startup/settings_file.h"
 #include "saver/startup/texts.h"
 
@@ -134,6 +134,9 @@ public:
         opened.push_back(path);
         return readable.count(path) > 0;
     }
+    LeadBytes lead_bytes() override { return lead; }
+
+    LeadBytes lead = LeadBytes::shift_jis();
 };
 
 TEST(SettingsFile, KeysAndTextsAreTheShiftJisBytes) {
@@ -210,15 +213,30 @@ TEST(SettingsFile, AValueThatFillsTheBufferIsNeverActedOn) {
     EXPECT_EQ(LoadSettings(fake, kIni).BGM_File, fits);
 }
 
-TEST(SettingsFile, FileExistsDropsOneTrailingBackslash) {
-    FakeSystem fake;
-    fake.readable = {"C:\\m\\a.wav", "C:\\m"};
-    EXPECT_TRUE(FileExists(fake, "C:\\m\\a.wav"));
-    EXPECT_TRUE(FileExists(fake, "C:\\m\\a.wav\\"));
-    EXPECT_FALSE(FileExists(fake, "C:\\m\\a.wav\\\\"));
-    EXPECT_FALSE(FileExists(fake, ""));
-    EXPECT_FALSE(FileExists(fake, "\\"));
-    EXPECT_EQ(fake.opened, (std::vector<std::string>{"C:\\m\\a.wav", "C:\\m\\a.wav", "C:\\m\\a.wav\\"}));
+TEST(SettingsFile, FileExistsDropsOneTrailingBackslashCharacter) {
+    // "C:\音楽\ソ" (ソ is 83 5C) is a file, not a folder with a backslash.
+    const std::string so = "C:\\\x89\xB9\x8A\x79\\\x83\x5C";
+    const struct {
+        const char* what;
+        std::string path;
+        bool exists;
+        std::vector<std::string> opened;
+    } cases[] = {
+        {"a file", "C:\\m\\a.wav", true, {"C:\\m\\a.wav"}},
+        {"one backslash after it", "C:\\m\\a.wav\\", true, {"C:\\m\\a.wav"}},
+        {"two backslashes after it", "C:\\m\\a.wav\\\\", false, {"C:\\m\\a.wav\\"}},
+        {"a file named ソ", so, true, {so}},
+        {"ソ and a backslash", so + "\\", true, {so}},
+        {"empty", "", false, {}},
+        {"a lone backslash", "\\", false, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeSystem fake;
+        fake.readable = {"C:\\m\\a.wav", so};
+        EXPECT_EQ(FileExists(fake, c.path), c.exists);
+        EXPECT_EQ(fake.opened, c.opened);
+    }
 }
 
 TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {

@@ -1,0 +1,3 @@
+#include "saver/shared/last_api_result.h"
+
+std::int32_t LastApiResult = 0;

@@ -1,0 +1,12 @@
+#include "saver/shared/system_code_page.h"
+
+#include <windows.h>
+
+LeadBytes system_lead_bytes() {
+    LeadBytes bytes;
+    for (int b = 0x80; b <= 0xFF; ++b) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(b)))
+            bytes.add(static_cast<unsigned char>(b));
+    }
+    return bytes;
+}
