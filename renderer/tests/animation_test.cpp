@@ -211,22 +211,31 @@ TEST(SphereColour, IsTheSquareOfOnePlusSineHalved) {
 }
 
 TEST(FramePlan, CarriesColoursAnglesAndTheFrameRateTextWhenShown) {
+    // Colours of the phases 1, 2 and 3 radians, and at 60 frames per second
+    // of those one frame on (steps +1, -1, +1 radian per second).
     struct Case {
         float fps;
         bool show_fps;
         bool text;
-    } const cases[] = {{0.0f, true, false}, {60.0f, false, false}, {60.0f, true, true}};
+        float red, green, blue;
+    } const cases[] = {
+        {0.0f, true, false, 1.695508f, 1.822708f, 0.651077f},
+        {60.0f, false, false, 1.711914f, 1.835732f, 0.632364f},
+        {60.0f, true, true, 1.711914f, 1.835732f, 0.632364f},
+    };
     for (const Case& c : cases) {
         SceneState state = known_state(c.fps);
         state.show_fps = c.show_fps;
         ScriptedRandom random(std::vector<int>(c.fps == 0.0f ? 0 : 6, 1));
         const scene::FramePlan plan = scene::plan_frame(state, random, 1280, 1024);
         for (int s = 0; s < 2; ++s) {
-            EXPECT_EQ(plan.spheres[s].angle_x, state.spheres[s].angle_x);
-            EXPECT_EQ(plan.spheres[s].angle_y, state.spheres[s].angle_y);
-            EXPECT_EQ(plan.spheres[s].red, scene::channel_intensity(state.spheres[s].colour_phase[0]));
-            EXPECT_EQ(plan.spheres[s].green, scene::channel_intensity(state.spheres[s].colour_phase[1]));
-            EXPECT_EQ(plan.spheres[s].blue, scene::channel_intensity(state.spheres[s].colour_phase[2]));
+            // 10 and 100 degrees, turned by one frame at +-20 degrees per second.
+            const float turn = c.fps == 0.0f ? 0.0f : 20.0f / 60.0f;
+            EXPECT_NEAR(plan.spheres[s].angle_x, s == 0 ? 10.0f + turn : 10.0f - turn, 1e-4);
+            EXPECT_NEAR(plan.spheres[s].angle_y, s == 0 ? 100.0f - turn : 100.0f + turn, 1e-4);
+            EXPECT_NEAR(plan.spheres[s].red, c.red, 1e-5);
+            EXPECT_NEAR(plan.spheres[s].green, c.green, 1e-5);
+            EXPECT_NEAR(plan.spheres[s].blue, c.blue, 1e-5);
         }
         EXPECT_EQ(plan.show_text, c.text) << c.fps << " " << c.show_fps;
         if (c.text) {

@@ -75,6 +75,20 @@ class RendererCase(unittest.TestCase):
     def wait_text(self, shown, timeout=10):
         return wait_until(lambda: (self.text_pixels(self.desktop.screenshot()) > 10) == shown, timeout, 0.1)
 
+    def wait_picture_changes(self, times, timeout=10):
+        """Waits until the picture has changed `times` times in a row: proof
+        that the renderer is alive and its loop goes round."""
+        d = self.desktop
+        previous = d.screenshot()
+        for _ in range(times):
+            def changed():
+                shot = d.screenshot()
+                return shot if self.centre_difference(previous, shot) > 0.5 else None
+            previous = wait_until(changed, timeout, 0.05)
+            if not previous:
+                return False
+        return True
+
     @staticmethod
     def centre_difference(a, b, half=200, step=4):
         """Mean absolute channel difference over the screen's centre."""

@@ -44,9 +44,15 @@ class WindowModes(RendererCase):
     def test_keys_act_on_release_only(self):
         d = self.desktop
         first = self.wait_for_mode(framed=False)
+        self.assertTrue(self.wait_text(shown=True))
+        shown = True
         for key in ("Tab", "Escape"):
             d.key_down(key)
-            time.sleep(1.0)  # held: nothing may happen in the meantime
+            # A space release acting while the key is held proves that the
+            # press before it has been handled.
+            d.tap("space")
+            shown = not shown
+            self.assertTrue(self.wait_text(shown=shown), f"no input handled while {key} was held")
             held = self.info()
             self.assertTrue(self.running(), f"{key} held ended the program")
             self.assertEqual(held["handle"], first["handle"], f"{key} held re-created the window")
