@@ -33,13 +33,17 @@ function(el_shift_jis_literals target)
     endif()
 endfunction()
 
-# A deliverable: a Windows GUI program placed in the shipping folder.
+# A deliverable: a Windows GUI program placed in the shipping folder. It ships
+# without symbols or debug information (the statically linked runtime
+# libraries bring their DWARF along, more than half of the file); the test
+# tools keep theirs for backtraces.
 function(el_windows_program target file_name)
     set_target_properties(${target} PROPERTIES
         WIN32_EXECUTABLE ON
         OUTPUT_NAME ${file_name}
         SUFFIX ""
         RUNTIME_OUTPUT_DIRECTORY ${EL_BIN_DIR})
+    target_link_options(${target} PRIVATE -s)
     el_target_defaults(${target})
 endfunction()
 
