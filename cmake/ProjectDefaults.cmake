@@ -14,6 +14,14 @@ if(EL_WINDOWS)
     # Fully static, so the stack protector's runtime and libstdc++ add no DLL
     # import; ASLR and DEP stated explicitly rather than trusting binutils' defaults.
     add_link_options(-static -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat)
+    # Reproducible bytes: the same sources give the same programs wherever and
+    # whenever they are built. The linker's time stamp is the only varying
+    # field of the PE headers; the prefix maps keep the checkout's and the
+    # build folder's paths out of __FILE__.
+    add_link_options(-Wl,--no-insert-timestamp)
+    add_compile_options(
+        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 elseif(EL_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
