@@ -4,6 +4,21 @@ option(EL_SANITIZE "Build native code with AddressSanitizer and UBSan" OFF)
 # Where the two deliverables land, side by side, as they ship.
 set(EL_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 
+# The product's version, shown as written ("1.00") by the version resource,
+# the read-me and the package name; the resource's numeric fields take its
+# major and minor parts.
+set(EL_VERSION ${PROJECT_VERSION})
+math(EXPR EL_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+set(EL_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${EL_GENERATED_DIR}/product_version.h CONTENT [[
+// Generated from the project's version in CMakeLists.txt; do not edit.
+#pragma once
+
+#define EL_VERSION_TEXT "@EL_VERSION@"
+#define EL_VERSION_MAJOR @PROJECT_VERSION_MAJOR@
+#define EL_VERSION_MINOR @EL_VERSION_MINOR_NUMBER@
+]] @ONLY)
+
 set(EL_WARNINGS -Wall -Wextra -Werror)
 
 if(EL_WINDOWS)
@@ -30,7 +45,9 @@ endif()
 # Applies the project's warnings to one of our own targets (not third-party code).
 function(el_target_defaults target)
     target_compile_options(${target} PRIVATE ${EL_WARNINGS})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    # The generated folder holds product_version.h, which the version resource
+    # (built into the front end and its test probe) includes.
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${EL_GENERATED_DIR})
 endfunction()
 
 # Texts of the front end are written in UTF-8 and must reach the ANSI calls as
