@@ -4,6 +4,21 @@ option(EL_SANITIZE "Build native code with AddressSanitizer and UBSan" OFF)
 # Where the two deliverables land, side by side, as they ship.
 set(EL_BIN_DIR ${CMAKE_BINARY_DIR}/bin)
 
+# The product's version, shown as written ("1.00") by the version resource,
+# the read-me and the package name; the resource's numeric fields take its
+# major and minor parts.
+set(EL_VERSION ${PROJECT_VERSION})
+math(EXPR EL_VERSION_MINOR_NUMBER "${PROJECT_VERSION_MINOR}")
+set(EL_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(CONFIGURE OUTPUT ${EL_GENERATED_DIR}/product_version.h CONTENT [[
+// Generated from the project's version in CMakeLists.txt; do not edit.
+#pragma once
+
+#define EL_VERSION_TEXT "@EL_VERSION@"
+#define EL_VERSION_MAJOR @PROJECT_VERSION_MAJOR@
+#define EL_VERSION_MINOR @EL_VERSION_MINOR_NUMBER@
+]] @ONLY)
+
 set(EL_WARNINGS -Wall -Wextra -Werror)
 
 if(EL_WINDOWS)
@@ -14,6 +29,14 @@ if(EL_WINDOWS)
     # Fully static, so the stack protector's runtime and libstdc++ add no DLL
     # import; ASLR and DEP stated explicitly rather than trusting binutils' defaults.
     add_link_options(-static -fstack-protector-strong -Wl,--dynamicbase -Wl,--nxcompat)
+    # Reproducible bytes: the same sources give the same programs wherever and
+    # whenever they are built. The linker's time stamp is the only varying
+    # field of the PE headers; the prefix maps keep the checkout's and the
+    # build folder's paths out of __FILE__.
+    add_link_options(-Wl,--no-insert-timestamp)
+    add_compile_options(
+        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
+        "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 elseif(EL_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
@@ -22,7 +45,9 @@ endif()
 # Applies the project's warnings to one of our own targets (not third-party code).
 function(el_target_defaults target)
     target_compile_options(${target} PRIVATE ${EL_WARNINGS})
-    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    # The generated folder holds product_version.h, which the version resource
+    # (built into the front end and its test probe) includes.
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${EL_GENERATED_DIR})
 endfunction()
 
 # Texts of the front end are written in UTF-8 and must reach the ANSI calls as
@@ -33,13 +58,17 @@ function(el_shift_jis_literals target)
     endif()
 endfunction()
 
-# A deliverable: a Windows GUI program placed in the shipping folder.
+# A deliverable: a Windows GUI program placed in the shipping folder. It ships
+# without symbols or debug information (the statically linked runtime
+# libraries bring their DWARF along, more than half of the file); the test
+# tools keep theirs for backtraces.
 function(el_windows_program target file_name)
     set_target_properties(${target} PROPERTIES
         WIN32_EXECUTABLE ON
         OUTPUT_NAME ${file_name}
         SUFFIX ""
         RUNTIME_OUTPUT_DIRECTORY ${EL_BIN_DIR})
+    target_link_options(${target} PRIVATE -s)
     el_target_defaults(${target})
 endfunction()
 

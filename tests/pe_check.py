@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
-"""Checks the shipped programs' PE headers: ASLR and DEP on, and no import
-outside the DLLs that every Windows has in its system folder (a DLL that is
-not among Windows' known DLLs could be planted beside the program)."""
+"""Checks the shipped programs' PE headers, which the 64-bit test twin cannot
+show: 32-bit GUI programs (the renderer too, although it bears a library's
+name), ASLR and DEP on with the relocations they need, no symbols, debug
+information or link time stamp, no import outside the DLLs that every Windows
+has in its system folder (a DLL that is not among Windows' known DLLs could be
+planted beside the program), and the front end's version block."""
 import argparse
 import pathlib
 import re
+import struct
 import subprocess
 import sys
 
@@ -14,32 +18,88 @@ ALLOWED_IMPORTS = {
     "comdlg32.dll", "ole32.dll", "oleaut32.dll", "msvcrt.dll", "shlwapi.dll",
 }
 DELIVERABLES = ("Ember_Lantern.dll", "Ember_Lantern.scr")
-# IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE and _NX_COMPAT
-REQUIRED_FLAGS = {"DYNAMIC_BASE": 0x0040, "NX_COMPAT": 0x0100}
+PRODUCT_NAME = "Ember_Lantern (ScreenSaver)"
+
+IMAGE_FILE_MACHINE_I386 = 0x014C
+IMAGE_FILE_RELOCS_STRIPPED = 0x0001
+IMAGE_FILE_EXECUTABLE_IMAGE = 0x0002
+IMAGE_FILE_DLL = 0x2000
+IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
+IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE = 0x0040
+IMAGE_DLLCHARACTERISTICS_NX_COMPAT = 0x0100
+BASE_RELOCATION_DIRECTORY, DEBUG_DIRECTORY = 5, 6
 
 
-def check(objdump, path):
+def read_headers(blob):
+    """The COFF and PE32 optional header fields the rules look at, and the section names."""
+    pe = struct.unpack_from("<I", blob, 0x3C)[0]
+    if blob[pe:pe + 4] != b"PE\0\0":
+        raise ValueError("no PE signature")
+    machine, sections, stamp, symbols_at, symbols, optional_size, characteristics = \
+        struct.unpack_from("<HHIIIHH", blob, pe + 4)
+    optional = pe + 24
+    magic = struct.unpack_from("<H", blob, optional)[0]
+    subsystem, dll_characteristics = struct.unpack_from("<HH", blob, optional + 68)
+    directories = [struct.unpack_from("<II", blob, optional + 96 + 8 * i) for i in range(16)]
+    table = optional + optional_size
+    names = [blob[table + 40 * i:table + 40 * i + 8].rstrip(b"\0").decode("latin-1") for i in range(sections)]
+    return dict(machine=machine, stamp=stamp, symbols_at=symbols_at, symbols=symbols,
+                characteristics=characteristics, magic=magic, subsystem=subsystem,
+                dll_characteristics=dll_characteristics, directories=directories, sections=names)
+
+
+# (what must hold, test on the headers)
+RULES = [
+    ("a 32-bit x86 program (i386, PE32)", lambda h: h["machine"] == IMAGE_FILE_MACHINE_I386 and h["magic"] == 0x10B),
+    ("a Windows GUI program", lambda h: h["subsystem"] == IMAGE_SUBSYSTEM_WINDOWS_GUI),
+    ("an executable image, not flagged as a DLL",
+     lambda h: h["characteristics"] & IMAGE_FILE_EXECUTABLE_IMAGE and not h["characteristics"] & IMAGE_FILE_DLL),
+    ("ASLR on (DYNAMIC_BASE)", lambda h: h["dll_characteristics"] & IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE),
+    ("DEP on (NX_COMPAT)", lambda h: h["dll_characteristics"] & IMAGE_DLLCHARACTERISTICS_NX_COMPAT),
+    # Without them the loader cannot move the image, and ASLR silently does nothing.
+    ("relocations kept (no RELOCS_STRIPPED, a .reloc section, a base relocation directory)",
+     lambda h: not h["characteristics"] & IMAGE_FILE_RELOCS_STRIPPED and ".reloc" in h["sections"]
+     and h["directories"][BASE_RELOCATION_DIRECTORY][1] > 0),
+    ("no symbol table", lambda h: h["symbols_at"] == 0 and h["symbols"] == 0),
+    # A name of the form "/4" points into the symbol table's strings; only
+    # debug sections have names too long for the header's eight bytes.
+    ("no debug section", lambda h: not any(n.startswith((".debug", "/")) for n in h["sections"])),
+    ("no debug directory", lambda h: h["directories"][DEBUG_DIRECTORY] == (0, 0)),
+    ("no link time stamp (reproducible headers)", lambda h: h["stamp"] == 0),
+]
+
+
+def import_problems(objdump, path):
     text = subprocess.run([objdump, "-p", str(path)], check=True, capture_output=True, text=True).stdout
-    problems = []
-    if "pei-i386" not in text:
-        problems.append("not a 32-bit PE file")
-    match = re.search(r"^DllCharacteristics\s+([0-9a-fA-F]+)", text, re.M)
-    flags = int(match.group(1), 16) if match else 0
-    for name, bit in REQUIRED_FLAGS.items():
-        if not flags & bit:
-            problems.append(f"{name} missing from DllCharacteristics {flags:#06x}")
-    match = re.search(r"^Subsystem\s+([0-9a-fA-F]+)", text, re.M)
-    if not match or int(match.group(1), 16) != 2:
-        problems.append("not a Windows GUI program")
     imports = {m.lower() for m in re.findall(r"^\s*DLL Name: (\S+)", text, re.M)}
-    for dll in sorted(imports - ALLOWED_IMPORTS):
-        problems.append(f"imports {dll}")
-    return problems
+    return [f"imports {dll}" for dll in sorted(imports - ALLOWED_IMPORTS)]
+
+
+def version_problems(windres, path, version):
+    """The version block as windres decompiles it from the file's resource section."""
+    result = subprocess.run([windres, "-i", str(path), "-O", "rc"], capture_output=True, text=True)
+    if result.returncode != 0 or "VERSIONINFO" not in result.stdout:
+        return ["no version block"]
+    block = result.stdout[result.stdout.find("VERSIONINFO"):]
+    values = dict(re.findall(r'VALUE "(\w+)", "([^"]*)"', block))
+    values.update(re.findall(r"^\s*(FILEVERSION|VALUE \"Translation\",) ([^\n]*\S)", block, re.M))
+    major, minor = (int(part) for part in version.split("."))
+    wanted = [
+        ("ProductName", PRODUCT_NAME),
+        ("FileVersion", version),
+        ("ProductVersion", version),
+        ("FILEVERSION", f"{major}, {minor}, 0, 0"),
+        ('VALUE "Translation",', "0x411, 932"),  # Japanese, code page 932
+    ]
+    return [f"version block: {name} is {values.get(name)!r}, expected {want!r}"
+            for name, want in wanted if values.get(name) != want]
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--objdump", required=True)
+    parser.add_argument("--windres", required=True)
+    parser.add_argument("--version", required=True, help='the product version, say "1.00"')
     parser.add_argument("bin_dir", type=pathlib.Path)
     args = parser.parse_args()
     failed = 0
@@ -49,9 +109,15 @@ def main():
             print(f"{name}: not built")
             failed += 1
             continue
-        problems = check(args.objdump, path)
+        headers = read_headers(path.read_bytes())
+        problems = [f"expected {what}" for what, holds in RULES if not holds(headers)]
+        problems += import_problems(args.objdump, path)
+        if name.endswith(".scr"):
+            problems += version_problems(args.windres, path, args.version)
         for p in problems:
             print(f"{name}: {p}")
+        if problems:
+            print(f"{name}: sections {' '.join(headers['sections'])}")
         failed += bool(problems)
         if not problems:
             print(f"{name}: ok")

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Builds the shipping programs and the release package twice, each time in a
+fresh folder from sources at another path, with another time zone, locale and
+umask, and compares the results byte for byte: the same sources must give the
+same Ember_Lantern.scr, Ember_Lantern.dll and Ember_Lantern-<version>.zip."""
+import argparse
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import time
+
+# (label, time zone, locale, umask); the second build also uses a copy of the sources.
+BUILDS = [("first", "UTC", "C.UTF-8", 0o022), ("second", "JST-9", "ja_JP.UTF-8", 0o077)]
+
+
+def build(source, folder, zone, locale, umask):
+    env = dict(os.environ, TZ=zone, LC_ALL=locale, LANG=locale)
+    run = dict(env=env, umask=umask, check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--preset", "windows", "-S", str(source), "-B", str(folder),
+                    f"-DEL_DIST_DIR={folder / 'dist'}"], **run)
+    subprocess.run(["cmake", "--build", str(folder), "-j", str(os.cpu_count() or 2), "--target", "dist"], **run)
+    zips = sorted(p.name for p in (folder / "dist").glob("*.zip"))
+    return {f"bin/{name}": folder / "bin" / name for name in ("Ember_Lantern.scr", "Ember_Lantern.dll")} | \
+           {f"dist/{name}": folder / "dist" / name for name in zips}
+
+
+def first_difference(a, b):
+    for i, (x, y) in enumerate(zip(a, b)):
+        if x != y:
+            return i
+    return min(len(a), len(b))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--source", required=True, type=pathlib.Path)
+    parser.add_argument("--work", required=True, type=pathlib.Path)
+    args = parser.parse_args()
+    args.source = args.source.resolve()
+    shutil.rmtree(args.work, ignore_errors=True)
+    copy = args.work / "sources-elsewhere"
+    shutil.copytree(args.source, copy, ignore=lambda folder, names: [
+        n for n in names if n in (".git", "__pycache__") or (pathlib.Path(folder) == args.source
+                                                              and (n == "build" or n.startswith("build-")))])
+
+    outputs = []
+    for (label, zone, locale, umask), source in zip(BUILDS, (args.source, copy)):
+        start = time.monotonic()
+        outputs.append(build(source, args.work / f"{label}-build", zone, locale, umask))
+        print(f"{label} build ({source}, TZ={zone}, {locale}, umask {umask:03o}): {time.monotonic() - start:.0f} s")
+
+    first, second = outputs
+    failed = 0
+    if first.keys() != second.keys() or not any(k.startswith("dist/") for k in first):
+        print(f"different outputs: {sorted(first)} and {sorted(second)}")
+        failed += 1
+    for name in sorted(first.keys() & second.keys()):
+        a, b = first[name].read_bytes(), second[name].read_bytes()
+        if a == b:
+            print(f"{name}: the same {len(a)} bytes")
+        else:
+            print(f"{name}: differs from byte {first_difference(a, b):#x} ({len(a)} and {len(b)} bytes)")
+            failed += 1
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
