@@ -34,6 +34,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/win32/system_library.h"
+
 namespace {
 
 HWND find_top_level(const char* caption) {
@@ -76,7 +78,7 @@ int print_info(HWND w) {
     return 0;
 }
 
-LRESULT CALLBACK host_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK host_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     if (msg == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
@@ -115,10 +117,8 @@ struct SystemProcessFigures {
 
 SystemProcessFigures system_process_figures(DWORD pid) {
     SystemProcessFigures figures;
-    using QueryFn = NTSTATUS(WINAPI*)(SYSTEM_INFORMATION_CLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<QueryFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-    if (!query)
+    decltype(&::NtQuerySystemInformation) query = nullptr;
+    if (!win32::resolve(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation", query))
         return figures;
     std::string buffer(1 << 20, '\0');
     ULONG needed = 0;

@@ -20,7 +20,7 @@
 
 namespace {
 
-LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "product_version.h"
 #include "saver/startup/preview_window.h"
 #include "saver/startup/resource_ids.h"
 #include "saver/startup/tests/file_bytes.h"
@@ -83,7 +84,7 @@ TEST_F(ScrResources, VersionBlockIsJapaneseWithTheProductName) {
     const struct {
         const char* name;
         const char* want;
-    } strings[] = {{"ProductName", "Ember_Lantern (ScreenSaver)"}, {"FileVersion", "1.00"}};
+    } strings[] = {{"ProductName", "Ember_Lantern (ScreenSaver)"}, {"FileVersion", EL_VERSION_TEXT}};
     for (const auto& s : strings) {
         char* value = nullptr;
         const std::string query = std::string("\\StringFileInfo\\041103a4\\") + s.name;
@@ -92,7 +93,7 @@ TEST_F(ScrResources, VersionBlockIsJapaneseWithTheProductName) {
     }
     VS_FIXEDFILEINFO* fixed = nullptr;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(EL_VERSION_MAJOR << 16 | EL_VERSION_MINOR));
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);
 }
 
