@@ -9,6 +9,7 @@
 #include "common/win32/window_base.h"
 #include "renderer/gl_api.h"
 #include "renderer/gl_scene.h"
+#include "renderer/monitor_covers.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/window_input.h"
 
@@ -60,8 +61,11 @@ PIXELFORMATDESCRIPTOR pixel_format_request() {
 
 class Renderer final : public win32::WindowBase {
 public:
-    Renderer(HINSTANCE instance, int show_command, FrameStats* stats)
-        : instance_(instance), show_command_(show_command), stats_(stats) {}
+    Renderer(HINSTANCE instance, int show_command, const BenchOptions& bench)
+        : instance_(instance),
+          show_command_(show_command),
+          stats_(bench.stats),
+          cover_monitors_(bench.cover_monitors) {}
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
@@ -84,12 +88,14 @@ private:
     HINSTANCE instance_;
     int show_command_;
     FrameStats* stats_;
+    bool cover_monitors_;
     PerformanceCounter counter_;
     scene::CrtRandom random_;
     scene::SceneState scene_;
     GlApi gl_;
 
     HWND main_window_ = nullptr;
+    MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
     std::unique_ptr<GlScene> gl_scene_;  // only after a complete set-up
@@ -127,6 +133,8 @@ int Renderer::run() {
             return 0;
         }
         ShowWindow(main_window_, show_command_);
+        if (full_screen && cover_monitors_)
+            covers_.cover_other_monitors(instance_, main_window_);
         run_message_loop();
         tear_down();
     } while (recreate_window_);
@@ -212,6 +220,7 @@ void Renderer::tear_down() {
         gl_.wglMakeCurrent(nullptr, nullptr);
     window_dc_ = win32::WindowDc();
     gl_context_.reset();
+    covers_.remove();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
 }
@@ -349,9 +358,9 @@ void Renderer::on_key_up(WPARAM key) {
 
 }  // namespace
 
-int run_renderer(HINSTANCE instance, int show_command, FrameStats* stats) {
+int run_renderer(HINSTANCE instance, int show_command, const BenchOptions& bench) {
     // Large members (the scene, the GL table) live on the heap, not the stack.
-    const auto renderer = std::make_unique<Renderer>(instance, show_command, stats);
+    const auto renderer = std::make_unique<Renderer>(instance, show_command, bench);
     return renderer->run();
 }
 

@@ -17,8 +17,14 @@ struct FrameStats {
     std::int64_t loop_ticks = 0;  // from one frame's start to the next (the whole loop)
 };
 
+// What the benchmark build changes; the shipped program takes the defaults.
+struct BenchOptions {
+    FrameStats* stats = nullptr;  // where the frame times go
+    bool cover_monitors = true;   // false: leave the other monitors bare, to time the covers' cost
+};
+
 // The program: returns its exit code (1 after Esc or a close request, 0 when
 // a set-up step failed). Set-up failures show nothing.
-int run_renderer(HINSTANCE instance, int show_command, FrameStats* stats = nullptr);
+int run_renderer(HINSTANCE instance, int show_command, const BenchOptions& bench = {});
 
 }  // namespace renderer

@@ -76,10 +76,17 @@ class Image:
         ppm.unlink()
 
 
+X11_DRIVER_KEY = r"HKCU\Software\Wine\X11 Driver"
+
+
 class Desktop:
-    def __init__(self, name, width=1280, height=1024, env=None, xvfb_args=()):
-        """xvfb_args: extra options of the X server (say, "-extension GLX")."""
+    def __init__(self, name, width=1280, height=1024, env=None, xvfb_args=(), monitors=None):
+        """xvfb_args: extra options of the X server (say, "-extension GLX").
+        monitors: [(width, height, x, y), ...] splits the one X screen into
+        monitors, the first being Wine's primary; Wine is told to read that
+        layout (through Xinerama) for this desktop's life."""
         self.width, self.height = width, height
+        self.monitors = monitors
         self.xvfb_args = list(xvfb_args)
         self.work = pathlib.Path(os.environ.get("EL_WORK_DIR", "/tmp/el-e2e")) / name
         shutil.rmtree(self.work, ignore_errors=True)
@@ -92,6 +99,8 @@ class Desktop:
         self._stop_wine()  # nothing of an earlier test may answer our FindWindow calls
         self.xvfb = None
         self._start_x()
+        if monitors:
+            self._split_into_monitors()
         # Started here with no pipes of ours: a server started by the first
         # program would inherit that program's output pipes and hold them open.
         subprocess.run([WINESERVER, "-p"], env=self._wine_env(), stdin=subprocess.DEVNULL,
@@ -125,6 +134,22 @@ class Desktop:
             self.close()
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
+
+    def _split_into_monitors(self):
+        for i, (width, height, x, y) in enumerate(self.monitors):
+            # Millimetres at 96 dots per inch; RandR wants a physical size.
+            size = f"{width}/{width * 254 // 960}x{height}/{height * 254 // 960}+{x}+{y}"
+            subprocess.run(["xrandr", "--setmonitor", f"EL{i}", size, "screen" if i == 0 else "none"],
+                           env=self.env, check=True, timeout=30, stdout=subprocess.DEVNULL)
+        # Wine reads the layout when its session starts.
+        self._set_x11_driver_value("UseXRandR", "N")
+        self._stop_wine()
+
+    def _set_x11_driver_value(self, name, value):
+        command = ["add", X11_DRIVER_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f"] if value is not None else \
+            ["delete", X11_DRIVER_KEY, "/v", name, "/f"]
+        subprocess.run([str(WINE_EXEC), "reg", *command], env=self._wine_env(), stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     # --- Wine -------------------------------------------------------------
     def _wine_env(self):
@@ -240,6 +265,10 @@ class Desktop:
     # --- end --------------------------------------------------------------
     def close(self):
         self._stop_wine()
+        if self.monitors:
+            # The prefix is shared by the other tests, which have one monitor.
+            self._set_x11_driver_value("UseXRandR", None)
+            self._stop_wine()
         for p in self.processes:
             if p.poll() is None:
                 p.kill()

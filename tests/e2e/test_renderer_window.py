@@ -16,6 +16,9 @@ class WindowModes(RendererCase):
         self.assertEqual(first["window"], (0, 0, d.width, d.height))
         self.assertEqual(first["client"], (d.width, d.height))
         self.assertEqual(first["style"] & 0xFFFF0000, WS_POPUP | 0x14000000)  # + WS_VISIBLE | WS_CLIPSIBLINGS
+        # One monitor: the renderer's window is its only one (no monitor cover).
+        shown = [line for line in d.probe("windows-of", CAPTION).text.splitlines() if line.startswith("handle=")]
+        self.assertEqual(len(shown), 1, shown)
 
         # Watch the caption while switching: the saver's watch needs the gap
         # between the old window's end and the new one's start.

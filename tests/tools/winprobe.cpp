@@ -24,6 +24,10 @@
 //                                          prints how often it vanished and reappeared and the longest
 //                                          time no window had it (ms); exit 1 if it never showed
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
+//   winprobe monitors                      one line per monitor: left,top,right,bottom and primary=0|1,
+//                                          then the screen DC's HORZRES x VERTRES
+//   winprobe windows-of CAPTION            one line per visible top-level window of the process that
+//                                          owns the window with that caption (info as for info)
 #include <windows.h>
 // after windows.h, which they need
 #include <psapi.h>
@@ -222,6 +226,49 @@ int usage() {
 
 }  // namespace
 
+BOOL CALLBACK print_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM) noexcept {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    const RECT& r = info.rcMonitor;
+    std::printf("monitor=%ld,%ld,%ld,%ld primary=%d\n", r.left, r.top, r.right, r.bottom,
+                (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
+int print_monitors() {
+    EnumDisplayMonitors(nullptr, nullptr, print_monitor, 0);
+    HDC screen = GetDC(nullptr);
+    std::printf("screen=%d,%d\n", GetDeviceCaps(screen, HORZRES), GetDeviceCaps(screen, VERTRES));
+    ReleaseDC(nullptr, screen);
+    return 0;
+}
+
+struct ProcessWindows {
+    DWORD pid;
+    int count;
+};
+
+BOOL CALLBACK print_if_of_process(HWND w, LPARAM param) noexcept {
+    auto* wanted = reinterpret_cast<ProcessWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == wanted->pid && IsWindowVisible(w)) {
+        print_info(w);
+        ++wanted->count;
+    }
+    return TRUE;
+}
+
+int windows_of(const char* caption) {
+    HWND w = find_top_level(caption);
+    ProcessWindows wanted{0, 0};
+    if (!w || !GetWindowThreadProcessId(w, &wanted.pid))
+        return 1;
+    EnumWindows(print_if_of_process, reinterpret_cast<LPARAM>(&wanted));
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2)
         return usage();
@@ -280,6 +327,10 @@ int main(int argc, char** argv) {
         return repeat_size(argv[2], std::strtoul(argv[3], nullptr, 10));
     if (cmd == "watch-gap" && argc == 4)
         return watch_gap(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (cmd == "monitors" && argc == 2)
+        return print_monitors();
+    if (cmd == "windows-of" && argc == 3)
+        return windows_of(argv[2]);
     if (cmd == "load-library" && argc == 3)
         return LoadLibraryA(argv[2]) ? 0 : 1;
     return usage();
