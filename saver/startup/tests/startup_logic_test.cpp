@@ -11,6 +11,7 @@
 #include "saver/shared/last_api_result.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/settings_file.h"
+#include "saver/startup/tests/fake_settings_system.h"
 #include "saver/startup/texts.h"
 
 namespace {
@@ -105,40 +106,6 @@ TEST(IniNumbers, WriteFormAndRoundTrip) {
 
 // ---------------------------------------------------------------- settings file
 
-class FakeSystem : public SettingsSystem {
-public:
-    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
-    std::set<std::string> readable;
-    std::vector<std::tuple<std::string, std::string, std::string, std::string>> writes;
-    std::vector<std::string> opened;
-    std::int32_t write_result = 1;
-
-    std::string read_profile_string(const std::string& section,
-                                    const std::string& key,
-                                    const std::string& file,
-                                    std::size_t buffer_size) override {
-        auto it = values.find({section, key, file});
-        if (it == values.end())
-            return "";
-        // As the system call does: a longer value is cut to fit with its NUL.
-        return it->second.substr(0, buffer_size - 1);
-    }
-    std::int32_t write_profile_string(const std::string& section,
-                                      const std::string& key,
-                                      const std::string& value,
-                                      const std::string& file) override {
-        writes.emplace_back(section, key, value, file);
-        return write_result;
-    }
-    bool can_open_for_reading(const std::string& path) override {
-        opened.push_back(path);
-        return readable.count(path) > 0;
-    }
-    LeadBytes lead_bytes() override { return lead; }
-
-    LeadBytes lead = LeadBytes::shift_jis();
-};
-
 TEST(SettingsFile, KeysAndTextsAreTheShiftJisBytes) {
     EXPECT_EQ(std::string(texts::kSection), "Section");
     EXPECT_EQ(std::string(texts::kKeyKind), kKindKey);
@@ -175,7 +142,7 @@ TEST(SettingsFile, LoadTable) {
         {"unknown kind stays", " 7", " 99", "C:\\m\\a.mp3", true, 7, 99, "C:\\m\\a.mp3"},
     };
     for (const Case& c : cases) {
-        FakeSystem fake;
+        FakeSettingsSystem fake;
         if (c.kind)
             fake.values[{"Section", kKindKey, kIni}] = c.kind;
         if (c.repeat)
@@ -195,7 +162,7 @@ TEST(SettingsFile, AValueThatFillsTheBufferIsNeverActedOn) {
     // The first 1023 bytes name a file that exists; the stored path is longer.
     const std::string prefix = "C:\\" + std::string(kIniValueBufferSize - 1 - 3, 'd');
     for (const std::string& stored : {prefix, prefix + "\\more.mp3"}) {
-        FakeSystem fake;
+        FakeSettingsSystem fake;
         fake.values[{"Section", kKindKey, kIni}] = " 2";
         fake.values[{"Section", kFileKey, kIni}] = stored;
         fake.readable.insert(prefix);
@@ -205,7 +172,7 @@ TEST(SettingsFile, AValueThatFillsTheBufferIsNeverActedOn) {
         EXPECT_TRUE(fake.opened.empty()) << "a cut path was tested";
     }
     // One byte shorter fits and is used whole.
-    FakeSystem fake;
+    FakeSettingsSystem fake;
     const std::string fits = prefix.substr(0, prefix.size() - 1);
     fake.values[{"Section", kKindKey, kIni}] = " 2";
     fake.values[{"Section", kFileKey, kIni}] = fits;
@@ -232,7 +199,7 @@ TEST(SettingsFile, FileExistsDropsOneTrailingBackslashCharacter) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        FakeSystem fake;
+        FakeSettingsSystem fake;
         fake.readable = {"C:\\m\\a.wav", so};
         EXPECT_EQ(FileExists(fake, c.path), c.exists);
         EXPECT_EQ(fake.opened, c.opened);
@@ -240,7 +207,7 @@ TEST(SettingsFile, FileExistsDropsOneTrailingBackslashCharacter) {
 }
 
 TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {
-    FakeSystem fake;
+    FakeSettingsSystem fake;
     PutIniValue(fake, "Section", kKindKey, format_ini_number(2), kIni);
     PutIniValue(fake, "Section", kRepeatKey, format_ini_number(0), kIni);
     PutIniValue(fake, "Section", kRepeatKey, format_ini_number(-3), kIni);
@@ -257,7 +224,7 @@ TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {
 }
 
 TEST(SettingsFile, PutIniValueCutsLongNamesTo128Bytes) {
-    FakeSystem fake;
+    FakeSettingsSystem fake;
     PutIniValue(fake, std::string(200, 's'), std::string(129, 'k'), "v", kIni);
     ASSERT_EQ(fake.writes.size(), 1u);
     EXPECT_EQ(std::get<0>(fake.writes[0]), std::string(128, 's'));
