@@ -10,7 +10,7 @@
 #include "saver/startup/preview_window.h"
 #include "saver/startup/saver_run_window.h"
 #include "saver/startup/settings_file.h"
-#include "saver/startup/settings_mode.h"
+#include "saver/settings_dialog/settings_dialog.h"
 #include "saver/startup/startup.h"
 #include "saver/startup/texts.h"
 #include "saver/startup/win32_settings.h"
@@ -61,7 +61,7 @@ void Main(HINSTANCE instance) {
     }
 
     if (mode == StartMode::Settings) {
-        show_settings_dialog(instance, g_settings, folder);
+        settings_dialog::show_settings_dialog(instance, g_settings, folder);
         end_program();
     }
     if (mode == StartMode::Silent)

@@ -1,0 +1,60 @@
+// The music panel Pic_C(0) of the settings dialog: a child window with its
+// own grey gradient, holding the windowless parts of the music choice (the
+// heading and its frame, the three marks with their labels, the repeat box's
+// caption and the file-name box) drawn over that gradient, and the repeat
+// box and the file button as child windows. A press of any mouse button on a
+// mark or on its label chooses that music kind.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/win32/handles.h"
+#include "common/win32/window_base.h"
+#include "saver/settings_dialog/retained_gradient.h"
+
+namespace settings_dialog {
+
+// What the panel tells the dialog.
+class PanelEvents {
+public:
+    virtual ~PanelEvents() = default;
+    // MouseDown of Img_BGM(kind) or lbl_BGM(kind), whatever the button.
+    virtual void kind_pressed(int kind) = 0;
+    // WM_COMMAND of a child (the file button's Click, the repeat box's notices).
+    virtual void child_command(WPARAM wparam, LPARAM lparam) = 0;
+};
+
+class MusicPanel final : public win32::WindowBase {
+public:
+    MusicPanel(PanelEvents& events, HINSTANCE instance);
+
+    // Creates the panel as a child of the dialog at its place; it is a tab stop.
+    bool create(HWND dialog) noexcept;
+
+    // Form_Resize for the panel.
+    void paint_gradient() noexcept;
+
+    // The marks: kind's mark chosen or clear.
+    void show_mark(int kind, bool chosen) noexcept;
+    // The caption of lbl_Fname (the full path; elided in the middle to fit).
+    void show_file_name(const std::string& path) noexcept;
+
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
+    void draw(HDC dc) noexcept;
+    void draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept;
+    void draw_mark(HDC dc, const RECT& place, bool chosen) noexcept;
+    int kind_at(int x, int y) const noexcept;  // -1 when no mark or label lies there
+
+    PanelEvents& events_;
+    HINSTANCE instance_;
+    RetainedGradient gradient_;
+    win32::UniqueFont font_;
+    win32::UniqueBitmap mark_clear_, mark_chosen_;
+    bool chosen_[3] = {};
+    std::string file_name_;
+};
+
+}  // namespace settings_dialog
