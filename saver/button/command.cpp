@@ -9,8 +9,6 @@
 namespace button {
 namespace {
 
-constexpr UINT_PTR kTmrMouse = 1;
-
 bool register_command_class(HINSTANCE instance) noexcept {
     win32::WindowClass wc;
     wc.name = kCommandClassName;
@@ -93,7 +91,7 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
             logic_.MouseUp(MouseButton::Middle);
             return 0;
         case WM_DESTROY:
-            KillTimer(hwnd(), kTmrMouse);
+            KillTimer(hwnd(), kTmrMouseTimerId);
             return 0;
         default:
             return default_handling(message, wparam, lparam);
@@ -129,7 +127,7 @@ void Command::on_size(int width, int height) noexcept {
 }
 
 void Command::on_timer(UINT_PTR id) noexcept {
-    if (id != kTmrMouse)
+    if (id != kTmrMouseTimerId)
         return;
     POINT cursor{};
     // Without a cursor position there is nothing to decide this tick.
@@ -227,7 +225,7 @@ void Command::enabled_changed() {
 }
 
 void Command::start_mouse_timer(unsigned interval_ms) {
-    SetTimer(hwnd(), kTmrMouse, interval_ms, nullptr);
+    SetTimer(hwnd(), kTmrMouseTimerId, interval_ms, nullptr);
 }
 
 void Command::Click() {

@@ -40,6 +40,9 @@ namespace button {
 // The notification code of "the persisted property set is out of date".
 inline constexpr WORD kNotifyPropertiesChanged = 0x7E01;
 
+// The timer id of TmrMouse on the control's window (a test may send its tick).
+inline constexpr UINT_PTR kTmrMouseTimerId = 1;
+
 // The window class of every Command.
 inline constexpr char kCommandClassName[] = "Ember_Lantern_Command";
 
