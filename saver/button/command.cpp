@@ -225,7 +225,9 @@ void Command::enabled_changed() {
 }
 
 void Command::start_mouse_timer(unsigned interval_ms) {
-    SetTimer(hwnd(), kTmrMouseTimerId, interval_ms, nullptr);
+    // Without a window this would make a timer of the thread instead.
+    if (hwnd())
+        SetTimer(hwnd(), kTmrMouseTimerId, interval_ms, nullptr);
 }
 
 void Command::Click() {

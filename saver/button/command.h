@@ -37,7 +37,9 @@
 
 namespace button {
 
-// The notification code of "the persisted property set is out of date".
+// The notification code of "the persisted property set is out of date";
+// above every code of the system's own controls, which the host's other
+// children send with the same message.
 inline constexpr WORD kNotifyPropertiesChanged = 0x7E01;
 
 // The timer id of TmrMouse on the control's window (a test may send its tick).

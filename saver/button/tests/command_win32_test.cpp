@@ -204,6 +204,8 @@ TEST_F(CommandWindow, PlacedInTwipsTellsItsHostAndTakesFocusAndCaptureOnAPress) 
     EXPECT_EQ(r.top, 20);
     EXPECT_EQ(r.right, 89);
     EXPECT_EQ(r.bottom, 45);
+    EXPECT_EQ(Command::from_window(command_.hwnd()), &command_);
+    EXPECT_EQ(Command::from_window(host_.hwnd()), nullptr);
     EXPECT_FALSE(GetWindowLongA(command_.hwnd(), GWL_STYLE) & WS_TABSTOP) << "disabled until loaded";
     command_.ReadProperties(PropertyBag{{"Caption", std::string("OK")}});
     EXPECT_TRUE(GetWindowLongA(command_.hwnd(), GWL_STYLE) & WS_TABSTOP);
