@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Checks the committed pictures against what the generator makes now: the
-icon byte for byte, the preview as the same JPEG bytes from the same encoder
-settings, and the preview's form (baseline JFIF, 152 x 112, 3 components),
-which the preview window relies on. Remake them with scripts/make-pictures."""
+icon and the button and mark bitmaps byte for byte, the preview as the same
+JPEG bytes from the same encoder settings, and the forms the programs rely
+on: the preview a baseline JFIF of 152 x 112 with 3 components, the bitmaps
+uncompressed 24-bit pictures of 64 x 25 (button looks, HighLightSelect the
+same pixels as HighLight) and 12 x 12 (marks). Remake them with
+scripts/make-pictures."""
 import argparse
 import pathlib
 import struct
@@ -27,6 +30,22 @@ def jpeg_frame(data):
     raise AssertionError("no frame header")
 
 
+BITMAPS = {
+    "button_normal.bmp": (64, 25), "button_highlight.bmp": (64, 25), "button_highlight_select.bmp": (64, 25),
+    "button_selected.bmp": (64, 25), "button_pressed.bmp": (64, 25), "button_disable.bmp": (64, 25),
+    "mark_clear.bmp": (12, 12), "mark_chosen.bmp": (12, 12),
+}
+
+
+def bmp_form(data):
+    """(width, height, bits per pixel, compression) of a BMP file with a
+    BITMAPINFOHEADER; asserts the signature."""
+    assert data[:2] == b"BM", "no BM signature"
+    header_size, width, height, _, bits, compression = struct.unpack("<IiiHHI", data[14:34])
+    assert header_size == 40, f"info header of {header_size} bytes"
+    return width, height, bits, compression
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--generator", required=True)
@@ -35,7 +54,9 @@ def main():
     args = parser.parse_args()
     args.work.mkdir(parents=True, exist_ok=True)
     ppm, ico, jpg = args.work / "preview.ppm", args.work / "ember_lantern.ico", args.work / "preview.jpg"
-    subprocess.run([args.generator, ppm, ico], check=True)
+    for old in args.work.glob("*.bmp"):
+        old.unlink()
+    subprocess.run([args.generator, args.work], check=True)
     subprocess.run([args.pictures / "encode-preview", ppm, jpg], check=True)
 
     failures = []
@@ -50,6 +71,22 @@ def main():
         failures.append("ember_lantern.ico is not one 32 x 32 icon")
     if committed_ico != ico.read_bytes():
         failures.append("ember_lantern.ico differs from what the generator makes now")
+    made = sorted(p.name for p in args.work.glob("*.bmp"))
+    committed = sorted(p.name for p in args.pictures.glob("*.bmp"))
+    if made != sorted(BITMAPS) or committed != made:
+        failures.append(f"bitmaps: the generator makes {made}, committed are {committed}, expected {sorted(BITMAPS)}")
+    for name, size in BITMAPS.items():
+        path = args.pictures / name
+        if not path.exists():
+            continue
+        data = path.read_bytes()
+        if bmp_form(data) != (*size, 24, 0):
+            failures.append(f"{name} is {bmp_form(data)}, want {size[0]} x {size[1]}, 24 bits, uncompressed")
+        if (args.work / name).exists() and data != (args.work / name).read_bytes():
+            failures.append(f"{name} differs from what the generator makes now")
+    highlight, highlight_select = (args.pictures / "button_highlight.bmp"), (args.pictures / "button_highlight_select.bmp")
+    if highlight.exists() and highlight_select.exists() and highlight.read_bytes() != highlight_select.read_bytes():
+        failures.append("button_highlight_select.bmp is not the same picture as button_highlight.bmp")
     for f in failures:
         print(f)
     if failures:

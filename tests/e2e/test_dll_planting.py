@@ -12,13 +12,32 @@ MARKERS = ("winmm.dll", "opengl32.dll", "glu32.dll", "msimg32.dll")
 # beside the program, and the test would prove nothing.
 PLANTING_ENV = {"WINEDLLOVERRIDES": "winmm,opengl32,glu32,msimg32=n,b;mscoree,mshtml="}
 
-# program file, arguments, caption of the window that shows it is running.
-# Each run must reach the renderer's spheres (its OpenGL set-up) and ends when
-# that window is closed. The settings dialog (/c) draws no spheres: its row
-# will need its own sign of life.
+
+def spheres_drawn(d):
+    """The renderer draws lit spheres only after loading OpenGL."""
+    centre = (d.width // 2 - 50, d.height // 2 - 50, d.width // 2 + 50, d.height // 2 + 50)
+    return wait_until(lambda: d.screenshot().region_stats(*centre)[1] > 0, 20, 0.2)
+
+
+def button_gradient_drawn(d):
+    """The demo host's first button (69 x 25 at 20, 20): the bottom of its
+    body is tinted blue only where GradientFill, from msimg32, ran; without it
+    the body is the grey button face."""
+    def tinted():
+        red, _, blue = d.screenshot().pixel(26, 40)
+        return blue > red + 5
+    return wait_until(tinted, 20, 0.2)
+
+
+# where the program is built ("bin": shipped, "tools": test tools), its file,
+# arguments, the caption of the window that shows it is running, and the sign
+# that it got past loading the DLLs in question. Each run ends when that
+# window is closed. The settings dialog (/c) draws no spheres: its row will
+# need its own sign of life, as the button demo has.
 PROGRAMS = (
-    ("Ember_Lantern.dll", (), "Ember_Lantern_VC"),
-    ("Ember_Lantern.scr", ("/s",), "Ember_Lantern_VC"),  # the saver run starts the renderer
+    ("bin", "Ember_Lantern.dll", (), "Ember_Lantern_VC", spheres_drawn),
+    ("bin", "Ember_Lantern.scr", ("/s",), "Ember_Lantern_VC", spheres_drawn),  # the saver run starts the renderer
+    ("tools", "command_demo.exe", (), "Command demo", button_gradient_drawn),  # paints push buttons
 )
 
 
@@ -49,21 +68,20 @@ class DllPlanting(unittest.TestCase):
     def test_programs_load_nothing_from_their_folder(self):
         d = self.desktop
         ran = 0
-        for program, args, caption in PROGRAMS:
-            if not (d.bin_dir / program).exists():
+        for built_in, program, args, caption, drawn in PROGRAMS:
+            source = (d.bin_dir if built_in == "bin" else d.tools_dir) / program
+            if not source.exists():
                 continue  # not built yet
             ran += 1
             with self.subTest(program=program):
                 folder = d.install(f"planted {program}")
+                if built_in != "bin":
+                    shutil.copy2(source, folder / program)
                 self.plant(folder)
                 process = d.start(folder / program, *args, env=PLANTING_ENV)
                 appeared = d.wait_window(caption)
-                drew = False
+                drew = appeared and drawn(d)
                 if appeared:
-                    # Past its set-up: the renderer draws lit spheres only after
-                    # loading OpenGL.
-                    centre = (d.width // 2 - 50, d.height // 2 - 50, d.width // 2 + 50, d.height // 2 + 50)
-                    drew = wait_until(lambda: d.screenshot().region_stats(*centre)[1] > 0, 20, 0.2)
                     d.probe("post", caption, "0x10", "0", "0")
                 process.wait(timeout=30)
                 self.assertEqual(self.loaded_markers(folder), [], f"{program} loaded a planted DLL")

@@ -1,16 +1,20 @@
-// Writes the front end's stored pictures from the renderer's scene code:
-//   make_pictures PREVIEW_PPM ICON_ICO
-// The preview is 152 x 112 pixels as the display settings' preview box shows
-// it; scripts/make-pictures encodes it as the baseline JPEG the program stores.
+// Writes the front end's stored pictures into FOLDER:
+//   make_pictures FOLDER
+// preview.ppm (152 x 112, as the display settings' preview box shows it; from
+// the renderer's scene code; scripts/make-pictures encodes it as the baseline
+// JPEG the program stores), ember_lantern.ico (32 x 32), and the push button's
+// state pictures and the settings dialog's marks as 24-bit BMP files.
 #include <cstdio>
+#include <string>
 #include <vector>
 
+#include "saver/pictures/generator/button_pictures.h"
 #include "saver/pictures/generator/sphere_picture.h"
 
 namespace {
 
-bool write_file(const char* path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* f = std::fopen(path, "wb");
+bool write_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
@@ -20,10 +24,11 @@ bool write_file(const char* path, const std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: make_pictures PREVIEW_PPM ICON_ICO\n", stderr);
+    if (argc != 2) {
+        std::fputs("usage: make_pictures FOLDER\n", stderr);
         return 2;
     }
+    const std::string folder = std::string(argv[1]) + "/";
     const auto scene = pictures::preview_scene();
 
     pictures::View preview;
@@ -39,8 +44,11 @@ int main(int argc, char** argv) {
     icon.fovy_deg = 31.0;
     icon.samples = 8;
 
-    if (!write_file(argv[1], pictures::encode_ppm(pictures::render_spheres(preview, scene))) ||
-        !write_file(argv[2], pictures::encode_ico(pictures::render_spheres(icon, scene)))) {
+    bool ok = write_file(folder + "preview.ppm", pictures::encode_ppm(pictures::render_spheres(preview, scene))) &&
+              write_file(folder + "ember_lantern.ico", pictures::encode_ico(pictures::render_spheres(icon, scene)));
+    for (const auto& named : pictures::button_and_mark_pictures())
+        ok = ok && write_file(folder + named.file_name, pictures::encode_bmp(named.picture));
+    if (!ok) {
         std::perror("make_pictures");
         return 1;
     }

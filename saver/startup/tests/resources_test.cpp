@@ -1,6 +1,7 @@
 // The shipped Ember_Lantern.scr's resources, read from the file itself: the
-// version block, the icon, the stored preview picture, and how the preview
-// draws that picture into a DC of the host's size.
+// version block, the icon, the stored preview picture, the button's state
+// pictures and the dialog's marks, and how the preview draws its picture into
+// a DC of the host's size.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -154,6 +155,26 @@ TEST_F(ScrResources, PreviewDrawsThePictureUnscaledFromTheTopLeftOnBlack) {
                 const std::uint32_t want = (x < 152 && y < 112) ? exact.at(x, y) : 0u;
                 ASSERT_EQ(p.at(x, y), want) << size.width << "x" << size.height << " at " << x << "," << y;
             }
+    }
+}
+
+TEST_F(ScrResources, ButtonAndMarkPicturesAreTwentyFourBitBitmaps) {
+    const struct {
+        int id, width, height;
+    } pictures[] = {
+        {IDB_BUTTON_NORMAL, 64, 25},   {IDB_BUTTON_HIGHLIGHT, 64, 25}, {IDB_BUTTON_HIGHLIGHT_SELECT, 64, 25},
+        {IDB_BUTTON_SELECTED, 64, 25}, {IDB_BUTTON_PRESSED, 64, 25},   {IDB_BUTTON_DISABLE, 64, 25},
+        {IDB_MARK_CLEAR, 12, 12},      {IDB_MARK_CHOSEN, 12, 12}};
+    for (const auto& p : pictures) {
+        SCOPED_TRACE(p.id);
+        const win32::UniqueBitmap bitmap(
+            static_cast<HBITMAP>(LoadImageA(module_, MAKEINTRESOURCEA(p.id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+        ASSERT_TRUE(bitmap);
+        BITMAP bm{};
+        GetObjectA(bitmap.get(), sizeof bm, &bm);
+        EXPECT_EQ(bm.bmWidth, p.width);
+        EXPECT_EQ(bm.bmHeight, p.height);
+        EXPECT_EQ(bm.bmBitsPixel, 24);
     }
 }
 
