@@ -5,6 +5,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -216,15 +217,17 @@ void SettingsDialog::Form_Unload() noexcept {
 void SettingsDialog::Cmd_BGM_Click() noexcept {
     OPENFILENAMEA chooser{};
     EL_ASSERT_SHIPPED_SIZE(OPENFILENAMEA, 88);
-    static_assert(OPENFILENAME_SIZE_VERSION_400A <= sizeof(OPENFILENAMEA), "");
+    // OPENFILENAME_SIZE_VERSION_400A, which the header works out with a cast
+    // that no constant expression may hold.
+    constexpr DWORD kChooserSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR);
 #if defined(_WIN32) && !defined(_WIN64)
-    static_assert(OPENFILENAME_SIZE_VERSION_400A == 76, "the chooser's record without the Windows 2000 fields");
+    static_assert(kChooserSize == 76, "the chooser's record without the fields Windows 2000 added");
 #endif
     char file[kFileBufferSize + 1] = {};
     char title[kFileBufferSize + 1] = {};
     // Without the fields Windows 2000 added: no places bar, as the chooser
     // has always looked.
-    chooser.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    chooser.lStructSize = kChooserSize;
     chooser.hwndOwner = hwnd();
     chooser.hInstance = instance_;
     chooser.lpstrFilter = texts::kFileFilter;
@@ -289,7 +292,7 @@ void SettingsDialog::on_command(WPARAM wparam) noexcept {
 LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     switch (message) {
         case WM_SIZE:
-            if (wparam != SIZE_MINIMIZED)
+            if (wparam != SIZE_MINIMIZED && IsWindowVisible(hwnd()))
                 Form_Resize();
             return 0;
         case WM_ERASEBKGND:
@@ -348,7 +351,11 @@ bool SettingsDialog::navigate(const MSG& message) noexcept {
     const int step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
     for (int tried = 1, i = current; tried <= count; ++tried) {
         i = (i < 0 ? (step == 1 ? 0 : count - 1) : (i + step) % count);
-        if (order[i] && IsWindowEnabled(order[i]) && IsWindowVisible(order[i])) {
+        // A button control stays a window that takes messages while its
+        // Enabled is false; it is then no tab stop.
+        const bool takes_focus = order[i] && IsWindowEnabled(order[i]) && IsWindowVisible(order[i]) &&
+                                 (GetWindowLongA(order[i], GWL_STYLE) & WS_TABSTOP);
+        if (takes_focus) {
             SetFocus(order[i]);
             break;
         }
@@ -357,6 +364,9 @@ bool SettingsDialog::navigate(const MSG& message) noexcept {
 }
 
 void SettingsDialog::show_modal() noexcept {
+    // The window got its size before its controls existed; showing it is
+    // when the dialog paints its gradients.
+    Form_Resize();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
     SetFocus(panel_.hwnd());

@@ -24,6 +24,9 @@
 //                                          prints how often it vanished and reappeared and the longest
 //                                          time no window had it (ms); exit 1 if it never showed
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
+//   winprobe controls CAPTION              one line per window inside the top-level window with that
+//                                          caption, in creation order: id=N class=C style=XXXXXXXX
+//                                          focus=0|1 items=N (a combo box's list) text=...
 //   winprobe monitors                      one line per monitor: left,top,right,bottom and primary=0|1,
 //                                          then the screen DC's HORZRES x VERTRES
 //   winprobe windows-of CAPTION            one line per visible top-level window of the process that
@@ -269,6 +272,40 @@ int windows_of(const char* caption) {
     return 0;
 }
 
+struct ControlsOf {
+    HWND focus;
+};
+
+BOOL CALLBACK print_control(HWND w, LPARAM param) noexcept {
+    const auto* of = reinterpret_cast<const ControlsOf*>(param);
+    char class_name[64] = {};
+    GetClassNameA(w, class_name, sizeof class_name);
+    // WM_GETTEXT, not GetWindowText: only the message reaches the text of
+    // another process's edit field.
+    char text[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
+    DWORD_PTR items = 0;
+    if (lstrcmpiA(class_name, "ComboBox") == 0)
+        SendMessageTimeoutA(w, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &items);
+    std::printf("id=%d class=%s style=%08lx focus=%d items=%lu text=%s\n", GetDlgCtrlID(w), class_name,
+                static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)), w == of->focus ? 1 : 0,
+                static_cast<unsigned long>(items), text);
+    return TRUE;
+}
+
+int print_controls(const char* caption) {
+    HWND w = find_top_level(caption);
+    if (!w)
+        return 1;
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &thread);
+    ControlsOf of{thread.hwndFocus};
+    EnumChildWindows(w, print_control, reinterpret_cast<LPARAM>(&of));
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2)
         return usage();
@@ -327,6 +364,8 @@ int main(int argc, char** argv) {
         return repeat_size(argv[2], std::strtoul(argv[3], nullptr, 10));
     if (cmd == "watch-gap" && argc == 4)
         return watch_gap(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (cmd == "controls" && argc == 3)
+        return print_controls(argv[2]);
     if (cmd == "monitors" && argc == 2)
         return print_monitors();
     if (cmd == "windows-of" && argc == 3)

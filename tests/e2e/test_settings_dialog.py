@@ -1,0 +1,356 @@
+"""The settings dialog (/c) end to end, as a user works it with the mouse and
+keys: what it shows for the settings in a real Shift-JIS file, choosing the
+music kind, the file chooser, saving (the three keys in order) and
+cancelling, the web button, a save that cannot be written, Tab, the
+gradients' pixels, and that every other start ends while it is open."""
+import os
+import pathlib
+import shutil
+import subprocess
+import unittest
+
+from audio import make_tone
+from frontend_e2e import PROMPT_END, TITLE, ended_within, message_box_children, scr
+from harness import Desktop, wait_until, windows_path
+
+CAPTION = "<Ember_Lantern>"
+KIND, REPEAT, FILE = "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"
+ID_REPEAT, ID_FILE_BUTTON, ID_WEB, ID_SAVE, ID_CANCEL = 100, 101, 102, 103, 104
+WS_DISABLED, WS_TABSTOP = 0x08000000, 0x00010000
+
+# Places in the client area, in pixels (twips / 15): the panel, and in it the
+# marks, labels, repeat box, file button and file-name box; the window's buttons.
+PANEL = (12, 16, 453, 169)
+MARK = {0: (20, 76), 1: (20, 56), 2: (20, 96)}
+LABEL = {0: (36, 76, 23, 13), 1: (36, 56, 43, 13), 2: (36, 96, 60, 13)}
+REPEAT_BOX = (92, 52, 41, 20)
+FILE_BUTTON = (36, 116, 29, 21)
+FILE_NAME = (68, 116, 357, 29)
+BUTTONS = {ID_WEB: (192, 200, 125, 25), ID_SAVE: (320, 200, 73, 25), ID_CANCEL: (396, 200, 69, 25)}
+
+
+def ini_text(kind, repeat=0, path=""):
+    return f"[Section]\r\n{KIND}= {kind}\r\n{REPEAT}= {repeat}\r\n{FILE}={path}\r\n".encode("cp932")
+
+
+def written(blob):
+    """The three keys' values as the file holds them, in the file's order;
+    Wine drops the blank that Windows keeps before a number."""
+    pairs = []
+    for line in blob.decode("cp932").splitlines():
+        key, sep, value = line.partition("=")
+        if sep:
+            pairs.append((key, value.strip() if key != FILE else value))
+    return pairs
+
+
+class DialogCase(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        # A fake browser launcher first on the path: Wine's winebrowser hands
+        # a web address to xdg-open, which here writes it down.
+        cls.d = Desktop("settings_dialog")
+        cls.fake_bin = cls.d.work / "fake-bin"
+        cls.fake_bin.mkdir()
+        cls.opened = cls.d.work / "xdg-open.log"
+        launcher = cls.fake_bin / "xdg-open"
+        launcher.write_text(f'#!/bin/sh\necho "$@" >> "{cls.opened}"\n')
+        launcher.chmod(0o755)
+        cls.folder = cls.d.install("設定 フォルダ")
+        cls.ini = cls.folder / "Ember_Lantern.ini"
+        cls.music = make_tone(cls.d.work / "tone.mp3", (0.3, 440))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.d.close()
+
+    def setUp(self):
+        if self.ini.is_dir():
+            self.ini.rmdir()
+        self.ini.unlink(missing_ok=True)
+        self.p = None
+
+    def tearDown(self):
+        if self.p and self.p.poll() is None:
+            self.p.kill()
+            self.p.wait(timeout=30)
+
+    # --- the dialog ---------------------------------------------------------
+    def open(self, ini=None):
+        if ini is not None:
+            self.ini.write_bytes(ini)
+        env = {"PATH": f"{self.fake_bin}:{os.environ['PATH']}"}
+        self.p = self.d.start(scr(self.folder), "/c", env=env, to_files=True)
+        self.assertTrue(self.d.wait_window(CAPTION, 30), "the dialog did not open")
+        def shown():
+            info = self.d.window_info(CAPTION)
+            return info if info and info["visible"] else None
+        info = wait_until(shown, 20)
+        self.assertTrue(info, "the dialog is not shown")
+        left, top, right, bottom = info["window"]
+        width, height = info["client"]
+        border = ((right - left) - width) // 2
+        self.window, self.client_size = info["window"], (width, height)
+        self.origin = (left + border, bottom - border - height)
+        return info
+
+    def at(self, x, y, in_panel=False):
+        ox, oy = self.origin
+        if in_panel:
+            ox, oy = ox + PANEL[0], oy + PANEL[1]
+        return ox + x, oy + y
+
+    def click(self, x, y, in_panel=False, button=1):
+        sx, sy = self.at(x, y, in_panel)
+        self.d.xdotool("mousemove", str(sx), str(sy), "click", str(button))
+
+    def click_centre(self, place, in_panel=False, button=1):
+        x, y, w, h = place
+        self.click(x + w // 2, y + h // 2, in_panel, button)
+
+    def controls(self):
+        rows = {}
+        for line in self.d.probe("controls", CAPTION).text.splitlines():
+            head, _, text = line.partition(" text=")
+            fields = dict(f.split("=", 1) for f in head.split())
+            row = {"class": fields["class"], "style": int(fields["style"], 16), "focus": fields["focus"] == "1",
+                   "items": int(fields["items"]), "text": text.rstrip("\r")}
+            rows.setdefault(int(fields["id"]), []).append(row)
+        return rows
+
+    def chosen_marks(self, image):
+        chosen = []
+        for kind, (x, y) in MARK.items():
+            r, g, b = image.pixel(*self.at(x + 6, y + 6, in_panel=True))
+            if b > r + 60:
+                chosen.append(kind)
+        return chosen
+
+    def look(self):
+        """(chosen marks, repeat box enabled, its text, file button enabled)."""
+        image = self.d.screenshot()
+        controls = self.controls()
+        repeat = controls[ID_REPEAT][0]
+        file_button = controls[ID_FILE_BUTTON][0]
+        return (self.chosen_marks(image), not repeat["style"] & WS_DISABLED, repeat["text"],
+                bool(file_button["style"] & WS_TABSTOP))
+
+    def wait_look(self, wanted, timeout=10):
+        return wait_until(lambda: self.look() == wanted, timeout, 0.2) or self.look()
+
+    def save(self):
+        self.click_centre(BUTTONS[ID_SAVE])
+        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the program did not end after the save")
+
+    def cancel(self):
+        self.click_centre(BUTTONS[ID_CANCEL])
+        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the program did not end after the cancel")
+
+    def type_repeat(self, text):
+        self.click_centre(REPEAT_BOX[:2] + (REPEAT_BOX[2] - 16, REPEAT_BOX[3]), in_panel=True)
+        self.d.xdotool("key", "End", "shift+Home", "BackSpace")
+        if text:
+            self.d.xdotool("type", "--delay", "30", text)
+
+
+class Loading(DialogCase):
+    def test_what_the_dialog_shows_for_the_stored_settings(self):
+        cases = [
+            ("CD, whole disc", ini_text(1, 0), ([1], True, "", False)),
+            ("CD, track 7", ini_text(1, 7), ([1], True, "7", False)),
+            ("music file", ini_text(2, 0, windows_path(self.music)), ([2], False, "", True)),
+            ("no music", ini_text(0), ([0], False, "", False)),
+            ("a hand-edited kind 5", ini_text(5, 3), ([], False, "3", False)),
+            ("no settings file", None, ([0], False, "", False)),
+        ]
+        for what, ini, wanted in cases:
+            with self.subTest(what):
+                self.setUp()
+                self.open(ini)
+                self.assertEqual(self.wait_look(wanted), wanted)
+                self.assertEqual(self.controls()[ID_REPEAT][0]["items"], 31)
+                # The file-name box holds text only when a file is set.
+                image = self.d.screenshot()
+                x, y, w, h = FILE_NAME
+                dark = sum(sum(image.pixel(*self.at(px, y + h // 2 + dy, in_panel=True))) < 200
+                           for px in range(x + 4, x + w - 4) for dy in (-2, 0, 2))
+                self.assertEqual(dark > 10, what == "music file", f"text pixels in the file box: {dark}")
+                before = self.ini.read_bytes() if ini else None
+                self.cancel()
+                self.assertEqual(self.ini.read_bytes() if self.ini.exists() else None, before,
+                                 "cancelling changed the settings file")
+
+    def test_gradients_behind_everything(self):
+        self.open(ini_text(0))
+        self.d.screenshot("dialog.png")
+        image = self.d.screenshot()
+        width, height = self.client_size
+        self.assertEqual((width, height), (479, 252))
+
+        def column(x, top, rows, in_panel=False):
+            return [image.pixel(*self.at(x, top + y, in_panel)) for y in range(rows)]
+
+        window = column(3, 0, height)
+        self.assertEqual(window[0], (0, 0, 30))
+        self.assertEqual(window[126], (220, 220, 250))
+        for y in range(1, 126):
+            self.assertLessEqual(max(abs(a - b) for a, b in zip(window[y], window[252 - y])), 1, f"row {y}")
+        panel = column(3, 0, PANEL[3], in_panel=True)
+        self.assertEqual(panel[0], (30, 30, 30))
+        self.assertIn(panel[84], [(250, 250, 250), (249, 249, 249)])
+        for y in range(1, 84):
+            self.assertLessEqual(max(abs(a - b) for a, b in zip(panel[y], panel[169 - y])), 1, f"panel row {y}")
+        # Covered by another window and uncovered again: the same picture.
+        ox, oy = self.origin
+        before = [image.pixel(ox + x, oy + y) for y in range(0, height, 3) for x in range(0, width, 3)]
+        cover = self.d.start(self.d.tools_dir / "winprobe.exe", "host", str(self.d.width), str(self.d.height), "cover")
+        self.assertTrue(self.d.wait_window("cover", 20))
+        self.assertTrue(wait_until(lambda: self.d.screenshot().pixel(ox + 3, oy + 3) == (255, 255, 255), 10, 0.1),
+                        "the dialog was not covered")
+        self.d.probe("post", "cover", "0x10", "0", "0")
+        self.assertEqual(cover.wait(timeout=30), 0)
+
+        def same_again():
+            shot = self.d.screenshot()
+            return [shot.pixel(ox + x, oy + y) for y in range(0, height, 3) for x in range(0, width, 3)] == before
+        self.assertTrue(wait_until(same_again, 10, 0.2), "uncovered, the dialog looks different")
+        self.cancel()
+
+
+class Choosing(DialogCase):
+    def test_marks_and_labels_with_either_button_choose_the_kind(self):
+        self.open(ini_text(2, 4, windows_path(self.music)))
+        steps = [
+            ("left press on the label 音楽CD", LABEL[1], 1, ([1], True, "4", False)),
+            ("right press on the mark 無し", MARK[0] + (13, 13), 3, ([0], False, "4", False)),
+            ("right press on the label MP3、WAV", LABEL[2], 3, ([2], False, "4", True)),
+            ("left press on the mark 音楽CD", MARK[1] + (13, 13), 1, ([1], True, "4", False)),
+            ("left press on the label 無し", LABEL[0], 1, ([0], False, "4", False)),
+        ]
+        for what, place, button, wanted in steps:
+            with self.subTest(what):
+                self.click_centre(place, in_panel=True, button=button)
+                self.assertEqual(self.wait_look(wanted), wanted)
+        # No music, saved: the repeat box's value and the old path go in all the same.
+        self.save()
+        self.assertEqual(written(self.ini.read_bytes()), [(KIND, "0"), (REPEAT, "4"), (FILE, windows_path(self.music))])
+
+    def test_file_chooser_picks_a_file_and_cancelling_it_keeps_the_old_one(self):
+        old = self.d.work / "old.wav"
+        shutil.copy(self.music, old)
+        self.open(ini_text(2, 0, windows_path(old)))
+        chooser = "ﾌｧｲﾙを開く"
+        # Cancelled: the old file stays.
+        self.click_centre(FILE_BUTTON, in_panel=True)
+        self.assertTrue(self.d.wait_window(chooser, 30), "no file chooser")
+        self.d.focus(chooser)
+        self.d.tap("Escape")
+        self.assertTrue(self.d.wait_window_gone(chooser, 20))
+        # Chosen: typed into the chooser's name field, as a user may.
+        self.click_centre(FILE_BUTTON, in_panel=True)
+        self.assertTrue(self.d.wait_window(chooser, 30), "no file chooser")
+        self.d.focus(chooser)
+        self.d.xdotool("type", "--delay", "20", windows_path(self.music))
+        self.d.tap("Return")
+        self.assertTrue(self.d.wait_window_gone(chooser, 20), "the chooser did not take the file")
+        self.save()
+        self.assertEqual(written(self.ini.read_bytes()), [(KIND, "2"), (REPEAT, "0"), (FILE, windows_path(self.music))])
+
+
+class Saving(DialogCase):
+    def test_the_repeat_box_as_it_is_saved(self):
+        cases = [("", "0"), (" 7 ", "7"), ("letters", "0"), ("2.5", "2"), ("3.5", "4"), ("99999", "6")]
+        for typed, saved in cases:
+            with self.subTest(typed=typed):
+                self.setUp()
+                self.open(ini_text(1, 6))
+                self.type_repeat(typed)
+                self.save()
+                self.assertEqual(written(self.ini.read_bytes()), [(KIND, "1"), (REPEAT, saved), (FILE, "")])
+
+    def test_cancel_and_the_close_box_write_nothing(self):
+        for closing in ("cancel", "close box"):
+            for existing in (True, False):
+                with self.subTest(closing=closing, existing=existing):
+                    self.setUp()
+                    before = ini_text(1, 2) if existing else None
+                    self.open(before)
+                    self.click_centre(LABEL[0], in_panel=True)  # a choice that must not be kept
+                    self.type_repeat("9")
+                    if closing == "cancel":
+                        self.cancel()
+                    else:
+                        left, top, right, _ = self.window
+                        self.d.xdotool("mousemove", str(right - 12), str(top + 12), "click", "1")
+                        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the close box did not end it")
+                    self.assertEqual(self.ini.read_bytes() if self.ini.exists() else None, before)
+
+    def test_a_save_that_cannot_be_written_says_so_and_keeps_the_dialog(self):
+        self.ini.mkdir()  # a folder in the way, which not even root writes through
+        self.open()
+        self.click_centre(LABEL[1], in_panel=True)
+        self.click_centre(BUTTONS[ID_SAVE])
+        self.assertTrue(self.d.wait_window(TITLE, 20), "no message")
+        texts = [c[3] for c in message_box_children(self.d) if c[0].lower() == "static" and c[3]]
+        self.assertTrue(any("設定を保存できませんでした" in t for t in texts), texts)
+        self.d.focus(TITLE)
+        self.d.tap("Return")
+        self.assertTrue(self.d.wait_window_gone(TITLE, 20))
+        self.assertIsNone(self.p.poll(), "the dialog closed as if it had saved")
+        self.assertTrue(self.d.window_exists(CAPTION))
+        self.cancel()
+        self.assertTrue(self.ini.is_dir())
+
+
+class WhileOpen(DialogCase):
+    def test_web_button_opens_the_page_and_the_dialog_stays(self):
+        self.opened.unlink(missing_ok=True)
+        self.open(ini_text(0))
+        self.click_centre(BUTTONS[ID_WEB])
+        self.assertTrue(wait_until(lambda: self.opened.exists() and self.opened.read_text().strip(), 30, 0.2),
+                        "the browser launcher was not called")
+        self.assertIn("https://", self.opened.read_text())
+        self.assertIsNone(self.p.poll())
+        self.assertTrue(self.d.window_exists(CAPTION))
+        self.cancel()
+
+    def test_other_starts_end_at_once(self):
+        self.open(ini_text(0))
+        for arguments in ("/s", "/p 1234", "/c", ""):
+            with self.subTest(arguments=arguments):
+                other = self.d.start(scr(self.folder), *arguments.split(), to_files=True)
+                self.assertEqual(ended_within(other, PROMPT_END), 0)
+        self.assertFalse(self.d.window_exists("Ember_Lantern_VC"), "a saver run started")
+        self.assertIsNone(self.p.poll())
+        self.cancel()
+
+    def test_tab_moves_the_focus_in_order_and_skips_what_is_disabled(self):
+        for kind, order in ((2, ["panel", ID_FILE_BUTTON, ID_SAVE, ID_CANCEL, ID_WEB, "panel"]),
+                            (1, ["panel", ID_REPEAT, ID_SAVE, ID_CANCEL, ID_WEB, "panel"])):
+            with self.subTest(kind=kind):
+                self.setUp()
+                self.open(ini_text(kind, 0, windows_path(self.music) if kind == 2 else ""))
+                self.d.focus(CAPTION)
+                seen = []
+                for step in range(len(order)):
+                    if step:
+                        self.d.tap("Tab")
+                    seen.append(wait_until(lambda: self.focused(), 5, 0.1))
+                self.assertEqual(seen, order)
+                self.d.tap("Return")  # no default button
+                self.d.tap("Escape")  # no cancel key
+                self.assertIsNone(ended_within(self.p, 1), "Enter or Esc closed the dialog")
+                self.cancel()
+
+    def focused(self):
+        for control_id, rows in self.controls().items():
+            for row in rows:
+                if row["focus"]:
+                    if row["class"] == "Edit":
+                        return ID_REPEAT
+                    return "panel" if row["class"] == "Ember_Lantern_PicC" else control_id
+        return None
+
+
+if __name__ == "__main__":
+    unittest.main()
