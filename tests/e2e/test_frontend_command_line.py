@@ -4,8 +4,8 @@ it, and the missing-renderer message box.
 
 "With the renderer" the test plants marker_program as Ember_Lantern.dll: it
 leaves "Ember_Lantern.dll.ran" and ends at once, so a saver start is seen to
-load the saver-run window and start the renderer; the test then ends the run
-with a close request to that window."""
+start the renderer and then to end by itself, as a run ends when its
+renderer's process has gone."""
 import shutil
 import time
 import unittest
@@ -13,8 +13,6 @@ import unittest
 from harness import Desktop, wait_until
 from frontend_e2e import (PROMPT_END, RENDERER_MISSING, TITLE, WM_CLOSE, WS_VISIBLE, ended_within, message_box_children,
                           scr, wait_window, warm_up)
-
-SAVER_RUN = "Ember_Lantern_Main"
 
 # Argument text -> what the start does. The settings dialog is not built yet;
 # until it is, settings mode ends right after its set-up.
@@ -63,10 +61,11 @@ class CommandLine(unittest.TestCase):
                 began = time.monotonic()
                 p = self.start(self.with_renderer, arguments)
                 if outcome.startswith("saver"):
-                    self.assertTrue(wait_window(self.d, SAVER_RUN), "no saver-run window")
+                    # The stand-in renderer ends at once, and the saver run,
+                    # which watches the renderer's process, ends with it at
+                    # its next tick: too soon to see its window reliably.
                     self.assertTrue(wait_until(self.renderer_mark.exists, 10), "the renderer was not started")
-                    self.assertEqual(self.d.probe("post", SAVER_RUN, str(WM_CLOSE), "0", "0").returncode, 0)
-                    self.assertEqual(ended_within(p, PROMPT_END), 0)
+                    self.assertEqual(ended_within(p, PROMPT_END), 0, "the run did not end with its renderer")
                 else:
                     self.assertEqual(ended_within(p, PROMPT_END), 0)
                     print(f"{arguments!r:12} {outcome:32} ended after {time.monotonic() - began:.2f} s")
