@@ -4,10 +4,13 @@
 // (command.h) turns messages into the calls below and draws what the view is
 // asked to draw. Portable logic: no Windows header.
 //
-// Every routine first checks the enabled flag where the button ignores input
-// while disabled; none of them fails. The property getters that are not
-// const have side effects on the look, as the property table of the control
-// has it: reading Enabled, FontColour or Visible paints.
+// While disabled the button ignores every input but a resize; none of the
+// routines fails. The getters that are not const change the look: reading
+// Enabled first applies the first-run rule (a control whose FirstRun is 0
+// becomes enabled, FirstRun 1) and then draws the enabled or disabled look;
+// reading FontColour, or Visible while opaque, draws Normal. None of them
+// changes ButtonState, so the look can differ from the state until the next
+// state change.
 #pragma once
 
 #include <cstdint>

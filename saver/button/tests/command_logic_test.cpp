@@ -1,5 +1,5 @@
 // The push button's behaviour over a recording view: the state table, the
-// description's sequences around it, and the persisted property set.
+// sequences a user goes through around it, and the persisted property set.
 #include "saver/button/command_logic.h"
 
 #include <gtest/gtest.h>
