@@ -5,13 +5,13 @@
 
 namespace settings_dialog::texts {
 
-extern const char kHeading[];          // lbl(15): "BGM"
-extern const char kKindNames[3][16];   // lbl_BGM(0..2): "無し", "音楽CD", "MP3、WAV"
-extern const char kRepeatCaption[];    // lbl(14): "曲目をﾘﾋﾟｰﾄ"
-extern const char kFileButton[];       // Cmd_BGM: "..."
-extern const char kWebButton[];        // Cmd_Etc: "その他の作品"
-extern const char kSaveButton[];       // Cmd_Set: "設定"
-extern const char kCancelButton[];     // Cmd_Can: "ｷｬﾝｾﾙ"
+extern const char kHeading[];         // lbl(15): "BGM"
+extern const char kKindNames[3][16];  // lbl_BGM(0..2): "無し", "音楽CD", "MP3、WAV"
+extern const char kRepeatCaption[];   // lbl(14): "曲目をﾘﾋﾟｰﾄ"
+extern const char kFileButton[];      // Cmd_BGM: "..."
+extern const char kWebButton[];       // Cmd_Etc: "その他の作品"
+extern const char kSaveButton[];      // Cmd_Set: "設定"
+extern const char kCancelButton[];    // Cmd_Can: "ｷｬﾝｾﾙ"
 
 // The file chooser: its filter list (one description and one pattern, each
 // ending in NUL, the list ending in a second NUL; kFileFilterSize bytes with

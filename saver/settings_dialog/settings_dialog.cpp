@@ -62,7 +62,10 @@ public:
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
     bool create_controls() noexcept;
-    bool create_button(button::Command& command, HWND parent, int id, const TwipsRect& place,
+    bool create_button(button::Command& command,
+                       HWND parent,
+                       int id,
+                       const TwipsRect& place,
                        const char* caption) noexcept;
 
     void Form_Load() noexcept;
@@ -118,8 +121,8 @@ bool SettingsDialog::create_controls() noexcept {
     if (!panel_.create(hwnd()))
         return false;
     const PixelRect box = pixels_from_twips(kRepeatBox);
-    repeat_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                                     CBS_AUTOHSCROLL,
+    repeat_ = CreateWindowExA(0, "COMBOBOX", "",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                               box.left, box.top, box.width, box.height + kRepeatListHeight, panel_.hwnd(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
     if (repeat_ && font_)
@@ -132,7 +135,10 @@ bool SettingsDialog::create_controls() noexcept {
     return true;
 }
 
-bool SettingsDialog::create_button(button::Command& command, HWND parent, int id, const TwipsRect& place,
+bool SettingsDialog::create_button(button::Command& command,
+                                   HWND parent,
+                                   int id,
+                                   const TwipsRect& place,
                                    const char* caption) noexcept {
     if (!command.create(parent, instance_, id, place))
         return false;

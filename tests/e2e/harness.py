@@ -257,7 +257,10 @@ class Desktop:
     def focus(self, title):
         """Gives the X input focus to the visible window with this exact
         title, as a user's click would; Wine then activates that window."""
-        self.xdotool("search", "--sync", "--onlyvisible", "--name", f"^{title}$", "windowfocus", "--sync")
+        # xdotool takes an extended regular expression; "<" and ">" stay as
+        # they are, since GNU reads "\<" as a word boundary.
+        pattern = "".join("\\" + c if c in "()[]{}.*+?|^$\\" else c for c in title)
+        self.xdotool("search", "--sync", "--onlyvisible", "--name", f"^{pattern}$", "windowfocus", "--sync")
 
     def tap(self, key):
         self.xdotool("key", key)

@@ -15,11 +15,11 @@ from frontend_e2e import (PROMPT_END, RENDERER_MISSING, TITLE, WM_CLOSE, WS_VISI
                           scr, wait_window, warm_up)
 
 
-# Argument text -> what the start does. The settings dialog is not built yet;
-# until it is, settings mode ends right after its set-up.
+# Argument text -> what the start does.
 # A run whose renderer ends before showing a window ends within this many
 # seconds (it used to wait 15 s for the window).
 RENDERER_GONE_END = 5
+SETTINGS_DIALOG = "<Ember_Lantern>"
 TABLE = [
     ("/s", "saver"),
     ("/S", "saver"),
@@ -68,6 +68,14 @@ class CommandLine(unittest.TestCase):
                     self.assertTrue(wait_until(self.renderer_mark.exists, 10), "the renderer was not started")
                     self.assertEqual(ended_within(p, RENDERER_GONE_END), 0, "the run outlived its renderer")
                     print(f"{arguments!r:12} {outcome:32} ended after {time.monotonic() - began:.2f} s")
+                elif outcome == "settings":
+                    # The dialog, unattached whatever follows the letter; closing it ends the program.
+                    self.assertTrue(wait_window(self.d, SETTINGS_DIALOG), "no settings dialog")
+                    self.assertEqual(self.d.window_info(SETTINGS_DIALOG)["parent"], 0)
+                    self.assertEqual(self.d.probe("post", SETTINGS_DIALOG, str(WM_CLOSE), "0", "0").returncode, 0)
+                    self.assertEqual(ended_within(p, PROMPT_END), 0)
+                    self.assertTrue(self.d.wait_window_gone(SETTINGS_DIALOG, 20))
+                    self.assertFalse(self.renderer_mark.exists(), "the renderer was started")
                 else:
                     self.assertEqual(ended_within(p, PROMPT_END), 0)
                     print(f"{arguments!r:12} {outcome:32} ended after {time.monotonic() - began:.2f} s")

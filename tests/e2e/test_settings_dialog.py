@@ -10,13 +10,14 @@ import subprocess
 import unittest
 
 from audio import make_tone
-from frontend_e2e import PROMPT_END, TITLE, ended_within, message_box_children, scr
+from frontend_e2e import PROMPT_END, TITLE, ended_within, scr, wait_window
 from harness import Desktop, wait_until, windows_path
 
 CAPTION = "<Ember_Lantern>"
 KIND, REPEAT, FILE = "BGM区分", "BGMﾘﾋﾟｰﾄ", "BGMﾌｧｲﾙ"
 ID_REPEAT, ID_FILE_BUTTON, ID_WEB, ID_SAVE, ID_CANCEL = 100, 101, 102, 103, 104
 WS_DISABLED, WS_TABSTOP = 0x08000000, 0x00010000
+WS_CAPTION, WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX = 0x00C00000, 0x00040000, 0x00020000, 0x00010000
 
 # Places in the client area, in pixels (twips / 15): the panel, and in it the
 # marks, labels, repeat box, file button and file-name box; the window's buttons.
@@ -101,12 +102,19 @@ class DialogCase(unittest.TestCase):
         return ox + x, oy + y
 
     def click(self, x, y, in_panel=False, button=1):
+        # The hand comes from a little way off, as a user's does: the buttons
+        # see the cursor arrive before the press.
         sx, sy = self.at(x, y, in_panel)
-        self.d.xdotool("mousemove", str(sx), str(sy), "click", str(button))
+        self.d.xdotool("mousemove", str(sx - 3), str(sy - 2), "mousemove", str(sx), str(sy), "click", str(button))
 
     def click_centre(self, place, in_panel=False, button=1):
         x, y, w, h = place
         self.click(x + w // 2, y + h // 2, in_panel, button)
+
+    def x_window_shown(self, title):
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env=self.d.env,
+                                capture_output=True, text=True, timeout=30)
+        return bool(result.stdout.split())
 
     def controls(self):
         rows = {}
@@ -136,15 +144,22 @@ class DialogCase(unittest.TestCase):
                 bool(file_button["style"] & WS_TABSTOP))
 
     def wait_look(self, wanted, timeout=10):
-        return wait_until(lambda: self.look() == wanted, timeout, 0.2) or self.look()
+        wait_until(lambda: self.look() == wanted, timeout, 0.2)
+        return self.look()
 
     def save(self):
         self.click_centre(BUTTONS[ID_SAVE])
-        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the program did not end after the save")
+        self.assert_ended("the save")
 
     def cancel(self):
         self.click_centre(BUTTONS[ID_CANCEL])
-        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the program did not end after the cancel")
+        self.assert_ended("the cancel")
+
+    def assert_ended(self, after):
+        self.assertEqual(ended_within(self.p, PROMPT_END), 0, f"the program did not end after {after}")
+        # Wine lets the window of an ended process linger for a moment, and
+        # the next start would take it for an open dialog.
+        self.assertTrue(self.d.wait_window_gone(CAPTION, 20))
 
     def type_repeat(self, text):
         self.click_centre(REPEAT_BOX[:2] + (REPEAT_BOX[2] - 16, REPEAT_BOX[3]), in_panel=True)
@@ -179,6 +194,20 @@ class Loading(DialogCase):
                 self.cancel()
                 self.assertEqual(self.ini.read_bytes() if self.ini.exists() else None, before,
                                  "cancelling changed the settings file")
+
+    def test_window_frame_and_place(self):
+        info = self.open(ini_text(0))
+        style = info["style"]
+        self.assertEqual(style & WS_CAPTION, WS_CAPTION, "no title bar")
+        self.assertEqual(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0, "resizable, or with more boxes")
+        self.assertEqual(info["parent"], 0)
+        # Centred across the screen and at a third of the free height, worked
+        # out in twips (15 to the pixel) with truncating divisions.
+        left, top, right, bottom = info["window"]
+        x = (self.d.width * 15 - (right - left) * 15) // 2
+        y = (self.d.height * 15 - (bottom - top) * 15) // 3
+        self.assertEqual((left, top), (round(x / 15), round(y / 15)))
+        self.cancel()
 
     def test_gradients_behind_everything(self):
         self.open(ini_text(0))
@@ -242,13 +271,20 @@ class Choosing(DialogCase):
         chooser = "ﾌｧｲﾙを開く"
         # Cancelled: the old file stays.
         self.click_centre(FILE_BUTTON, in_panel=True)
-        self.assertTrue(self.d.wait_window(chooser, 30), "no file chooser")
+        self.assertTrue(wait_window(self.d, chooser, 30), "no file chooser")
         self.d.focus(chooser)
         self.d.tap("Escape")
         self.assertTrue(self.d.wait_window_gone(chooser, 20))
+        # The dialog takes input again once the chooser has given it back and
+        # its X window has gone too (Wine lets it linger a moment).
+        self.assertTrue(wait_until(lambda: not self.d.window_info(CAPTION)["style"] & WS_DISABLED, 20, 0.2))
+        self.assertTrue(wait_until(lambda: not self.x_window_shown(chooser), 20, 0.2))
+        # Windows gives the activation back to the owner of a closed chooser;
+        # with no window manager, Wine leaves no window active.
+        self.d.focus(CAPTION)
         # Chosen: typed into the chooser's name field, as a user may.
         self.click_centre(FILE_BUTTON, in_panel=True)
-        self.assertTrue(self.d.wait_window(chooser, 30), "no file chooser")
+        self.assertTrue(wait_window(self.d, chooser, 30), "no file chooser")
         self.d.focus(chooser)
         self.d.xdotool("type", "--delay", "20", windows_path(self.music))
         self.d.tap("Return")
@@ -282,7 +318,7 @@ class Saving(DialogCase):
                     else:
                         left, top, right, _ = self.window
                         self.d.xdotool("mousemove", str(right - 12), str(top + 12), "click", "1")
-                        self.assertEqual(ended_within(self.p, PROMPT_END), 0, "the close box did not end it")
+                        self.assert_ended("a click on the close box")
                     self.assertEqual(self.ini.read_bytes() if self.ini.exists() else None, before)
 
     def test_a_save_that_cannot_be_written_says_so_and_keeps_the_dialog(self):
@@ -290,8 +326,8 @@ class Saving(DialogCase):
         self.open()
         self.click_centre(LABEL[1], in_panel=True)
         self.click_centre(BUTTONS[ID_SAVE])
-        self.assertTrue(self.d.wait_window(TITLE, 20), "no message")
-        texts = [c[3] for c in message_box_children(self.d) if c[0].lower() == "static" and c[3]]
+        self.assertTrue(wait_window(self.d, TITLE, 20), "no message")
+        texts = [line for line in self.d.probe("controls", TITLE).text.splitlines() if "class=Static" in line]
         self.assertTrue(any("設定を保存できませんでした" in t for t in texts), texts)
         self.d.focus(TITLE)
         self.d.tap("Return")

@@ -26,7 +26,7 @@
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
 //   winprobe controls CAPTION              one line per window inside the top-level window with that
 //                                          caption, in creation order: id=N class=C style=XXXXXXXX
-//                                          focus=0|1 items=N (a combo box's list) text=...
+//                                          focus=0|1 items=N (a combo box's list) text=... (line breaks as |)
 //   winprobe monitors                      one line per monitor: left,top,right,bottom and primary=0|1,
 //                                          then the screen DC's HORZRES x VERTRES
 //   winprobe windows-of CAPTION            one line per visible top-level window of the process that
@@ -285,6 +285,11 @@ BOOL CALLBACK print_control(HWND w, LPARAM param) noexcept {
     char text[512] = {};
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(w, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &ignored);
+    // One line per control: line breaks of a text show as "|".
+    for (char* c = text; *c; ++c) {
+        if (*c == '\r' || *c == '\n')
+            *c = '|';
+    }
     DWORD_PTR items = 0;
     if (lstrcmpiA(class_name, "ComboBox") == 0)
         SendMessageTimeoutA(w, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &items);
