@@ -1,19 +1,8 @@
 #include "saver/startup/settings_file.h"
 
 #include "saver/shared/last_api_result.h"
+#include "saver/shared/number_text.h"
 #include "saver/startup/texts.h"
-
-namespace {
-
-bool is_blank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 std::string GetIniValue(SettingsSystem& system,
                         const std::string& section,
@@ -67,7 +56,7 @@ std::string settings_file_path(const std::string& program_folder) {
 std::int16_t read_ini_number(const std::string& text) {
     std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && is_blank(text[i]))
+    while (i < n && is_number_blank(text[i]))
         ++i;
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
@@ -79,7 +68,7 @@ std::int16_t read_ini_number(const std::string& text) {
     // a negative value down.
     std::int32_t whole = 0;
     bool digits = false;
-    while (i < n && is_digit(text[i])) {
+    while (i < n && is_decimal_digit(text[i])) {
         digits = true;
         if (whole < 1000000)
             whole = whole * 10 + (text[i] - '0');
@@ -88,13 +77,13 @@ std::int16_t read_ini_number(const std::string& text) {
     bool fraction = false;
     if (i < n && text[i] == '.') {
         ++i;
-        while (i < n && is_digit(text[i])) {
+        while (i < n && is_decimal_digit(text[i])) {
             digits = true;
             fraction = fraction || text[i] != '0';
             ++i;
         }
     }
-    while (i < n && is_blank(text[i]))
+    while (i < n && is_number_blank(text[i]))
         ++i;
     if (!digits || i != n)
         return 0;

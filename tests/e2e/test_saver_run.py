@@ -141,7 +141,9 @@ class RunWithMusic(SaverRunCase):
         mp3 = self.make_music("loop.Mp3", (0.75, 440), (0.75, 880))
         write_settings(self.folder, 2, windows_path(mp3))
         p = self.start_run()
-        self.assertTrue(wait_until(lambda: self.heard()[:1] == [440], 20, 0.2))
+        # Any of its tones: where one ends and the next begins the sink may
+        # leave no silence, and one stretch then holds both.
+        self.assertTrue(wait_until(lambda: set(self.heard()) & {440, 880}, 20, 0.2), "the music did not start")
         for _ in range(3):
             self.d.focus(RENDERER)
             self.d.tap("Tab")

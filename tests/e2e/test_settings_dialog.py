@@ -107,6 +107,20 @@ class DialogCase(unittest.TestCase):
         sx, sy = self.at(x, y, in_panel)
         self.d.xdotool("mousemove", str(sx - 3), str(sy - 2), "mousemove", str(sx), str(sy), "click", str(button))
 
+    def press_button(self, place, in_panel=False):
+        """As a user clicks a push button: the cursor moves onto it until it
+        shows its hover look, then a left click."""
+        x, y, w, h = place
+        sx, sy = self.at(x + w // 2, y + h // 2, in_panel)
+        top_ring = self.at(x + w // 2, y + 2, in_panel)
+
+        def hovered():
+            self.d.xdotool("mousemove", str(sx - 4), str(sy - 1), "mousemove", str(sx), str(sy))
+            r, g, b = self.d.screenshot().pixel(*top_ring)
+            return r > 245 and b < 225  # the amber of HighLight (or HighLightSelect)
+        self.assertTrue(wait_until(hovered, 10, 0.2), f"no hover look on the button at {place}")
+        self.d.xdotool("click", "1")
+
     def click_centre(self, place, in_panel=False, button=1):
         x, y, w, h = place
         self.click(x + w // 2, y + h // 2, in_panel, button)
@@ -148,11 +162,11 @@ class DialogCase(unittest.TestCase):
         return self.look()
 
     def save(self):
-        self.click_centre(BUTTONS[ID_SAVE])
+        self.press_button(BUTTONS[ID_SAVE])
         self.assert_ended("the save")
 
     def cancel(self):
-        self.click_centre(BUTTONS[ID_CANCEL])
+        self.press_button(BUTTONS[ID_CANCEL])
         self.assert_ended("the cancel")
 
     def assert_ended(self, after):
@@ -270,7 +284,7 @@ class Choosing(DialogCase):
         self.open(ini_text(2, 0, windows_path(old)))
         chooser = "ﾌｧｲﾙを開く"
         # Cancelled: the old file stays.
-        self.click_centre(FILE_BUTTON, in_panel=True)
+        self.press_button(FILE_BUTTON, in_panel=True)
         self.assertTrue(wait_window(self.d, chooser, 30), "no file chooser")
         self.d.focus(chooser)
         self.d.tap("Escape")
@@ -283,7 +297,7 @@ class Choosing(DialogCase):
         # with no window manager, Wine leaves no window active.
         self.d.focus(CAPTION)
         # Chosen: typed into the chooser's name field, as a user may.
-        self.click_centre(FILE_BUTTON, in_panel=True)
+        self.press_button(FILE_BUTTON, in_panel=True)
         self.assertTrue(wait_window(self.d, chooser, 30), "no file chooser")
         self.d.focus(chooser)
         self.d.xdotool("type", "--delay", "20", windows_path(self.music))
@@ -325,7 +339,7 @@ class Saving(DialogCase):
         self.ini.mkdir()  # a folder in the way, which not even root writes through
         self.open()
         self.click_centre(LABEL[1], in_panel=True)
-        self.click_centre(BUTTONS[ID_SAVE])
+        self.press_button(BUTTONS[ID_SAVE])
         self.assertTrue(wait_window(self.d, TITLE, 20), "no message")
         texts = [line for line in self.d.probe("controls", TITLE).text.splitlines() if "class=Static" in line]
         self.assertTrue(any("設定を保存できませんでした" in t for t in texts), texts)
@@ -342,7 +356,7 @@ class WhileOpen(DialogCase):
     def test_web_button_opens_the_page_and_the_dialog_stays(self):
         self.opened.unlink(missing_ok=True)
         self.open(ini_text(0))
-        self.click_centre(BUTTONS[ID_WEB])
+        self.press_button(BUTTONS[ID_WEB])
         self.assertTrue(wait_until(lambda: self.opened.exists() and self.opened.read_text().strip(), 30, 0.2),
                         "the browser launcher was not called")
         self.assertIn("https://", self.opened.read_text())

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/tests/dib_pixels.h"
 #include "saver/button/command.h"
 #include "saver/button/command_paint.h"
 
@@ -16,31 +17,9 @@ namespace {
 
 constexpr std::uint32_t kMarker = 0x123456;  // 0x00RRGGBB, a colour no look uses
 
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> data;  // 0x00RRGGBB, top row first
-    std::uint32_t at(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
-};
-
-// What `paint` draws into a 32-bit DIB section filled with kMarker first.
 template <typename Paint>
 Pixels draw(int width, int height, Paint paint) {
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    win32::MemoryDc dc(CreateCompatibleDC(nullptr));
-    win32::UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Pixels p{width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, kMarker)};
-    {
-        const win32::ScopedSelectObject select(dc.get(), dib.get());
-        std::copy(p.data.begin(), p.data.end(), static_cast<std::uint32_t*>(bits));
-        paint(dc.get());
-        GdiFlush();
-    }
-    const auto* words = static_cast<const std::uint32_t*>(bits);
-    for (std::size_t i = 0; i < p.data.size(); ++i)
-        p.data[i] = words[i] & 0xFFFFFFu;
-    return p;
+    return draw_into_dib(width, height, kMarker, paint);
 }
 
 Pixels picture_pixels(HBITMAP picture) {

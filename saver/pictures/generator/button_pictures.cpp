@@ -205,46 +205,4 @@ std::vector<NamedPicture> button_and_mark_pictures() {
     };
 }
 
-std::vector<std::uint8_t> encode_bmp(const Picture& picture) {
-    const std::size_t row_bytes = (static_cast<std::size_t>(picture.width) * 3 + 3) / 4 * 4;
-    const std::size_t image_bytes = row_bytes * picture.height;
-    std::vector<std::uint8_t> out;
-    auto put16 = [&out](unsigned v) {
-        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    };
-    auto put32 = [&](unsigned long v) {
-        put16(static_cast<unsigned>(v & 0xFFFF));
-        put16(static_cast<unsigned>((v >> 16) & 0xFFFF));
-    };
-    // BITMAPFILEHEADER
-    out.push_back('B');
-    out.push_back('M');
-    put32(static_cast<unsigned long>(14 + 40 + image_bytes));
-    put32(0);
-    put32(14 + 40);
-    // BITMAPINFOHEADER: bottom-up, 24 bits, no compression, 96 dots per inch.
-    put32(40);
-    put32(static_cast<unsigned long>(picture.width));
-    put32(static_cast<unsigned long>(picture.height));
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(static_cast<unsigned long>(image_bytes));
-    put32(3780);
-    put32(3780);
-    put32(0);
-    put32(0);
-    for (int y = picture.height - 1; y >= 0; --y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const std::size_t i = (static_cast<std::size_t>(y) * picture.width + x) * 3;
-            out.push_back(picture.rgb[i + 2]);
-            out.push_back(picture.rgb[i + 1]);
-            out.push_back(picture.rgb[i]);
-        }
-        out.insert(out.end(), row_bytes - static_cast<std::size_t>(picture.width) * 3, 0);
-    }
-    return out;
-}
-
 }  // namespace pictures

@@ -32,7 +32,4 @@ std::vector<NamedPicture> button_and_mark_pictures();
 Picture button_picture(ButtonLook look);
 Picture mark_picture(bool chosen);
 
-// A 24-bit uncompressed Windows bitmap file (bottom-up rows, BGR).
-std::vector<std::uint8_t> encode_bmp(const Picture& picture);
-
 }  // namespace pictures

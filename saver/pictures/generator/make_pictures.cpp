@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "saver/pictures/generator/button_pictures.h"
+#include "saver/pictures/generator/picture_files.h"
 #include "saver/pictures/generator/sphere_picture.h"
 
 namespace {

@@ -167,61 +167,6 @@ std::vector<SphereLook> preview_scene() {
     return {warm, cool};
 }
 
-std::vector<std::uint8_t> encode_ico(const Picture& picture) {
-    const int size = picture.width;
-    const std::size_t mask_row = ((static_cast<std::size_t>(size) + 31) / 32) * 4;
-    const std::size_t image_bytes = 40 + static_cast<std::size_t>(size) * size * 4 + mask_row * size;
-    std::vector<std::uint8_t> out;
-    auto put16 = [&out](unsigned v) {
-        out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-        out.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
-    };
-    auto put32 = [&](unsigned long v) {
-        put16(static_cast<unsigned>(v & 0xFFFF));
-        put16(static_cast<unsigned>((v >> 16) & 0xFFFF));
-    };
-    // ICONDIR and its one entry.
-    put16(0);
-    put16(1);
-    put16(1);
-    out.push_back(static_cast<std::uint8_t>(size));
-    out.push_back(static_cast<std::uint8_t>(size));
-    out.push_back(0);  // no palette
-    out.push_back(0);
-    put16(1);   // planes
-    put16(32);  // bits per pixel
-    put32(static_cast<unsigned long>(image_bytes));
-    put32(6 + 16);
-    // BITMAPINFOHEADER: the height counts the colour image and the mask.
-    put32(40);
-    put32(static_cast<unsigned long>(size));
-    put32(static_cast<unsigned long>(size * 2));
-    put16(1);
-    put16(32);
-    for (int i = 0; i < 6; ++i)
-        put32(0);
-    // Colour rows bottom-up, BGRA; black outside the sphere is transparent.
-    for (int y = size - 1; y >= 0; --y) {
-        for (int x = 0; x < size; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * size + x;
-            out.push_back(picture.rgb[i * 3 + 2]);
-            out.push_back(picture.rgb[i * 3 + 1]);
-            out.push_back(picture.rgb[i * 3 + 0]);
-            out.push_back(picture.coverage[i]);
-        }
-    }
-    // AND mask for systems that ignore alpha: set (transparent) where no sample hit.
-    for (int y = size - 1; y >= 0; --y) {
-        std::vector<std::uint8_t> row(mask_row, 0);
-        for (int x = 0; x < size; ++x) {
-            if (picture.coverage[static_cast<std::size_t>(y) * size + x] == 0)
-                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-        }
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
-}
-
 std::vector<std::uint8_t> encode_ppm(const Picture& picture) {
     const std::string header =
         "P6\n" + std::to_string(picture.width) + " " + std::to_string(picture.height) + "\n255\n";

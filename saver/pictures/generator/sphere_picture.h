@@ -42,10 +42,6 @@ Picture render_spheres(const View& view, const std::vector<SphereLook>& spheres)
 // banded sphere, one in reds and yellows, one in blues and purples.
 std::vector<SphereLook> preview_scene();
 
-// A .ico file holding one 32-bit image (BGRA with alpha, plus AND mask) of
-// `picture`, which must be square and at most 255 pixels wide.
-std::vector<std::uint8_t> encode_ico(const Picture& picture);
-
 // A binary PPM (P6) of `picture`.
 std::vector<std::uint8_t> encode_ppm(const Picture& picture);
 

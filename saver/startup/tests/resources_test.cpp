@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/tests/dib_pixels.h"
 #include "common/win32/handles.h"
 #include "product_version.h"
 #include "saver/startup/preview_window.h"
@@ -17,43 +18,12 @@
 
 namespace {
 
-struct Pixels {
-    int width = 0, height = 0;
-    std::vector<std::uint32_t> data;  // 0x00RRGGBB, top row first
-    std::uint32_t at(int x, int y) const { return data[static_cast<std::size_t>(y) * width + x]; }
-};
+// Not black, so a pixel the paint leaves alone shows.
+constexpr std::uint32_t kUnpainted = 0x5A5A5A;
 
-// What `paint` draws into a 32-bit DIB section of the given size.
 template <typename Paint>
 Pixels draw(int width, int height, Paint paint) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    win32::MemoryDc dc(CreateCompatibleDC(nullptr));
-    win32::UniqueBitmap dib(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Pixels p;
-    if (!dib)
-        return p;
-    {
-        const win32::ScopedSelectObject select(dc.get(), dib.get());
-        // Not black, so a pixel the paint leaves alone shows.
-        const RECT all{0, 0, width, height};
-        HBRUSH grey = CreateSolidBrush(RGB(90, 90, 90));
-        FillRect(dc.get(), &all, grey);
-        DeleteObject(grey);
-        paint(dc.get());
-        GdiFlush();
-    }
-    p.width = width;
-    p.height = height;
-    const auto* words = static_cast<const std::uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        p.data.push_back(words[i] & 0xFFFFFFu);
-    return p;
+    return draw_into_dib(width, height, kUnpainted, paint);
 }
 
 class ScrResources : public ::testing::Test {
