@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
 #include "renderer/cover_layout.h"
 #include "renderer/window_input.h"
@@ -16,6 +17,7 @@ constexpr char kCoverCaption[] = "Ember_Lantern monitor cover";
 
 BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) noexcept {
     MONITORINFO info{};
+    EL_ASSERT_SHIPPED_SIZE(MONITORINFO, 40);
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(monitor, &info)) {
         const RECT& r = info.rcMonitor;

@@ -93,6 +93,7 @@ void paint_look(HDC dc, int width, int height, HBITMAP picture, bool gradient_re
 
 HFONT create_caption_font(const FontDescription& font) noexcept {
     LOGFONTA description{};
+    EL_ASSERT_SHIPPED_SIZE(LOGFONTA, 60);
     description.lfHeight = -pixels_from_points(font.size_points);
     description.lfWeight = font.weight;
     description.lfItalic = font.italic;
