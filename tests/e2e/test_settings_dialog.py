@@ -51,6 +51,7 @@ class DialogCase(unittest.TestCase):
         # A fake browser launcher first on the path: Wine's winebrowser hands
         # a web address to xdg-open, which here writes it down.
         cls.d = Desktop("settings_dialog")
+        cls.addClassCleanup(cls.d.close)  # also when the rest of the set-up fails
         cls.fake_bin = cls.d.work / "fake-bin"
         cls.fake_bin.mkdir()
         cls.opened = cls.d.work / "xdg-open.log"
@@ -60,10 +61,6 @@ class DialogCase(unittest.TestCase):
         cls.folder = cls.d.install("設定 フォルダ")
         cls.ini = cls.folder / "Ember_Lantern.ini"
         cls.music = make_tone(cls.d.work / "tone.mp3", (0.3, 440))
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.d.close()
 
     def setUp(self):
         if self.ini.is_dir():
