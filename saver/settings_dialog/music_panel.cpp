@@ -49,8 +49,6 @@ void MusicPanel::paint_gradient() noexcept {
     GetClientRect(hwnd(), &client);
     const win32::WindowDc screen(hwnd());
     gradient_.paint(screen.get(), client.right, client.bottom, GradientSurface::Panel);
-    // The children (repeat box, file button) lie over the new picture.
-    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MusicPanel::show_mark(int kind, bool chosen) noexcept {

@@ -33,7 +33,8 @@ public:
     // Creates the panel as a child of the dialog at its place; it is a tab stop.
     bool create(HWND dialog) noexcept;
 
-    // Form_Resize for the panel.
+    // Form_Resize for the panel: the new picture is shown when the dialog
+    // redraws itself and every child, once both surfaces are painted.
     void paint_gradient() noexcept;
 
     // The marks: kind's mark chosen or clear.

@@ -39,8 +39,9 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
 
-// The characters the repeat box, its buffers and the file chooser's take.
+// Characters of the file chooser's buffers, and of what is read of the repeat box.
 constexpr DWORD kFileBufferSize = 255;
+constexpr int kRepeatTextSize = 256;
 constexpr int kRepeatListHeight = 200;  // pixels below the box for the drop-down list
 
 // Each button's persisted property set as the dialog's stored layout holds
@@ -249,7 +250,7 @@ void SettingsDialog::Cmd_BGM_Click() noexcept {
 }
 
 void SettingsDialog::Cmd_Set_Click() noexcept {
-    char repeat_text[kFileBufferSize + 1] = {};
+    char repeat_text[kRepeatTextSize] = {};
     GetWindowTextA(repeat_, repeat_text, sizeof repeat_text);
     Win32SettingsSystem system;
     if (save_settings(system, settings_, repeat_text, ini_path_)) {

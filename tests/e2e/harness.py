@@ -254,13 +254,24 @@ class Desktop:
     def key_up(self, key):
         self.xdotool("keyup", key)
 
+    @staticmethod
+    def _title_pattern(title):
+        """The exact title as xdotool's extended regular expression; "<" and
+        ">" stay as they are, since GNU reads a backslash before them as a
+        word boundary."""
+        return "^" + "".join("\\" + c if c in "()[]{}.*+?|^$\\" else c for c in title) + "$"
+
     def focus(self, title):
         """Gives the X input focus to the visible window with this exact
         title, as a user's click would; Wine then activates that window."""
-        # xdotool takes an extended regular expression; "<" and ">" stay as
-        # they are, since GNU reads "\<" as a word boundary.
-        pattern = "".join("\\" + c if c in "()[]{}.*+?|^$\\" else c for c in title)
-        self.xdotool("search", "--sync", "--onlyvisible", "--name", f"^{pattern}$", "windowfocus", "--sync")
+        self.xdotool("search", "--sync", "--onlyvisible", "--name", self._title_pattern(title), "windowfocus", "--sync")
+
+    def x_windows(self, title):
+        """The X windows shown with this exact title. Wine lets the X window
+        of a closed window linger a moment after FindWindow no longer sees it."""
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", self._title_pattern(title)],
+                                env=self.env, capture_output=True, text=True, timeout=30)
+        return result.stdout.split()
 
     def tap(self, key):
         self.xdotool("key", key)

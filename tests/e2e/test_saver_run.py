@@ -3,7 +3,6 @@ the renderer, keeps the music going while the renderer runs, and ends, music
 stopped, when the renderer's window has gone. Sound is heard through the ALSA
 file sink (see audio.py)."""
 import shutil
-import subprocess
 import unittest
 
 from audio import alsa_sink_env, left_channel, make_tone, tones
@@ -97,7 +96,7 @@ class RunWithoutMusic(SaverRunCase):
         second = self.d.start(self.folder / "Ember_Lantern.scr", "/s", to_files=True)
         self.assertEqual(second.wait(timeout=30), 0)
         # Only the first run's renderer exists: X knows every mapped window by its title.
-        self.assertEqual(len(self.x_windows(RENDERER)), 1)
+        self.assertEqual(len(self.d.x_windows(RENDERER)), 1)
         self.end_with_escape(p)
 
     def test_close_request_ends_front_end_while_renderer_goes_on(self):
@@ -120,10 +119,6 @@ class RunWithoutMusic(SaverRunCase):
         self.assertTrue(self.d.window_exists(MAIN))
         self.end_with_escape(p)
 
-    def x_windows(self, title):
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env=self.d.env,
-                                capture_output=True, text=True, timeout=30)
-        return result.stdout.split()
 
 
 class RunWithMusic(SaverRunCase):

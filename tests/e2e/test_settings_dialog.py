@@ -4,9 +4,7 @@ music kind, the file chooser, saving (the three keys in order) and
 cancelling, the web button, a save that cannot be written, Tab, the
 gradients' pixels, and that every other start ends while it is open."""
 import os
-import pathlib
 import shutil
-import subprocess
 import unittest
 
 from audio import make_tone
@@ -121,11 +119,6 @@ class DialogCase(unittest.TestCase):
     def click_centre(self, place, in_panel=False, button=1):
         x, y, w, h = place
         self.click(x + w // 2, y + h // 2, in_panel, button)
-
-    def x_window_shown(self, title):
-        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env=self.d.env,
-                                capture_output=True, text=True, timeout=30)
-        return bool(result.stdout.split())
 
     def controls(self):
         rows = {}
@@ -289,7 +282,7 @@ class Choosing(DialogCase):
         # The dialog takes input again once the chooser has given it back and
         # its X window has gone too (Wine lets it linger a moment).
         self.assertTrue(wait_until(lambda: not self.d.window_info(CAPTION)["style"] & WS_DISABLED, 20, 0.2))
-        self.assertTrue(wait_until(lambda: not self.x_window_shown(chooser), 20, 0.2))
+        self.assertTrue(wait_until(lambda: not self.d.x_windows(chooser), 20, 0.2))
         # Windows gives the activation back to the owner of a closed chooser;
         # with no window manager, Wine leaves no window active.
         self.d.focus(CAPTION)
