@@ -2,7 +2,8 @@
 """Builds the shipping programs and the release package twice, each time in a
 fresh folder from sources at another path, with another time zone, locale and
 umask, and compares the results byte for byte: the same sources must give the
-same Ember_Lantern.scr, Ember_Lantern.dll and Ember_Lantern-<version>.zip."""
+same Ember_Lantern.scr, Ember_Lantern.dll, Ember_Lantern-<version>.zip,
+Ember_Lantern-<version>-setup.exe and SHA256SUMS."""
 import argparse
 import os
 import pathlib
@@ -21,9 +22,13 @@ def build(source, folder, zone, locale, umask):
     subprocess.run(["cmake", "--preset", "windows", "-S", str(source), "-B", str(folder),
                     f"-DEL_DIST_DIR={folder / 'dist'}"], **run)
     subprocess.run(["cmake", "--build", str(folder), "-j", str(os.cpu_count() or 2), "--target", "dist"], **run)
-    zips = sorted(p.name for p in (folder / "dist").glob("*.zip"))
+    downloads = sorted(p.name for p in (folder / "dist").iterdir())
     return {f"bin/{name}": folder / "bin" / name for name in ("Ember_Lantern.scr", "Ember_Lantern.dll")} | \
-           {f"dist/{name}": folder / "dist" / name for name in zips}
+           {f"dist/{name}": folder / "dist" / name for name in downloads}
+
+
+def versions(outputs):
+    return {k[len("dist/Ember_Lantern-"):-len(".zip")] for k in outputs if k.endswith(".zip")} or {"?"}
 
 
 def first_difference(a, b):
@@ -53,7 +58,9 @@ def main():
 
     first, second = outputs
     failed = 0
-    if first.keys() != second.keys() or not any(k.startswith("dist/") for k in first):
+    expected = {"dist/SHA256SUMS"} | {f"dist/Ember_Lantern-{v}{end}" for v in versions(first)
+                                       for end in (".zip", "-setup.exe")}
+    if first.keys() != second.keys() or not expected <= first.keys():
         print(f"different outputs: {sorted(first)} and {sorted(second)}")
         failed += 1
     for name in sorted(first.keys() & second.keys()):

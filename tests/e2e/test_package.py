@@ -29,7 +29,7 @@ class Package(unittest.TestCase):
         cls.shipping = pathlib.Path(os.environ["EL_SHIPPING_BIN_DIR"])
         work = pathlib.Path(os.environ.get("EL_WORK_DIR", "/tmp/el-e2e")) / "package"
         shutil.rmtree(work, ignore_errors=True)
-        made = subprocess.run(["python3", str(SOURCE_DIR / "scripts" / "lib" / "make_package.py"),
+        made = subprocess.run(["python3", str(SOURCE_DIR / "packaging" / "make_package.py"), "--zip-only",
                                "--version", cls.version, "--out", str(work / "dist"), str(cls.shipping)],
                               check=True, capture_output=True, text=True, timeout=120).stdout
         print(made, end="")

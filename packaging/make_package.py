@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
-"""Writes the release package Ember_Lantern-<version>.zip from a folder that
-holds the two shipping programs: the programs, README.txt for Windows users
-and SHA256SUMS. Prints the zip's path, size and SHA-256.
+"""Writes the release downloads from a folder that holds the two shipping
+programs: the package Ember_Lantern-<version>.zip (the programs, README.txt
+for Windows users and SHA256SUMS), the installer
+Ember_Lantern-<version>-setup.exe (make_installer.py) and, beside them,
+SHA256SUMS of the two downloads. Prints each download's path, size and SHA-256.
 
 The same programs give the same zip: entries in a fixed order, every entry
 with one time (SOURCE_DATE_EPOCH when set, else 1980-01-01, the earliest a
@@ -19,9 +21,11 @@ import sys
 import time
 import zipfile
 
+from make_installer import build_installer, installer_name
+
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 README = "README.txt"
-SUMS = "SHA256SUMS"
+SUMS = "SHA256SUMS"  # inside the zip, and beside the downloads
 README_TEMPLATE = pathlib.Path(__file__).with_name("windows-readme.txt")
 FILE_ATTRIBUTE_ARCHIVE = 0x20
 
@@ -60,7 +64,8 @@ def write_zip(path, entries):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--version", required=True, help='the product version as users see it, say "1.00"')
-    parser.add_argument("--out", required=True, type=pathlib.Path, help="folder for the zip")
+    parser.add_argument("--out", required=True, type=pathlib.Path, help="folder for the downloads")
+    parser.add_argument("--zip-only", action="store_true", help="leave out the installer")
     parser.add_argument("bin_dir", type=pathlib.Path, help="folder holding the two shipping programs")
     args = parser.parse_args()
     missing = [name for name in PROGRAMS if not (args.bin_dir / name).is_file()]
@@ -68,12 +73,19 @@ def main():
         print(f"make_package: not built in {args.bin_dir}: {', '.join(missing)}", file=sys.stderr)
         return 1
     args.out.mkdir(parents=True, exist_ok=True)
-    path = args.out.resolve() / f"Ember_Lantern-{args.version}.zip"
-    write_zip(path, package_entries(args.bin_dir, args.version))
-    blob = path.read_bytes()
-    print(f"package: {path}")
-    print(f"size:    {len(blob)} bytes")
-    print(f"sha256:  {hashlib.sha256(blob).hexdigest()}")
+    downloads = [args.out.resolve() / f"Ember_Lantern-{args.version}.zip"]
+    write_zip(downloads[0], package_entries(args.bin_dir, args.version))
+    if not args.zip_only:
+        downloads.append(build_installer(args.bin_dir, args.version, args.out.resolve() / installer_name(args.version)))
+    sums = ""
+    for path in downloads:
+        blob = path.read_bytes()
+        digest = hashlib.sha256(blob).hexdigest()
+        sums += f"{digest}  {path.name}\n"
+        print(f"download: {path}")
+        print(f"  size:   {len(blob)} bytes")
+        print(f"  sha256: {digest}")
+    (args.out / SUMS).write_text(sums, encoding="ascii")
     return 0
 
 

@@ -1,0 +1,166 @@
+; The installer a Windows user double-clicks: both programs into the system
+; folder where the screen-saver list finds them, the saver made the current
+; user's screen saver, and an uninstaller that Apps & features lists.
+;
+; Built by packaging/make_installer.py, which passes:
+;   VERSION         the product version as users see it ("1.00")
+;   VERSION_NUMBER  the same as four numbers for the version block ("1.0.0.0")
+;   PROGRAMS_DIR    a folder holding Ember_Lantern.scr and Ember_Lantern.dll
+;   PROGRAMS_KB     their size in KiB, for Apps & features
+;   ICON            the saver's icon
+;   OUT_FILE        where to write the installer
+;   TARGET          x86-unicode for the shipping installer; amd64-unicode only
+;                   for the tests' 64-bit twin, on machines whose Wine runs no
+;                   32-bit programs
+
+Unicode true
+Target ${TARGET}
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+ManifestDPIAware true
+
+!define PRODUCT "Ember_Lantern"
+!define TITLE "Ember_Lantern (ScreenSaver)"
+!define SAVER "Ember_Lantern.scr"
+!define RENDERER "Ember_Lantern.dll"
+!define SETTINGS "Ember_Lantern.ini"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define DESKTOP_KEY "Control Panel\Desktop"
+
+Name "${TITLE}"
+OutFile "${OUT_FILE}"
+BrandingText "${TITLE} ${VERSION}"
+!if "${TARGET}" == "amd64-unicode"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+!else
+InstallDir "$PROGRAMFILES\${PRODUCT}"
+!endif
+ShowInstDetails show
+ShowUninstDetails show
+SpaceTexts none
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include x64.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+
+!define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$(FinishText)"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
+!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_UNPAGE_COMPONENTS
+!insertmacro MUI_UNPAGE_INSTFILES
+
+; The first language is the one shown where the user's is neither.
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString WelcomeText ${LANG_ENGLISH} "This installs ${TITLE} ${VERSION} for every user of this computer and makes it your screen saver.$\r$\n$\r$\nBoth programs go into the Windows system folder, where the screen saver settings find them. The saver's own texts are Japanese.$\r$\n$\r$\nClick Install to start."
+LangString WelcomeText ${LANG_JAPANESE} "${TITLE} ${VERSION} をこのコンピューターのすべてのユーザー向けにインストールし、スクリーンセーバーに設定します。$\r$\n$\r$\n二つのプログラムは、スクリーンセーバーの設定画面が探す Windows のシステムフォルダーに入ります。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
+LangString FinishText ${LANG_ENGLISH} "${TITLE} is now your screen saver. The music is chosen with Settings in the screen saver settings."
+LangString FinishText ${LANG_JAPANESE} "${TITLE} がスクリーンセーバーに設定されました。BGM はスクリーンセーバーの設定画面の [設定] で選べます。"
+LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
+LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
+LangString ProgramsSection ${LANG_ENGLISH} "${TITLE}"
+LangString ProgramsSection ${LANG_JAPANESE} "${TITLE}"
+LangString SettingsSection ${LANG_ENGLISH} "Saved settings (music)"
+LangString SettingsSection ${LANG_JAPANESE} "保存した設定 (BGM)"
+
+VIProductVersion "${VERSION_NUMBER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${TITLE}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${TITLE} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PRODUCT}"
+
+; Where the screen-saver list looks for a saver of this build's kind. A 32-bit
+; installer on 64-bit Windows is shown System32 by $SYSDIR but writes into
+; SysWOW64; the registry must name SysWOW64, or the 64-bit parts of Windows
+; would look in their own System32 and find nothing.
+Var SaverDir
+
+!macro FindSaverDir
+    StrCpy $SaverDir $SYSDIR
+!if "${TARGET}" != "amd64-unicode"
+    ${If} ${RunningX64}
+        StrCpy $SaverDir "$WINDIR\SysWOW64"
+    ${EndIf}
+!endif
+!macroend
+
+Function .onInit
+    !insertmacro FindSaverDir
+FunctionEnd
+
+Function un.onInit
+    !insertmacro FindSaverDir
+FunctionEnd
+
+Section "$(ProgramsSection)"
+    SectionIn RO
+    SetOutPath $SaverDir
+    File "${PROGRAMS_DIR}\${SAVER}"
+    File "${PROGRAMS_DIR}\${RENDERER}"
+
+    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SaverDir\${SAVER}"
+    ; SPI_SETSCREENSAVEACTIVE, stored and announced, so that a saver that was
+    ; switched off runs, and open settings windows show the new choice.
+    System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
+
+    CreateDirectory $INSTDIR
+    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${TITLE}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$SaverDir\${SAVER},0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$SaverDir"
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" ${PROGRAMS_KB}
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; The screen saver page of the display settings, showing the saver just chosen.
+Function OpenScreenSaverSettings
+    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
+
+Section "un.$(ProgramsSection)"
+    SectionIn RO
+    ; Only where the user's screen saver is still this one: Windows' own
+    ; settings may have written the path in its short form.
+    ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+    GetFullPathName /SHORT $1 "$SaverDir\${SAVER}"
+    ${If} $0 != ""
+        ${If} $0 == "$SaverDir\${SAVER}"
+        ${OrIf} $0 == $1
+            DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
+        ${EndIf}
+    ${EndIf}
+
+    Delete /REBOOTOK "$SaverDir\${SAVER}"
+    Delete /REBOOTOK "$SaverDir\${RENDERER}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+SectionEnd
+
+; Off unless the user ticks it. The settings file lies beside the saver; for a
+; user without administrator rights Windows keeps it in the per-user virtual
+; store of the system folder instead.
+Section /o "un.$(SettingsSection)"
+    Delete "$SaverDir\${SETTINGS}"
+    Delete "$LOCALAPPDATA\VirtualStore\Windows\System32\${SETTINGS}"
+    Delete "$LOCALAPPDATA\VirtualStore\Windows\SysWOW64\${SETTINGS}"
+SectionEnd

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Writes the installer Ember_Lantern-<version>-setup.exe with NSIS
+(packaging/installer.nsi) from a folder that holds the two programs.
+
+The same programs give the same installer: NSIS stores each packed file's
+modification time, so the programs are staged with one fixed time
+(SOURCE_DATE_EPOCH when set, else 1980-01-01) and packed from there."""
+import argparse
+import hashlib
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+
+PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
+HERE = pathlib.Path(__file__).resolve().parent
+SCRIPT = HERE / "installer.nsi"
+ICON = HERE.parent / "saver" / "pictures" / "ember_lantern.ico"
+# x86-unicode ships; amd64-unicode is the tests' twin where Wine runs no 32-bit programs.
+TARGETS = ("x86-unicode", "amd64-unicode")
+EARLIEST_ZIP_TIME = 315532800  # 1980-01-01, also what the zip's entries fall back to
+
+
+def version_number(version):
+    """"1.00" -> "1.0.0.0", the four numbers a version block holds."""
+    parts = [int(p) for p in version.split(".")][:4]
+    return ".".join(str(p) for p in parts + [0] * (4 - len(parts)))
+
+
+def installer_name(version):
+    return f"Ember_Lantern-{version}-setup.exe"
+
+
+def build_installer(bin_dir, version, out_path, target="x86-unicode"):
+    if target not in TARGETS:
+        raise ValueError(f"unknown target {target}")
+    stamp = max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), EARLIEST_ZIP_TIME)
+    out_path = pathlib.Path(out_path).resolve()
+    out_path.parent.mkdir(parents=True, exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix="el-installer-") as staging:
+        staging = pathlib.Path(staging)
+        size = 0
+        for name in PROGRAMS:
+            shutil.copyfile(pathlib.Path(bin_dir) / name, staging / name)
+            os.utime(staging / name, (stamp, stamp))
+            size += (staging / name).stat().st_size
+        icon = staging / "ember_lantern.ico"
+        shutil.copyfile(ICON, icon)
+        os.utime(icon, (stamp, stamp))
+        partial = out_path.with_name(out_path.name + ".partial")
+        defines = {
+            "VERSION": version,
+            "VERSION_NUMBER": version_number(version),
+            "PROGRAMS_DIR": str(staging),
+            "PROGRAMS_KB": str((size + 1023) // 1024),
+            "ICON": str(icon),
+            "OUT_FILE": str(partial),
+            "TARGET": target,
+        }
+        command = ["makensis", "-V2", "-NOCD", "-INPUTCHARSET", "UTF8",
+                   *[f"-D{key}={value}" for key, value in defines.items()], str(SCRIPT)]
+        # makensis reads its own language files in the locale's encoding.
+        env = dict(os.environ, LC_ALL="C.UTF-8", LANG="C.UTF-8")
+        result = subprocess.run(command, env=env, capture_output=True, text=True)
+        if result.returncode != 0:
+            sys.stderr.write(result.stdout + result.stderr)
+            raise RuntimeError(f"makensis failed with {result.returncode}")
+        partial.replace(out_path)
+    return out_path
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--version", required=True, help='the product version as users see it, say "1.00"')
+    parser.add_argument("--out", required=True, type=pathlib.Path, help="folder for the installer")
+    parser.add_argument("--target", default="x86-unicode", choices=TARGETS)
+    parser.add_argument("bin_dir", type=pathlib.Path, help="folder holding the two programs")
+    args = parser.parse_args()
+    path = build_installer(args.bin_dir, args.version, args.out / installer_name(args.version), args.target)
+    blob = path.read_bytes()
+    print(f"installer: {path}")
+    print(f"size:      {len(blob)} bytes")
+    print(f"sha256:    {hashlib.sha256(blob).hexdigest()}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,211 @@
+"""The installer as a Windows user meets it, in a fresh Wine prefix of its own:
+a silent install puts both programs into the system folder, makes the saver
+the user's screen saver and registers an uninstaller for Apps & features; the
+installed saver runs; installing again over it keeps it working; the silent
+uninstall takes it all away again but leaves the user's saved settings and
+another saver's choice alone. The installer's pages are shown and saved as
+screenshots (installer-*.png in the work folder).
+
+The shipped installer is 32-bit. Where this machine's Wine runs no 32-bit
+programs, the same script is built as a 64-bit twin around the 64-bit twin
+programs and that runs instead; the test says which."""
+import hashlib
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import unittest
+
+from harness import SOURCE_DIR, WINE_EXEC, Desktop, wait_until
+
+sys.path.insert(0, str(SOURCE_DIR / "packaging"))
+from make_installer import build_installer, installer_name  # noqa: E402
+
+PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
+SETTINGS = "Ember_Lantern.ini"
+UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ember_Lantern"
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+TITLE = "Ember_Lantern (ScreenSaver)"
+RENDERER = "Ember_Lantern_VC"
+
+
+class Installer(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.version = os.environ["EL_VERSION"]
+        work = pathlib.Path(os.environ.get("EL_WORK_DIR", "/tmp/el-e2e")) / "installer-build"
+        shutil.rmtree(work, ignore_errors=True)
+        # The downloads as scripts/package writes them, from the shipping build.
+        made = subprocess.run(["python3", str(SOURCE_DIR / "packaging" / "make_package.py"), "--version",
+                               cls.version, "--out", str(work / "dist"), os.environ["EL_SHIPPING_BIN_DIR"]],
+                              check=True, capture_output=True, text=True, timeout=300).stdout
+        print(made, end="")
+        cls.dist = work / "dist"
+        if os.environ.get("EL_WINE_ARCH") == "win64":
+            cls.setup = build_installer(os.environ["EL_BIN_DIR"], cls.version,
+                                        work / "twin" / installer_name(cls.version), target="amd64-unicode")
+            print("runs: the 64-bit twin of the installer around the 64-bit twin programs (this machine's Wine "
+                  "runs no 32-bit programs)")
+        else:
+            cls.setup = cls.dist / installer_name(cls.version)
+            print("runs: the shipped 32-bit installer")
+        cls.bin_dir = pathlib.Path(os.environ["EL_BIN_DIR"])
+        cls.prefix = work / "prefix"
+        subprocess.run([str(SOURCE_DIR / "scripts" / "wine-prefix"), "init", str(cls.prefix)], check=True, timeout=300)
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run([str(SOURCE_DIR / "scripts" / "wine-prefix"), "stop", str(cls.prefix)], timeout=120)
+
+    def setUp(self):
+        self.d = Desktop("installer-" + self._testMethodName[len("test_"):], env={"WINEPREFIX": str(self.prefix)})
+        self.addCleanup(self.d.close)
+        self.system = self.prefix / "drive_c" / "windows" / "system32"
+
+    # --- helpers ----------------------------------------------------------
+    def reg_value(self, key, name):
+        """The value's data as `reg query` prints it, or None when it is missing."""
+        result = subprocess.run([str(WINE_EXEC), "reg", "query", key, "/v", name], env=self.d.env,
+                                stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            fields = line.strip().split(None, 2)
+            if len(fields) >= 2 and fields[0] == name and fields[1].startswith("REG_"):
+                return fields[2] if len(fields) == 3 else ""
+        return None
+
+    def set_screen_saver(self, path):
+        subprocess.run([str(WINE_EXEC), "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", path, "/f"],
+                       env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+
+    def unix_path(self, path):
+        drive, _, rest = path.partition(":\\")
+        self.assertEqual(drive.upper(), "C", path)
+        return self.prefix / "drive_c" / pathlib.Path(*rest.split("\\"))
+
+    def install_silently(self):
+        result = self.d.run(self.setup, "/S", timeout=120)
+        self.assertEqual(result.returncode, 0, result.stderr[-2000:])
+
+    def uninstall_silently(self):
+        quiet = self.reg_value(UNINSTALL_KEY, "QuietUninstallString")
+        self.assertIsNotNone(quiet, "no QuietUninstallString")
+        program, _, args = quiet[1:].partition('" ')
+        self.assertEqual(args, "/S")
+        self.d.start(self.unix_path(program), "/S", to_files=True)
+        # The uninstaller hands over to a copy of itself in the temporary folder
+        # and returns at once: wait for what the copy does.
+        gone = wait_until(lambda: self.reg_value(UNINSTALL_KEY, "DisplayName") is None and
+                          not any((self.system / name).exists() for name in PROGRAMS), 90, interval=0.5)
+        self.assertTrue(gone, "the uninstaller left the programs or its registration")
+        self.assertFalse(self.unix_path(program).exists(), "the uninstaller is still there")
+
+    # --- tests ------------------------------------------------------------
+    def test_downloads_carry_their_sums(self):
+        lines = (self.dist / "SHA256SUMS").read_text(encoding="ascii").splitlines()
+        names = [f"Ember_Lantern-{self.version}.zip", installer_name(self.version)]
+        self.assertEqual([line.split("  ", 1)[1] for line in lines], names)
+        for line in lines:
+            digest, name = line.split("  ", 1)
+            self.assertEqual(hashlib.sha256((self.dist / name).read_bytes()).hexdigest(), digest, name)
+
+    def test_silent_install_runs_survives_a_reinstall_and_uninstalls_cleanly(self):
+        self.install_silently()
+        saver = windows_path_in_system(PROGRAMS[0])
+        for name in PROGRAMS:
+            self.assertEqual((self.system / name).read_bytes(), (self.bin_dir / name).read_bytes(), name)
+        self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE").lower(), saver.lower())
+        expected = {
+            "DisplayName": TITLE,
+            "DisplayVersion": self.version,
+            "Publisher": "Ember_Lantern",
+            "DisplayIcon": saver + ",0",
+        }
+        for name, value in expected.items():
+            self.assertEqual(self.reg_value(UNINSTALL_KEY, name).lower(), value.lower(), name)
+        size = int(self.reg_value(UNINSTALL_KEY, "EstimatedSize"), 16)
+        on_disk = sum((self.system / name).stat().st_size for name in PROGRAMS) // 1024
+        self.assertTrue(on_disk <= size <= on_disk + 1, (size, on_disk))
+        uninstaller = self.reg_value(UNINSTALL_KEY, "UninstallString")
+        self.assertTrue(uninstaller.startswith('"') and uninstaller.endswith('Uninstall.exe"'), uninstaller)
+        self.assertTrue(self.unix_path(uninstaller.strip('"')).is_file(), uninstaller)
+        self.assertEqual(self.reg_value(UNINSTALL_KEY, "QuietUninstallString"), uninstaller + " /S")
+
+        self.run_installed_saver()
+        # Over an existing install, with the user's settings beside it and
+        # another saver chosen in between: the files are replaced, the saver
+        # chosen again, the settings untouched.
+        (self.system / SETTINGS).write_bytes(b"[Section]\r\nBGM\x8b\xe6\x95\xaa=0\r\n")
+        (self.system / PROGRAMS[1]).write_bytes(b"an older renderer")
+        self.set_screen_saver(r"C:\windows\system32\other.scr")
+        self.install_silently()
+        self.assertEqual((self.system / PROGRAMS[1]).read_bytes(), (self.bin_dir / PROGRAMS[1]).read_bytes())
+        self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE").lower(), saver.lower())
+        self.run_installed_saver()
+
+        self.uninstall_silently()
+        self.assertIsNone(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), "the uninstalled saver is still chosen")
+        self.assertTrue((self.system / SETTINGS).is_file(), "the user's settings were removed unasked")
+
+    def test_uninstall_leaves_another_savers_choice(self):
+        self.install_silently()
+        other = r"C:\windows\system32\other.scr"
+        self.set_screen_saver(other)
+        self.uninstall_silently()
+        self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), other)
+
+    def test_pages_as_the_user_sees_them(self):
+        self.d.start(self.setup, to_files=True)
+        self.wait_for_control_text("へようこそ")
+        self.d.screenshot("installer-welcome.png")
+        self.d.tap("Return")  # the welcome page leads straight to the install
+        self.wait_for_control_text("スクリーンセーバーの設定を開く")
+        self.d.screenshot("installer-finish.png")
+        # Untick "open the settings" (Wine has no display control panel), then Finish.
+        self.d.tap("space")
+        self.d.tap("Return")
+        self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
+        self.assertTrue((self.system / PROGRAMS[0]).is_file())
+
+        self.d.start(self.unix_path(self.reg_value(UNINSTALL_KEY, "UninstallString").strip('"')), to_files=True)
+        self.wait_for_control_text("アンインストール")
+        self.d.tap("Return")  # past the confirmation page
+        self.wait_for_control_text("class=SysTreeView32")  # the parts to remove, the settings unticked
+        self.d.screenshot("uninstaller-components.png")
+        self.d.tap("Escape")
+        self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the uninstaller did not close")
+
+    # --- steps ------------------------------------------------------------
+    def run_installed_saver(self):
+        front_end = self.d.start(self.system / PROGRAMS[0], "/s", to_files=True)
+        self.assertTrue(self.d.wait_window(RENDERER, 30), "the installed saver showed no renderer")
+        self.d.focus(RENDERER)
+        self.d.tap("Escape")
+        self.assertEqual(front_end.wait(timeout=60), 0)
+        self.assertTrue(self.d.wait_window_gone(RENDERER, 10))
+
+    def wizard_caption(self):
+        """The caption of the installer's or uninstaller's window (it changes
+        from page to page), or None while none is shown."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE.replace("(", "\\(")
+                                .replace(")", "\\)") + " ", "getwindowname"],
+                               env=self.d.env, capture_output=True, text=True, timeout=30).stdout.splitlines()
+        return found[0] if found else None
+
+    def wait_for_control_text(self, text):
+        """Waits until the wizard's controls, as winprobe lists them, show the
+        text, then gives the
+        wizard the input focus, as a user's click on it would."""
+        def shown():
+            caption = self.wizard_caption()
+            return caption if caption and text in self.d.probe("controls", caption).text else None
+        caption = wait_until(shown, 60, interval=0.25)
+        self.assertTrue(caption, f"no control of the wizard shows {text!r}")
+        self.d.focus(caption)
+
+def windows_path_in_system(name):
+    return "C:\\windows\\system32\\" + name
+
+
+if __name__ == "__main__":
+    unittest.main()
