@@ -109,6 +109,15 @@ class Installer(unittest.TestCase):
             digest, name = line.split("  ", 1)
             self.assertEqual(hashlib.sha256((self.dist / name).read_bytes()).hexdigest(), digest, name)
 
+    def test_shipped_installer_is_32_bit_and_asks_for_administrator_rights(self):
+        # What the twin cannot show: the download itself runs on 32-bit and
+        # 64-bit Windows alike, and elevates before it writes the system folder.
+        blob = (self.dist / installer_name(self.version)).read_bytes()
+        header = int.from_bytes(blob[0x3C:0x40], "little")
+        self.assertEqual(blob[header:header + 4], b"PE\0\0")
+        self.assertEqual(int.from_bytes(blob[header + 4:header + 6], "little"), 0x14C, "not an i386 program")
+        self.assertIn(b'level="requireAdministrator"', blob)
+
     def test_silent_install_runs_survives_a_reinstall_and_uninstalls_cleanly(self):
         self.install_silently()
         saver = windows_path_in_system(PROGRAMS[0])
