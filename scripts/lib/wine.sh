@@ -1,19 +1,15 @@
 # Sourced by the scripts that run Windows programs. Picks the Wine loader for
 # the architecture of the programs under test (EL_WINE_ARCH: win32 or win64)
 # and the environment the programs are made for: code page 932, quiet logs.
-
-# Whether this machine can run 32-bit Wine at all: some kernels are booted
-# without 32-bit process support, and then only the 64-bit loader starts.
-# EL_TEST_TWIN=1 takes the other path on purpose, to try it where 32-bit runs.
-el_can_run_win32() {
-    [ "${EL_TEST_TWIN:-0}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/project.sh"
 
 el_wine_setup() {
     : "${WINEPREFIX:?WINEPREFIX must name the test prefix}"
     export WINEPREFIX
     export WINEDEBUG="${WINEDEBUG:--all}"
-    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+    # Bash itself warns when the locale is missing (before the bootstrap has
+    # made it); only the Windows programs need it.
+    export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
     # No Mono or Gecko install prompts in a fresh prefix.
     export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
     if [ "${EL_WINE_ARCH:-win32}" = win64 ]; then
