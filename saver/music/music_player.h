@@ -25,8 +25,15 @@ extern const char* const kMciNoCommandReply;
 // "Error (文字列が取れません)".
 extern const char* const kMciNoErrorTextReply;
 
-// PlaySoundA flags used by PlayWaveFile: SND_ASYNC | SND_LOOP.
-constexpr std::uint32_t kWaveLoopFlags = 9;
+// PlaySoundA flags (the values of mmsystem.h, which portable code cannot include).
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndNoDefault = 0x0002;
+constexpr std::uint32_t kSndLoop = 0x0008;
+constexpr std::uint32_t kSndFilename = 0x00020000;
+// PlayWaveFile's flags. The name is a file's, never a registry sound's; and a
+// file that cannot be played stays silent, where PlaySoundA would otherwise
+// loop the system's default sound for the whole run.
+constexpr std::uint32_t kWaveLoopFlags = kSndAsync | kSndLoop | kSndFilename | kSndNoDefault;
 
 // The kind of music file by its name: the last three characters, upper-cased.
 enum class MusicFileType { None, Wav, Mp3 };

@@ -328,7 +328,7 @@ TEST_F(MusicPlayerTest, WavLoopsThroughPlaySoundOnlyWithAWaveDevice) {
     ASSERT_EQ(system.sounds.size(), 1u);
     EXPECT_TRUE(system.sounds[0].has_name);
     EXPECT_EQ(system.sounds[0].name, "C:\\tone.wav");
-    EXPECT_EQ(system.sounds[0].flags, 9u);
+    EXPECT_EQ(system.sounds[0].flags, 0x0002000Bu);  // SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_FILENAME
     EXPECT_EQ(LastApiResult, 1);
 
     system.play_sound_result = false;
