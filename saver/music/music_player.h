@@ -65,12 +65,19 @@ public:
     // --- audio CD ------------------------------------------------------
     // Opens "cdaudio" and sets the time format tmsf; does not play.
     void OpenCdAudio();
+    // True from an "open cdaudio" that succeeded to CloseCdAudio: the device
+    // is this run's, and the run must stop and close it at its end.
+    bool CdAudioOpened() const { return cd_opened_; }
     // The periodic check (every 200 ms): (re)starts the whole disc when it
     // has stopped, or jumps back to the start of BGM_RepeatTrack when that
-    // track is not the one playing. Sets CdWatchActive().
+    // track is not the one playing. A repeat track the disc does not have
+    // plays the whole disc. No command is ever made from an error reply.
+    // Sets CdWatchActive().
     void CheckCdAudio();
-    // False once a check found no drive, no disc or a drive error; the
-    // caller stops its CD timer then. False before the first check.
+    // False once the first check found no drive or no disc; the caller stops
+    // its CD timer then. Once the drive has answered a check, a failed one
+    // (a drive spinning up, another program reading the disc) leaves the
+    // watch on. False before the first check.
     bool CdWatchActive() const { return cd_watch_active_; }
     // "stop cdaudio", then "close cdaudio".
     void CloseCdAudio();
@@ -100,6 +107,8 @@ private:
 
     MultimediaSeam& seam_;
     const Settings& settings_;
+    bool cd_opened_ = false;
     bool cd_watch_active_ = false;
+    bool cd_answered_ = false;  // a check has had the disc's track and count
     std::string mci_reply_;
 };
