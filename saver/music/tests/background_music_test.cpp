@@ -32,8 +32,11 @@ TEST(BackgroundMusic, TheEndOfARunStopsAndClosesTheCdDeviceWheneverItWasOpened) 
          kCdClosed},
         {"the drive failed the last three checks", SimulatedCdDrive::Disc::Present, During::DriveBusyAtTheEnd, true,
          kCdClosed},
-        {"no drive: nothing was opened, so nothing is closed", SimulatedCdDrive::Disc::NoDrive, During::Playing,
-         false, {}},
+        {"no drive: nothing was opened, so nothing is closed",
+         SimulatedCdDrive::Disc::NoDrive,
+         During::Playing,
+         false,
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -74,14 +77,25 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
         std::size_t sounds_ended;
     } cases[] = {
         {"no music", 0, "C:\\a.mp3", {false, false}, {}, 0, {}, 0},
-        {"an MP3", 2, "C:\\a.mp3", {true, false},
-         {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"}, 0,
-         {"stop MP3Play", "close MP3Play"}, 0},
+        {"an MP3",
+         2,
+         "C:\\a.mp3",
+         {true, false},
+         {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"},
+         0,
+         {"stop MP3Play", "close MP3Play"},
+         0},
         {"a WAV", 2, "C:\\a.Wav", {false, false}, {}, 1, {}, 2},
         {"another file type", 2, "C:\\a.wma", {false, false}, {}, 0, {}, 0},
         {"a kind written by hand", 7, "C:\\a.wav", {false, false}, {}, 0, {}, 0},
-        {"an audio CD", 1, "C:\\a.wav", {false, true}, {"open cdaudio", "set cdaudio time format tmsf"}, 0,
-         kCdClosed, 0},
+        {"an audio CD",
+         1,
+         "C:\\a.wav",
+         {false, true},
+         {"open cdaudio", "set cdaudio time format tmsf"},
+         0,
+         kCdClosed,
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
