@@ -1,9 +1,6 @@
 #include "saver/settings_dialog/settings_dialog.h"
 
 #include <windows.h>
-// after windows.h, which they need
-#include <commdlg.h>
-#include <shellapi.h>
 
 #include <cstddef>
 #include <memory>
@@ -22,6 +19,7 @@
 #include "saver/settings_dialog/music_panel.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/save_settings.h"
+#include "saver/settings_dialog/shell_calls.h"
 #include "saver/startup/resource_ids.h"
 #include "saver/startup/settings_file.h"
 #include "saver/startup/startup.h"
@@ -92,6 +90,7 @@ private:
     std::string ini_path_;
     RetainedGradient gradient_;
     MusicPanel panel_;
+    ShellCalls shell_;
     HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
     button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
     win32::UniqueFont font_;
@@ -243,7 +242,7 @@ void SettingsDialog::Cmd_BGM_Click() noexcept {
     chooser.lpstrFileTitle = title;
     chooser.nMaxFileTitle = kFileBufferSize;
     chooser.lpstrTitle = texts::kFileChooserTitle;
-    if (GetOpenFileNameA(&chooser) > 0) {
+    if (shell_.GetOpenFileNameA(chooser) > 0) {
         settings_.BGM_File = file;
         panel_.show_file_name(settings_.BGM_File);
     }
@@ -266,7 +265,7 @@ void SettingsDialog::Cmd_Set_Click() noexcept {
 void SettingsDialog::Cmd_Etc_Click() noexcept {
     wait_cursor_ = true;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    ShellExecuteA(hwnd(), "open", texts::kWebAddress, "", "", SW_SHOWNORMAL);
+    shell_.ShellExecuteA(hwnd(), "open", texts::kWebAddress, "", "", SW_SHOWNORMAL);
     wait_cursor_ = false;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }
