@@ -77,6 +77,10 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
         case WM_LBUTTONUP:
             on_left_release();
             return 0;
+        case WM_CAPTURECHANGED:
+            if (!releasing_capture_)
+                logic_.CaptureLost();
+            return 0;
         case WM_RBUTTONDOWN:
             logic_.MouseDown(MouseButton::Right);
             return 0;
@@ -147,8 +151,12 @@ void Command::on_left_press() noexcept {
 }
 
 void Command::on_left_release() noexcept {
-    if (GetCapture() == hwnd())
+    // Our own release of the capture does not end the press: this release does.
+    if (GetCapture() == hwnd()) {
+        releasing_capture_ = true;
         ReleaseCapture();
+        releasing_capture_ = false;
+    }
     logic_.MouseUp(MouseButton::Left);
 }
 

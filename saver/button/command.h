@@ -14,7 +14,9 @@
 // over it. The control has no keyboard handling (Space, Enter and access keys
 // do nothing); it is a tab stop while enabled, so dialog navigation moves the
 // focus onto it and away. A left press takes the focus and the mouse capture
-// until the release, so a release outside the button still reaches it.
+// until the release, so a release outside the button still reaches it. Only
+// a release that ends a press begun on the button clicks it (see
+// command_logic.h); a capture taken away before the release ends the press.
 //
 // While transparent (Visible 0) the control shows its parent instead of its
 // own surface, asking the parent to draw itself into the control's DC with
@@ -127,6 +129,7 @@ private:
     long caption_width_ = 1635;
     win32::UniqueFont font_;
     FontDescription font_made_from_;
+    bool releasing_capture_ = false;  // the capture change is the release's own
 };
 
 }  // namespace button

@@ -56,8 +56,10 @@ void CommandLogic::Initialize() {
 }
 
 void CommandLogic::TmrMouse_Timer(bool cursor_over_control) {
-    if (!cursor_over_control)
-        MouseLeave();
+    if (cursor_over_control)
+        return;
+    presses_here_ = 0;
+    MouseLeave();
 }
 
 void CommandLogic::MouseLeave() {
@@ -92,7 +94,10 @@ void CommandLogic::LostFocus() {
 }
 
 void CommandLogic::MouseDown(MouseButton button) {
-    if (!fields_.enabled || button != MouseButton::Left)
+    if (!fields_.enabled)
+        return;
+    presses_here_ |= bit_of(button);
+    if (button != MouseButton::Left)
         return;
     fields_.MouseDownFlag = true;
     PaintState(StatePicture::Pressed);
@@ -112,6 +117,8 @@ void CommandLogic::MouseMove() {
 }
 
 void CommandLogic::MouseUp(MouseButton button) {
+    const bool ends_press_here = (presses_here_ & bit_of(button)) != 0;
+    presses_here_ &= ~bit_of(button);
     if (!fields_.enabled)
         return;
     if (button == MouseButton::Left) {
@@ -121,8 +128,12 @@ void CommandLogic::MouseUp(MouseButton button) {
         else if (fields_.ButtonState == CommandState::HighLightSelect)
             PaintState(StatePicture::HighLightSelect);
     }
-    if (fields_.ButtonState != CommandState::Selected && fields_.enabled)
+    if (fields_.ButtonState != CommandState::Selected && fields_.enabled && ends_press_here)
         view_.Click();
+}
+
+void CommandLogic::CaptureLost() {
+    presses_here_ &= ~bit_of(MouseButton::Left);
 }
 
 void CommandLogic::Resize() {

@@ -11,6 +11,11 @@
 // reading FontColour, or Visible while opaque, draws Normal. None of them
 // changes ButtonState, so the look can differ from the state until the next
 // state change.
+//
+// Click is raised only by a release that ends a press begun on the control
+// with the same mouse button. A release alone (the second press of a
+// double-click closed the window above, or the press was made on the host and
+// dragged here) changes the look as any release does, and raises nothing.
 #pragma once
 
 #include <cstdint>
@@ -94,13 +99,18 @@ public:
     void Initialize();
 
     // One tick of TmrMouse: whether the window under the cursor is the
-    // control's own (the caption element has no window of its own).
+    // control's own (the caption element has no window of its own). A tick
+    // that finds the cursor elsewhere also ends every press begun here: the
+    // release of a button the control does not capture may never reach it.
     void TmrMouse_Timer(bool cursor_over_control);
     void GotFocus();
     void LostFocus();
     void MouseDown(MouseButton button);
     void MouseMove();
     void MouseUp(MouseButton button);
+    // The mouse capture that a left press took went to another window before
+    // the release: that press can no longer end in a Click.
+    void CaptureLost();
     void Resize();
 
     const std::string& Caption() const { return caption_.text; }
@@ -137,9 +147,13 @@ private:
     void apply_first_run_rule();
     void set_enabled_flag(bool value);
     void set_caption_enabled(bool value);
+    static unsigned bit_of(MouseButton button) { return 1u << static_cast<unsigned>(button); }
 
     CommandView& view_;
     CommandFields fields_;
+    // One bit per MouseButton: pressed on the control while enabled, and not
+    // yet released.
+    unsigned presses_here_ = 0;
     CaptionElement caption_;
     bool opaque_ = true;  // the background style
 };

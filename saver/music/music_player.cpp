@@ -142,34 +142,42 @@ std::uint32_t MusicPlayer::send_without_reply(const char* command) {
 
 void MusicPlayer::OpenCdAudio() {
     LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
+    cd_opened_ = LastApiResult == 0;
     LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
 void MusicPlayer::CheckCdAudio() {
     cd_watch_active_ = true;
-    // No drive, no disc or a drive error: the queries answer "Error:<code>",
-    // and the watch ends for the rest of the run.
+    // An error reply before the drive has ever answered means no drive or no
+    // disc, and the watch ends for the rest of the run; after that it is a
+    // passing state of the drive, and the next check tries again.
     const std::string current_track = QueryMci("status cdaudio current track");
     if (contains_err(current_track)) {
-        cd_watch_active_ = false;
+        cd_watch_active_ = cd_answered_;
         return;
     }
-    if (contains_err(QueryMci("status cdaudio number of tracks"))) {
-        cd_watch_active_ = false;
+    const std::string track_count = QueryMci("status cdaudio number of tracks");
+    if (contains_err(track_count)) {
+        cd_watch_active_ = cd_answered_;
         return;
     }
+    cd_answered_ = true;
     char mode[kCdModeReplySize] = {};
     LastApiResult = static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
     mode[kCdModeReplySize - 1] = '\0';
     const bool stopped = mode_is(mode, "stopped");
 
+    // A track the disc does not have (the dialog takes any number) plays the
+    // whole disc rather than nothing.
     const long repeat_track = settings_.BGM_RepeatTrack;
-    if (repeat_track != 0) {
+    if (repeat_track >= 1 && repeat_track <= number_of(track_count)) {
         // Playing from the track's start to the end of the disc: when the
         // next track begins, the following check jumps back.
         if (stopped || number_of(current_track) != repeat_track) {
             const std::string start = QueryMci("status cdaudio position track " + std::to_string(repeat_track));
-            PlayMciDevice("cdaudio", start, "");
+            if (!contains_err(start)) {
+                PlayMciDevice("cdaudio", start, "");
+            }
         }
     } else if (stopped) {
         PlayMciDevice("cdaudio", "", "");
@@ -179,6 +187,7 @@ void MusicPlayer::CheckCdAudio() {
 void MusicPlayer::CloseCdAudio() {
     LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
     LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
+    cd_opened_ = false;
 }
 
 void MusicPlayer::PlayMusicFile() {

@@ -25,8 +25,15 @@ extern const char* const kMciNoCommandReply;
 // "Error (文字列が取れません)".
 extern const char* const kMciNoErrorTextReply;
 
-// PlaySoundA flags used by PlayWaveFile: SND_ASYNC | SND_LOOP.
-constexpr std::uint32_t kWaveLoopFlags = 9;
+// PlaySoundA flags (the values of mmsystem.h, which portable code cannot include).
+constexpr std::uint32_t kSndAsync = 0x0001;
+constexpr std::uint32_t kSndNoDefault = 0x0002;
+constexpr std::uint32_t kSndLoop = 0x0008;
+constexpr std::uint32_t kSndFilename = 0x00020000;
+// PlayWaveFile's flags. The name is a file's, never a registry sound's; and a
+// file that cannot be played stays silent, where PlaySoundA would otherwise
+// loop the system's default sound for the whole run.
+constexpr std::uint32_t kWaveLoopFlags = kSndAsync | kSndLoop | kSndFilename | kSndNoDefault;
 
 // The kind of music file by its name: the last three characters, upper-cased.
 enum class MusicFileType { None, Wav, Mp3 };
@@ -58,12 +65,19 @@ public:
     // --- audio CD ------------------------------------------------------
     // Opens "cdaudio" and sets the time format tmsf; does not play.
     void OpenCdAudio();
+    // True from an "open cdaudio" that succeeded to CloseCdAudio: the device
+    // is this run's, and the run must stop and close it at its end.
+    bool CdAudioOpened() const { return cd_opened_; }
     // The periodic check (every 200 ms): (re)starts the whole disc when it
     // has stopped, or jumps back to the start of BGM_RepeatTrack when that
-    // track is not the one playing. Sets CdWatchActive().
+    // track is not the one playing. A repeat track the disc does not have
+    // plays the whole disc. No command is ever made from an error reply.
+    // Sets CdWatchActive().
     void CheckCdAudio();
-    // False once a check found no drive, no disc or a drive error; the
-    // caller stops its CD timer then. False before the first check.
+    // False once the first check found no drive or no disc; the caller stops
+    // its CD timer then. Once the drive has answered a check, a failed one
+    // (a drive spinning up, another program reading the disc) leaves the
+    // watch on. False before the first check.
     bool CdWatchActive() const { return cd_watch_active_; }
     // "stop cdaudio", then "close cdaudio".
     void CloseCdAudio();
@@ -93,6 +107,8 @@ private:
 
     MultimediaSeam& seam_;
     const Settings& settings_;
+    bool cd_opened_ = false;
     bool cd_watch_active_ = false;
+    bool cd_answered_ = false;  // a check has had the disc's track and count
     std::string mci_reply_;
 };

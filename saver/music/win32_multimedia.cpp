@@ -5,6 +5,11 @@
 #include <mmsystem.h>
 
 #include "common/win32/system_library.h"
+#include "saver/music/music_player.h"
+
+static_assert(kSndAsync == SND_ASYNC && kSndNoDefault == SND_NODEFAULT && kSndLoop == SND_LOOP &&
+                  kSndFilename == SND_FILENAME,
+              "the player's PlaySoundA flags are the system's");
 
 namespace {
 

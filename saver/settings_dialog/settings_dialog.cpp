@@ -1,9 +1,6 @@
 #include "saver/settings_dialog/settings_dialog.h"
 
 #include <windows.h>
-// after windows.h, which they need
-#include <commdlg.h>
-#include <shellapi.h>
 
 #include <cstddef>
 #include <memory>
@@ -22,6 +19,7 @@
 #include "saver/settings_dialog/music_panel.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/save_settings.h"
+#include "saver/settings_dialog/shell_calls.h"
 #include "saver/startup/resource_ids.h"
 #include "saver/startup/settings_file.h"
 #include "saver/startup/startup.h"
@@ -39,9 +37,17 @@ constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
 enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
 
-// Characters of the file chooser's buffers, and of what is read of the repeat box.
-constexpr DWORD kFileBufferSize = 255;
+// Bytes of the file chooser's buffer: the longest path Windows can name
+// (32767 characters) at two bytes a character in a double-byte code page, and
+// its NUL. A buffer too short for the chosen path makes the chooser fail as
+// if cancelled.
+constexpr DWORD kFileBufferSize = 2 * 32768;
+// Characters read of the repeat box.
 constexpr int kRepeatTextSize = 256;
+// The chooser itself refuses a name that does not exist (and says so), so
+// nothing is kept that the saver would silently drop at its next start; the
+// read-only box means nothing here; and the program's current folder stays.
+constexpr DWORD kFileChooserFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 constexpr int kRepeatListHeight = 200;  // pixels below the box for the drop-down list
 
 // Each button's persisted property set as the dialog's stored layout holds
@@ -92,6 +98,7 @@ private:
     std::string ini_path_;
     RetainedGradient gradient_;
     MusicPanel panel_;
+    ShellCalls shell_;
     HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
     button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
     win32::UniqueFont font_;
@@ -230,21 +237,21 @@ void SettingsDialog::Cmd_BGM_Click() noexcept {
 #if defined(_WIN32) && !defined(_WIN64)
     static_assert(kChooserSize == 76, "the chooser's record without the fields Windows 2000 added");
 #endif
-    char file[kFileBufferSize + 1] = {};
-    char title[kFileBufferSize + 1] = {};
+    std::vector<char> file(kFileBufferSize, '\0');
     // Without the fields Windows 2000 added: no places bar, as the chooser
-    // has always looked.
+    // has always looked. No file-title buffer: nothing reads it, so nothing
+    // may fail for its size.
     chooser.lStructSize = kChooserSize;
     chooser.hwndOwner = hwnd();
     chooser.hInstance = instance_;
     chooser.lpstrFilter = texts::kFileFilter;
-    chooser.lpstrFile = file;
+    chooser.lpstrFile = file.data();
     chooser.nMaxFile = kFileBufferSize;
-    chooser.lpstrFileTitle = title;
-    chooser.nMaxFileTitle = kFileBufferSize;
     chooser.lpstrTitle = texts::kFileChooserTitle;
-    if (GetOpenFileNameA(&chooser) > 0) {
-        settings_.BGM_File = file;
+    chooser.Flags = kFileChooserFlags;
+    if (shell_.GetOpenFileNameA(chooser) > 0) {
+        file.back() = '\0';
+        settings_.BGM_File = file.data();
         panel_.show_file_name(settings_.BGM_File);
     }
 }
@@ -266,7 +273,7 @@ void SettingsDialog::Cmd_Set_Click() noexcept {
 void SettingsDialog::Cmd_Etc_Click() noexcept {
     wait_cursor_ = true;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    ShellExecuteA(hwnd(), "open", texts::kWebAddress, "", "", SW_SHOWNORMAL);
+    shell_.ShellExecuteA(hwnd(), "open", texts::kWebAddress, "", "", SW_SHOWNORMAL);
     wait_cursor_ = false;
     SetCursor(LoadCursorA(nullptr, IDC_ARROW));
 }

@@ -7,6 +7,7 @@
 #include "common/win32/handles.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
+#include "saver/music/background_music.h"
 #include "saver/music/music_player.h"
 #include "saver/music/win32_multimedia.h"
 #include "saver/startup/saver_run.h"
@@ -29,11 +30,10 @@ constexpr UINT kTimer3Interval = 50;
 class SaverRunWindow final : public win32::WindowBase {
 public:
     SaverRunWindow(const Settings& settings, const SaverRunStart& start)
-        : settings_(settings),
-          start_(start),
+        : start_(start),
           multimedia_(create_win32_multimedia_seam()),
-          music_(*multimedia_, settings),
-          file_type_(music_file_type_of(settings.BGM_File)) {}
+          player_(*multimedia_, settings),
+          music_(player_, settings) {}
 
     bool create(HINSTANCE instance) {
         win32::WindowClass wc;
@@ -71,11 +71,10 @@ private:
     void on_timer(WPARAM id) {
         switch (id) {
             case kTimer1:
-                music_.LoopMusicFile();
+                music_.FileTick();
                 break;
             case kTimer2:
-                music_.CheckCdAudio();
-                enable_timer2(music_.CdWatchActive());
+                enable_timer2(music_.CdTick());
                 break;
             case kTimer3:
                 Timer3_Tick();
@@ -87,18 +86,10 @@ private:
 
     void Form_Load() {
         // Music first, so it is already playing when the picture appears.
-        if (settings_.BGM_Kind == 1) {
-            music_.OpenCdAudio();
-            enable_timer2(true);
-        }
-        if (settings_.BGM_Kind == 2) {
-            if (file_type_ == MusicFileType::Wav) {
-                music_.PlayWaveFile();
-            } else if (file_type_ == MusicFileType::Mp3) {
-                music_.PlayMusicFile();
-                SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
-            }
-        }
+        const BackgroundMusic::Timers timers = music_.Start();
+        enable_timer2(timers.cd_watch);
+        if (timers.file_loop)
+            SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
         renderer_process_ = start_renderer();
         SetTimer(hwnd(), kTimer3, kTimer3Interval, nullptr);
     }
@@ -148,16 +139,9 @@ private:
     }
 
     [[noreturn]] void Form_QueryUnload() {
-        if (timer2_enabled_) {
-            enable_timer2(false);
-            music_.CloseCdAudio();
-        }
-        if (settings_.BGM_Kind == 2) {
-            if (file_type_ == MusicFileType::Wav)
-                music_.StopWaveFile();
-            else if (file_type_ == MusicFileType::Mp3)
-                music_.CloseMusicFile();
-        }
+        enable_timer2(false);
+        KillTimer(hwnd(), kTimer1);
+        music_.End();
         // Undo the start-up's hiding once. Passing the kept count as the show
         // flag would hide the cursor further whenever that count is 0.
         if (start_.saver_mode)
@@ -166,11 +150,10 @@ private:
         ExitProcess(0);
     }
 
-    const Settings& settings_;
     SaverRunStart start_;
     std::unique_ptr<MultimediaSeam> multimedia_;
-    MusicPlayer music_;
-    MusicFileType file_type_;
+    MusicPlayer player_;
+    BackgroundMusic music_;
     bool timer2_enabled_ = false;
     win32::UniqueHandle renderer_process_;
     RendererWatch watch_;

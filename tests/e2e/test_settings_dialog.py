@@ -26,6 +26,8 @@ REPEAT_BOX = (92, 52, 41, 20)
 FILE_BUTTON = (36, 116, 29, 21)
 FILE_NAME = (68, 116, 357, 29)
 BUTTONS = {ID_WEB: (192, 200, 125, 25), ID_SAVE: (320, 200, 73, 25), ID_CANCEL: (396, 200, 69, 25)}
+BACKGROUND = (60, 212)  # the window's own gradient, left of the buttons
+CHOOSER = "ﾌｧｲﾙを開く"
 
 
 def ini_text(kind, repeat=0, path=""):
@@ -105,16 +107,27 @@ class DialogCase(unittest.TestCase):
     def press_button(self, place, in_panel=False):
         """As a user clicks a push button: the cursor moves onto it until it
         shows its hover look, then a left click."""
+        self.hover(place, in_panel)
+        self.d.xdotool("click", "1")
+
+    def hover(self, place, in_panel=False):
+        """Moves the cursor onto a push button until it shows its hover look."""
         x, y, w, h = place
         sx, sy = self.at(x + w // 2, y + h // 2, in_panel)
-        top_ring = self.at(x + w // 2, y + 2, in_panel)
 
         def hovered():
             self.d.xdotool("mousemove", str(sx - 4), str(sy - 1), "mousemove", str(sx), str(sy))
-            r, g, b = self.d.screenshot().pixel(*top_ring)
-            return r > 245 and b < 225  # the amber of HighLight (or HighLightSelect)
+            return self.top_ring(place, in_panel) == "hover"
         self.assertTrue(wait_until(hovered, 10, 0.2), f"no hover look on the button at {place}")
-        self.d.xdotool("click", "1")
+
+    def top_ring(self, place, in_panel=False):
+        """The look a push button shows, told by its top ring: "hover" (the
+        amber of HighLight or HighLightSelect), "normal", or another colour."""
+        x, y, w, _ = place
+        r, g, b = self.d.screenshot().pixel(*self.at(x + w // 2, y + 2, in_panel))
+        if r > 245 and b < 225:
+            return "hover"
+        return "normal" if (r, g, b) == (0xF3, 0xF3, 0xEE) else (r, g, b)
 
     def click_centre(self, place, in_panel=False, button=1):
         x, y, w, h = place
@@ -295,6 +308,118 @@ class Choosing(DialogCase):
         self.assertTrue(self.d.wait_window_gone(chooser, 20), "the chooser did not take the file")
         self.save()
         self.assertEqual(written(self.ini.read_bytes()), [(KIND, "2"), (REPEAT, "0"), (FILE, windows_path(self.music))])
+
+    def choose_in_chooser(self, typed):
+        """Opens the chooser with "...", types a name into it and presses Enter."""
+        self.press_button(FILE_BUTTON, in_panel=True)
+        self.assertTrue(wait_window(self.d, CHOOSER, 30), "no file chooser")
+        self.d.focus(CHOOSER)
+        self.d.xdotool("type", "--delay", "10", typed)
+        self.d.tap("Return")
+
+    def test_the_chooser_refuses_a_missing_file_and_says_so(self):
+        old = windows_path(self.music)
+        self.open(ini_text(2, 0, old))
+        self.choose_in_chooser(windows_path(self.d.work / "no such file.mp3"))
+        # The chooser's own message, a second window under its title.
+        # The chooser's own message, untitled, holds the chooser disabled until it is answered.
+        chooser_disabled = lambda: (self.d.window_info(CHOOSER) or {"style": 0})["style"] & WS_DISABLED
+        self.assertTrue(wait_until(chooser_disabled, 20, 0.2), "the chooser said nothing")
+        self.d.screenshot("chooser-missing-file.png")
+        self.d.tap("Return")
+        self.assertTrue(wait_until(lambda: not chooser_disabled(), 20, 0.2))
+        self.assertTrue(self.d.window_exists(CHOOSER), "the chooser took the missing file")
+        self.d.focus(CHOOSER)
+        self.d.tap("Escape")
+        self.assertTrue(self.d.wait_window_gone(CHOOSER, 20))
+        self.assertTrue(wait_until(lambda: not self.d.window_info(CAPTION)["style"] & WS_DISABLED, 20, 0.2))
+        self.assertTrue(wait_until(lambda: not self.d.x_windows(CHOOSER), 20, 0.2))
+        self.d.focus(CAPTION)
+        self.save()
+        self.assertEqual(written(self.ini.read_bytes()), [(KIND, "2"), (REPEAT, "0"), (FILE, old)])
+
+    def test_a_path_of_255_to_259_bytes_is_taken_whole(self):
+        for length in (255, 259):
+            with self.subTest(length=length):
+                self.setUp()
+                path = self.file_with_path_length(length)
+                self.assertEqual(len(windows_path(path)), length)
+                self.open(ini_text(2, 0, windows_path(self.music)))
+                self.choose_in_chooser(windows_path(path))
+                self.assertTrue(self.d.wait_window_gone(CHOOSER, 20), "the chooser did not take the file")
+                self.assertTrue(wait_until(lambda: not self.d.x_windows(CHOOSER), 20, 0.2))
+                self.d.focus(CAPTION)
+                self.save()
+                self.assertEqual(written(self.ini.read_bytes()), [(KIND, "2"), (REPEAT, "0"), (FILE, windows_path(path))])
+
+    def file_with_path_length(self, length):
+        """A copy of the test tone whose Windows path is `length` characters long."""
+        folder = self.d.work / f"long {length}"
+        remaining = length - len(windows_path(folder))  # each further part after a backslash
+        while remaining > 121:
+            folder, remaining = folder / ("d" * 100), remaining - 101
+        folder.mkdir(parents=True, exist_ok=True)
+        path = folder / ("f" * (remaining - 5) + ".mp3")
+        shutil.copy(self.music, path)
+        return path
+
+
+class Releases(DialogCase):
+    """Only a release that ends a press begun on a button clicks it: a press
+    made elsewhere and let go over a button changes its look and does
+    nothing else."""
+
+    def test_a_press_on_the_background_let_go_over_each_button_does_nothing(self):
+        self.opened.unlink(missing_ok=True)
+        stored = ini_text(2, 0, windows_path(self.music))
+        self.open(stored)
+        # The file button first, while the music file is the kind chosen.
+        buttons = [(FILE_BUTTON, True), (BUTTONS[ID_SAVE], False), (BUTTONS[ID_CANCEL], False),
+                   (BUTTONS[ID_WEB], False)]
+        for i, (place, in_panel) in enumerate(buttons):
+            with self.subTest(button=place):
+                self.d.xdotool("mousemove", *map(str, self.at(*BACKGROUND)), "mousedown", "1")
+                self.hover(place, in_panel)  # dragged over it with the left button held
+                self.d.xdotool("mouseup", "1")
+                # The release reached the button: HighLight's release draws
+                # Normal while the cursor stays over it.
+                self.assertTrue(wait_until(lambda: self.top_ring(place, in_panel) == "normal", 10, 0.1),
+                                "the release did not reach the button")
+                # Input is handled in order: a kind chosen after the release
+                # shows only in a dialog still open and not behind a chooser.
+                kind = (1, 0)[i % 2]
+                self.click_centre(LABEL[kind], in_panel=True, button=3)
+                wanted = ([kind], kind == 1, "", False)
+                self.assertEqual(self.wait_look(wanted), wanted)
+                self.assertFalse(self.d.window_exists(CHOOSER))
+                self.assertIsNone(self.p.poll(), "the dialog closed")
+        self.assertEqual(self.ini.read_bytes(), stored, "the settings were saved")
+        # A real click on the web button after all that: the browser is asked
+        # once, for that click alone.
+        self.press_button(BUTTONS[ID_WEB])
+        lines = lambda: self.opened.read_text().splitlines() if self.opened.exists() else []
+        self.assertTrue(wait_until(lambda: len(lines()) >= 1, 30, 0.2), "the web button's click did nothing")
+        self.assertEqual(len(wait_until(lambda: len(lines()) > 1 and lines(), 3, 0.2) or lines()), 1, lines())
+        self.cancel()
+
+    def test_a_lone_release_over_the_save_button_does_not_save(self):
+        self.open(ini_text(1, 3))
+        self.click_centre(LABEL[0], in_panel=True)  # a choice that must not be saved
+        # Pressed on the bare screen beside the dialog, which no window takes:
+        # the dialog hears the release alone.
+        left, top, right, bottom = self.window
+        self.d.xdotool("mousemove", str(right + 40), str(bottom + 40), "mousedown", "1")
+        self.hover(BUTTONS[ID_SAVE])
+        self.d.xdotool("mouseup", "1")
+        self.assertTrue(wait_until(lambda: self.top_ring(BUTTONS[ID_SAVE]) == "normal", 10, 0.1),
+                        "the release did not reach the button")
+        self.click_centre(LABEL[1], in_panel=True, button=3)
+        self.assertEqual(self.wait_look(([1], True, "3", False)), ([1], True, "3", False))
+        self.assertIsNone(self.p.poll(), "the dialog saved and closed")
+        self.assertEqual(self.ini.read_bytes(), ini_text(1, 3), "the settings were saved")
+        # A press and release on it still saves.
+        self.save()
+        self.assertEqual(written(self.ini.read_bytes()), [(KIND, "1"), (REPEAT, "3"), (FILE, "")])
 
 
 class Saving(DialogCase):

@@ -52,7 +52,8 @@ enum class Input {
     RightRelease,
     Resize,
     ReadEnabled,
-    Initialize
+    Initialize,
+    CaptureLost
 };
 
 void apply(CommandLogic& logic, Input input) {
@@ -82,6 +83,8 @@ void apply(CommandLogic& logic, Input input) {
             return;
         case Input::Initialize:
             return logic.Initialize();
+        case Input::CaptureLost:
+            return logic.CaptureLost();
     }
 }
 
@@ -108,33 +111,51 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
     // Columns: ButtonState 0 (before Initialize), 1 Normal, 2 HighLight,
     // 3 Selected, 4 HighLightSelect. The direction of the gradient follows
     // the state at paint time: reversed in 2, kept from the previous paint in
-    // 0 and 4 (plain here: 4 was reached from 3).
+    // 0 and 4 (plain here: 4 was reached from 3). A release is taken after a
+    // press on the control (`pressed`) or alone; only the release that ends a
+    // press of its own button clicks.
+    enum class Pressed { No, Left, Right };
     const struct {
         Input input;
+        Pressed pressed;
         Cell cells[5];
     } table[] = {
-        {Input::MoveOver, {{-1, ""}, {2, "HighLight/r"}, {-1, ""}, {4, "HighLightSelect"}, {-1, ""}}},
-        {Input::TimerElsewhere, {{-1, ""}, {-1, ""}, {1, "Normal"}, {-1, ""}, {3, "Selected"}}},
-        {Input::TimerOver, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
-        {Input::FocusGained, {{3, "Selected"}, {3, "Selected"}, {4, "Pressed/r"}, {3, "Selected"}, {3, "Selected"}}},
-        {Input::FocusLost, {{1, "Normal"}, {-1, ""}, {1, "Normal"}, {1, "Normal"}, {1, "Normal"}}},
-        {Input::LeftPress, {{-1, "Pressed"}, {-1, "Pressed"}, {-1, "Pressed/r"}, {-1, "Pressed"}, {-1, "Pressed"}}},
+        {Input::MoveOver, Pressed::No, {{-1, ""}, {2, "HighLight/r"}, {-1, ""}, {4, "HighLightSelect"}, {-1, ""}}},
+        {Input::TimerElsewhere, Pressed::No, {{-1, ""}, {-1, ""}, {1, "Normal"}, {-1, ""}, {3, "Selected"}}},
+        {Input::TimerOver, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::FocusGained,
+         Pressed::No,
+         {{3, "Selected"}, {3, "Selected"}, {4, "Pressed/r"}, {3, "Selected"}, {3, "Selected"}}},
+        {Input::FocusLost, Pressed::No, {{1, "Normal"}, {-1, ""}, {1, "Normal"}, {1, "Normal"}, {1, "Normal"}}},
+        {Input::LeftPress,
+         Pressed::No,
+         {{-1, "Pressed"}, {-1, "Pressed"}, {-1, "Pressed/r"}, {-1, "Pressed"}, {-1, "Pressed"}}},
         {Input::LeftRelease,
+         Pressed::Left,
          {{-1, "Click"}, {-1, "Click"}, {-1, "Normal/r Click"}, {-1, ""}, {-1, "HighLightSelect Click"}}},
-        {Input::RightPress, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
-        {Input::RightRelease, {{-1, "Click"}, {-1, "Click"}, {-1, "Click"}, {-1, ""}, {-1, "Click"}}},
-        {Input::Resize, {{-1, "Normal"}, {-1, "Normal"}, {-1, "Normal/r"}, {-1, "Normal"}, {-1, "Normal"}}},
+        {Input::LeftRelease, Pressed::No, {{-1, ""}, {-1, ""}, {-1, "Normal/r"}, {-1, ""}, {-1, "HighLightSelect"}}},
+        {Input::LeftRelease, Pressed::Right, {{-1, ""}, {-1, ""}, {-1, "Normal/r"}, {-1, ""}, {-1, "HighLightSelect"}}},
+        {Input::RightPress, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::RightRelease, Pressed::Right, {{-1, "Click"}, {-1, "Click"}, {-1, "Click"}, {-1, ""}, {-1, "Click"}}},
+        {Input::RightRelease, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::RightRelease, Pressed::Left, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::Resize,
+         Pressed::No,
+         {{-1, "Normal"}, {-1, "Normal"}, {-1, "Normal/r"}, {-1, "Normal"}, {-1, "Normal"}}},
     };
     for (const bool enabled : {true, false}) {
         for (const auto& row : table) {
             for (int state = 0; state < 5; ++state) {
-                SCOPED_TRACE(testing::Message() << (enabled ? "enabled" : "disabled") << ", input "
-                                                << static_cast<int>(row.input) << ", state " << state);
+                SCOPED_TRACE(testing::Message()
+                             << (enabled ? "enabled" : "disabled") << ", input " << static_cast<int>(row.input)
+                             << " after press " << static_cast<int>(row.pressed) << ", state " << state);
                 RecordingView view;
                 CommandLogic logic(view);
                 bring_to(logic, state);
                 if (!enabled)
                     logic.Enabled(false);
+                if (row.pressed != Pressed::No)
+                    logic.MouseDown(row.pressed == Pressed::Left ? MouseButton::Left : MouseButton::Right);
                 view.take();
                 apply(logic, row.input);
 
@@ -147,7 +168,9 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
                 EXPECT_EQ(view.log, want);
                 const int want_state = enabled && cell.state >= 0 ? cell.state : state;
                 EXPECT_EQ(static_cast<int>(logic.fields().ButtonState), want_state);
-                EXPECT_EQ(logic.fields().MouseDownFlag, enabled && row.input == Input::LeftPress);
+                const bool left_held =
+                    row.input == Input::LeftPress || (row.pressed == Pressed::Left && row.input != Input::LeftRelease);
+                EXPECT_EQ(logic.fields().MouseDownFlag, enabled && left_held);
             }
         }
     }
@@ -188,11 +211,36 @@ TEST(CommandStateTable, SequencesAroundTheTable) {
          {I::Initialize, I::RightPress, I::RightRelease, I::FocusGained, I::RightPress, I::RightRelease},
          "Click Selected",
          3},
-        {"before Initialize a move draws nothing, a release still clicks",
+        {"before Initialize a move draws nothing, a press and its release still click",
          true,
-         {I::MoveOver, I::LeftRelease},
-         "Click",
+         {I::MoveOver, I::LeftPress, I::LeftRelease},
+         "Pressed Click",
          0},
+        {"a press on the host dragged over the button: it lights up, and the release raises nothing",
+         true,
+         {I::Initialize, I::MoveOver, I::LeftRelease, I::RightRelease},
+         "HighLight/r Normal/r",
+         2},
+        {"a lone release over the focused button (a double-click that closed a window above it)",
+         true,
+         {I::Initialize, I::FocusGained, I::MoveOver, I::LeftRelease},
+         "Selected HighLightSelect HighLightSelect",
+         4},
+        {"a release that raised nothing leaves the next click whole",
+         true,
+         {I::Initialize, I::MoveOver, I::LeftRelease, I::LeftPress, I::LeftRelease},
+         "HighLight/r Normal/r Pressed/r Normal/r Click",
+         2},
+        {"a right press dragged off is forgotten at the tick; released back over the button, it raises nothing",
+         true,
+         {I::Initialize, I::MoveOver, I::RightPress, I::TimerElsewhere, I::MoveOver, I::RightRelease},
+         "HighLight/r Normal HighLight/r",
+         2},
+        {"a press whose capture another window took raises nothing at its release",
+         true,
+         {I::Initialize, I::MoveOver, I::FocusGained, I::LeftPress, I::CaptureLost, I::LeftRelease},
+         "HighLight/r Pressed/r Pressed/r HighLightSelect/r",
+         4},
         {"reading Enabled while hovered draws Normal and keeps HighLight",
          true,
          {I::Initialize, I::MoveOver, I::ReadEnabled},

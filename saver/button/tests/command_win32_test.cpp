@@ -206,6 +206,37 @@ TEST_F(CommandWindow, PlacedInTwipsTellsItsHostAndTakesFocusAndCaptureOnAPress) 
     EXPECT_EQ(host_.notices[1].from, command_.hwnd());
 }
 
+TEST_F(CommandWindow, OnlyAReleaseThatEndsAPressOnTheButtonClicksIt) {
+    command_.ReadProperties(PropertyBag{});
+    command_.Initialize();
+    const auto clicks = [&] {
+        int n = 0;
+        for (const auto& notice : host_.notices)
+            n += notice.code == BN_CLICKED;
+        return n;
+    };
+    const HWND button = command_.hwnd();
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks(), 0) << "a release alone";
+
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ASSERT_EQ(GetCapture(), button);
+    SetCapture(host_.hwnd());
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks(), 0) << "a press whose capture the host took";
+    ReleaseCapture();
+
+    // The button's own release of its capture is no loss of it.
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks(), 1);
+    SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(clicks(), 2);
+}
+
 TEST_F(CommandWindow, PaintShowsTheRetainedLookAndACaptionChangeLeavesTheBody) {
     command_.ReadProperties(PropertyBag{});
     command_.Initialize();

@@ -216,17 +216,92 @@ TEST_F(MusicPlayerTest, NoDiscOrNoDriveEndsTheWatchAtTheFirstCheck) {
     }
 }
 
-TEST_F(MusicPlayerTest, TrackTheDiscLacksFailsAtEveryCheckWhileChecksGoOn) {
-    settings.BGM_RepeatTrack = 9;
-    player.OpenCdAudio();
-    for (int tick = 0; tick < 3; ++tick) {
-        system.clear_log();
-        player.CheckCdAudio();
-        EXPECT_EQ(system.commands(),
-                  with(kCdQueries, {"status cdaudio position track 9", "play cdaudio from Error:282"}));
-        EXPECT_TRUE(player.CdWatchActive());
-        EXPECT_NE(LastApiResult, 0);
-        EXPECT_FALSE(system.drive.is_playing());
+TEST_F(MusicPlayerTest, RepeatTrackTheDiscLacksPlaysTheWholeDisc) {
+    // The disc has 5 tracks; the dialog takes any 16-bit number.
+    for (const std::int16_t track : {6, 9, 99, 32767, -1, -32768}) {
+        SCOPED_TRACE(track);
+        SimulatedMultimedia fresh;
+        settings.BGM_RepeatTrack = track;
+        MusicPlayer cd(fresh, settings);
+        cd.OpenCdAudio();
+        fresh.clear_log();
+        cd.CheckCdAudio();
+        EXPECT_EQ(fresh.commands(), with(kCdQueries, {"play cdaudio"}));
+        EXPECT_TRUE(fresh.drive.is_playing());
+        EXPECT_EQ(fresh.drive.current_track(), 1);
+        for (int tick = 0; tick < 3; ++tick) {  // while it plays, the checks only ask
+            fresh.drive.advance(200);
+            fresh.clear_log();
+            cd.CheckCdAudio();
+            EXPECT_EQ(fresh.commands(), kCdQueries);
+            EXPECT_TRUE(cd.CdWatchActive());
+        }
+    }
+}
+
+TEST_F(MusicPlayerTest, NoCommandIsEverMadeFromAnErrorReply) {
+    // The drive answers the track and the count, then fails the position
+    // query for a moment: nothing is played from its error text, and the next
+    // check starts the track.
+    const struct {
+        const char* what;
+        std::uint32_t code;
+    } cases[] = {{"drive not ready", mci_error::kDeviceNotReady}, {"out of range", mci_error::kOutOfRange}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedMultimedia fresh;
+        settings.BGM_RepeatTrack = 3;
+        MusicPlayer cd(fresh, settings);
+        cd.OpenCdAudio();
+        fresh.clear_log();
+        fresh.fail_once("status cdaudio position track 3", c.code);
+        cd.CheckCdAudio();
+        EXPECT_EQ(fresh.commands(), with(kCdQueries, {"status cdaudio position track 3"}));
+        EXPECT_TRUE(cd.CdWatchActive());
+        EXPECT_FALSE(fresh.drive.is_playing());
+        fresh.clear_log();
+        cd.CheckCdAudio();
+        EXPECT_EQ(fresh.commands(),
+                  with(kCdQueries, {"status cdaudio position track 3", "play cdaudio from 03:00:00:00"}));
+    }
+}
+
+TEST_F(MusicPlayerTest, OnceTheDriveHasAnsweredFailedChecksKeepTheWatch) {
+    // Whole disc and a repeated track, each with one of the two queries that
+    // used to end the watch failing for a few checks mid-run.
+    const struct {
+        std::int16_t repeat;
+        const char* failing;
+        std::uint32_t code;
+        int failed_checks;
+    } cases[] = {
+        {0, "status cdaudio current track", mci_error::kDeviceNotReady, 1},
+        {0, "status cdaudio number of tracks", mci_error::kDeviceNotReady, 3},
+        {2, "status cdaudio current track", mci_error::kDeviceNotReady, 25},
+        {2, "status cdaudio number of tracks", mci_error::kUnrecognizedCommand, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "repeat " << c.repeat << ", " << c.failing << " x" << c.failed_checks);
+        SimulatedMultimedia fresh;
+        settings.BGM_RepeatTrack = c.repeat;
+        MusicPlayer cd(fresh, settings);
+        cd.OpenCdAudio();
+        cd.CheckCdAudio();
+        ASSERT_TRUE(fresh.drive.is_playing());
+        fresh.drive.advance(1020 * 1000);  // the music ends while the drive cannot answer
+        ASSERT_FALSE(fresh.drive.is_playing());
+        for (int check = 0; check < c.failed_checks; ++check) {
+            fresh.fail_once(c.failing, c.code);
+            fresh.clear_log();
+            cd.CheckCdAudio();
+            EXPECT_TRUE(cd.CdWatchActive());
+            for (const std::string& command : fresh.commands())
+                EXPECT_EQ(command.rfind("play", 0), std::string::npos) << command;
+        }
+        cd.CheckCdAudio();  // the drive answers again: the music goes on
+        EXPECT_TRUE(cd.CdWatchActive());
+        EXPECT_TRUE(fresh.drive.is_playing());
+        EXPECT_EQ(fresh.drive.current_track(), c.repeat == 0 ? 1 : c.repeat);
     }
 }
 
@@ -328,7 +403,7 @@ TEST_F(MusicPlayerTest, WavLoopsThroughPlaySoundOnlyWithAWaveDevice) {
     ASSERT_EQ(system.sounds.size(), 1u);
     EXPECT_TRUE(system.sounds[0].has_name);
     EXPECT_EQ(system.sounds[0].name, "C:\\tone.wav");
-    EXPECT_EQ(system.sounds[0].flags, 9u);
+    EXPECT_EQ(system.sounds[0].flags, 0x0002000Bu);  // SND_ASYNC | SND_NODEFAULT | SND_LOOP | SND_FILENAME
     EXPECT_EQ(LastApiResult, 1);
 
     system.play_sound_result = false;

@@ -342,6 +342,13 @@ std::uint32_t SimulatedMultimedia::mci_send_string(const char* command, char* re
     if (reply && reply_length > 0) {
         reply[0] = '\0';
     }
+    for (auto failure = failures_.begin(); failure != failures_.end(); ++failure) {
+        if (failure->command == command) {
+            const std::uint32_t code = failure->code;
+            failures_.erase(failure);
+            return code;
+        }
+    }
     const std::vector<std::string> words = words_of(command);
     if (words.empty()) {
         return 267;  // MCIERR_MISSING_COMMAND_STRING

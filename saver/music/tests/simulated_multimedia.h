@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <set>
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ public:
     // Every command string, in the order sent.
     std::vector<std::string> commands() const;
     void clear_log() { sent.clear(); }
+    // The next time exactly this command is sent it fails with `code`, as a
+    // drive does for a moment (spinning up, busy with another program),
+    // without reaching the device. Failures queue in the order given.
+    void fail_once(const std::string& command, std::uint32_t code) { failures_.push_back({command, code}); }
 
     SimulatedCdDrive drive{{180, 200, 240, 210, 190}};
     // Files the MPEGVideo device can open.
@@ -112,6 +117,12 @@ public:
     std::vector<SoundCall> sounds;
 
 private:
+    struct Failure {
+        std::string command;
+        std::uint32_t code;
+    };
+    std::deque<Failure> failures_;
+
     std::uint32_t mp3_command(const std::vector<std::string>& words, std::string& reply);
     std::uint32_t open_file(const std::string& command);
 };
