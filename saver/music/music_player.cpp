@@ -28,6 +28,12 @@ bool mode_is(const char* reply, const char* mode) {
     return std::strncmp(reply, mode, 7) == 0;
 }
 
+// A track position as the drive gives it in the tmsf format ("03:00:00:00"):
+// only such a reply may become part of a play command.
+bool is_track_position(const std::string& reply) {
+    return !reply.empty() && reply.find_first_not_of("0123456789:") == std::string::npos;
+}
+
 bool contains_err(const std::string& reply) {
     for (std::size_t i = 0; i + 3 <= reply.size(); ++i) {
         if (std::toupper(static_cast<unsigned char>(reply[i])) == 'E' &&
@@ -175,7 +181,7 @@ void MusicPlayer::CheckCdAudio() {
         // next track begins, the following check jumps back.
         if (stopped || number_of(current_track) != repeat_track) {
             const std::string start = QueryMci("status cdaudio position track " + std::to_string(repeat_track));
-            if (!contains_err(start)) {
+            if (is_track_position(start)) {
                 PlayMciDevice("cdaudio", start, "");
             }
         }

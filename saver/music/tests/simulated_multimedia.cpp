@@ -342,10 +342,13 @@ std::uint32_t SimulatedMultimedia::mci_send_string(const char* command, char* re
     if (reply && reply_length > 0) {
         reply[0] = '\0';
     }
-    for (auto failure = failures_.begin(); failure != failures_.end(); ++failure) {
-        if (failure->command == command) {
-            const std::uint32_t code = failure->code;
-            failures_.erase(failure);
+    for (auto answer = scripted_.begin(); answer != scripted_.end(); ++answer) {
+        if (answer->command == command) {
+            const std::uint32_t code = answer->code;
+            if (reply && reply_length > 0) {
+                std::snprintf(reply, reply_length, "%s", answer->reply.c_str());
+            }
+            scripted_.erase(answer);
             return code;
         }
     }

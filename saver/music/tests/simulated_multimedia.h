@@ -101,7 +101,10 @@ public:
     // The next time exactly this command is sent it fails with `code`, as a
     // drive does for a moment (spinning up, busy with another program),
     // without reaching the device. Failures queue in the order given.
-    void fail_once(const std::string& command, std::uint32_t code) { failures_.push_back({command, code}); }
+    void fail_once(const std::string& command, std::uint32_t code) { scripted_.push_back({command, code, ""}); }
+    // The next time exactly this command is sent it succeeds with `reply`
+    // instead of what the device would say: a driver's odd answer.
+    void answer_once(const std::string& command, const std::string& reply) { scripted_.push_back({command, 0, reply}); }
 
     SimulatedCdDrive drive{{180, 200, 240, 210, 190}};
     // Files the MPEGVideo device can open.
@@ -117,11 +120,12 @@ public:
     std::vector<SoundCall> sounds;
 
 private:
-    struct Failure {
+    struct Scripted {
         std::string command;
         std::uint32_t code;
+        std::string reply;
     };
-    std::deque<Failure> failures_;
+    std::deque<Scripted> scripted_;
 
     std::uint32_t mp3_command(const std::vector<std::string>& words, std::string& reply);
     std::uint32_t open_file(const std::string& command);
