@@ -385,7 +385,7 @@ void Renderer::on_size(WPARAM kind, LPARAM size) {
 // made anew at the screen's new size, with the other monitors covered again,
 // as Tab does but staying in full screen. The framed window keeps its size.
 void Renderer::on_display_change() {
-    if (!full_screen_)
+    if (!full_screen_ || recreate_window_)  // a Tab already on its way decides the next window
         return;
     keep_mode_ = true;
     recreate_window_ = true;
@@ -404,6 +404,7 @@ void Renderer::on_power_event(WPARAM event) {
 void Renderer::on_key_up(WPARAM key) {
     switch (classify_key_release(static_cast<unsigned>(key))) {
         case KeyRelease::SwitchMode:
+            keep_mode_ = false;  // the user's Tab wins over a display change on its way
             recreate_window_ = true;
             PostQuitMessage(1);
             break;
