@@ -42,6 +42,7 @@ namespace renderer {
     X(glViewport)                \
     X(wglCreateContext)          \
     X(wglDeleteContext)          \
+    X(wglGetProcAddress)         \
     X(wglMakeCurrent)            \
     X(wglUseFontBitmapsA)
 

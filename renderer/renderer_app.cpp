@@ -7,6 +7,8 @@
 #include "common/win32/handles.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
+#include "renderer/display_pacing.h"
+#include "renderer/frame_pacer.h"
 #include "renderer/gl_api.h"
 #include "renderer/gl_scene.h"
 #include "renderer/monitor_covers.h"
@@ -65,7 +67,8 @@ public:
         : instance_(instance),
           show_command_(show_command),
           stats_(bench.stats),
-          cover_monitors_(bench.cover_monitors) {}
+          cover_monitors_(bench.cover_monitors),
+          pace_(bench.pace) {}
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
@@ -80,6 +83,9 @@ private:
     void make_font_lists(HDC dc);
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
+    void on_display_change();
+    void on_power_event(WPARAM event);
+    void start_pacing(HDC dc);
     void run_message_loop();
     bool handle_queued(const MSG& message);  // false for the quit message
     void draw_frame();
@@ -89,10 +95,14 @@ private:
     int show_command_;
     FrameStats* stats_;
     bool cover_monitors_;
+    bool pace_;
     PerformanceCounter counter_;
     scene::CrtRandom random_;
     scene::SceneState scene_;
     GlApi gl_;
+    FramePacer pacer_;
+    FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
+    bool driver_syncs_ = false;
 
     HWND main_window_ = nullptr;
     MonitorCovers covers_;  // the other monitors, in full-screen mode only
@@ -104,6 +114,8 @@ private:
     bool window_active_ = false;
     bool loop_running_ = false;
     bool recreate_window_ = false;
+    bool full_screen_ = false;
+    bool keep_mode_ = false;  // the next window is made in the same mode (the display changed)
     WPARAM exit_code_ = 0;
     std::int64_t last_frame_start_ = 0;
 };
@@ -127,7 +139,10 @@ int Renderer::run() {
     bool full_screen = false;
     do {
         recreate_window_ = false;
-        full_screen = !full_screen;
+        if (!keep_mode_)
+            full_screen = !full_screen;
+        keep_mode_ = false;
+        full_screen_ = full_screen;
         if (const char* failed = create_main_window(full_screen)) {
             report_error(failed);
             return 0;
@@ -194,7 +209,15 @@ const char* Renderer::set_up() {
     hide_cursor();
     gl_scene_->resize(window_width_, window_height_);
     scene::restart_frame_rate(scene_, counter_);
+    start_pacing(dc);
     return nullptr;
+}
+
+// The swap interval belongs to the context, so every new window asks again;
+// the monitor, and so its refresh rate, may differ too.
+void Renderer::start_pacing(HDC dc) {
+    driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
+    pacer_.start(counter_.ticks(), counter_.ticks_per_second(), monitor_refresh_rate(hwnd()), driver_syncs_, pace_);
 }
 
 // Glyphs of the system font for the frame-rate text; without them the text
@@ -230,7 +253,11 @@ void Renderer::run_message_loop() {
     while (loop_running_) {
         MSG message;
         if (window_active_ && gl_scene_) {
-            draw_frame();
+            const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
+            if (wait > 0)
+                waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
+            else
+                draw_frame();
         } else {
             // Minimised (or set-up failed): sleep until something arrives.
             if (GetMessageA(&message, nullptr, 0, 0) == -1) {
@@ -264,6 +291,7 @@ void Renderer::draw_frame() {
         gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
         scene::count_frame(scene_, counter_);
         SwapBuffers(window_dc_.get());
+        pacer_.frame_shown(counter_.ticks());
         return;
     }
     const std::int64_t start = counter_.ticks();
@@ -275,10 +303,15 @@ void Renderer::draw_frame() {
     const std::int64_t counted = counter_.ticks();
     SwapBuffers(window_dc_.get());
     const std::int64_t swapped = counter_.ticks();
+    pacer_.frame_shown(swapped);
     if (last_frame_start_ != 0) {
+        const std::int64_t interval = start - last_frame_start_;
         stats_->frames += 1;
-        stats_->loop_ticks += start - last_frame_start_;
+        stats_->loop_ticks += interval;
+        stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
     }
+    stats_->pacing = !pace_ ? "unpaced" : pacer_.self_pacing() ? waiter_.timing() : "driver";
+    stats_->refresh_hz = static_cast<double>(counter_.ticks_per_second()) / static_cast<double>(pacer_.period());
     stats_->cpu_ticks += (planned - start) + (counted - drawn);
     stats_->gl_ticks += (drawn - planned) + (swapped - counted);
     last_frame_start_ = start;
@@ -308,6 +341,12 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
             if (refuses_system_command(wparam))
                 return 0;
             break;
+        case WM_DISPLAYCHANGE:
+            on_display_change();
+            return 0;
+        case WM_POWERBROADCAST:
+            on_power_event(wparam);
+            return TRUE;
         case WM_MOUSEMOVE:
             gl_input(scene_, InputKind::MouseMove, mouse_move_button(wparam), x, y);
             return 0;
@@ -339,11 +378,33 @@ void Renderer::on_size(WPARAM kind, LPARAM size) {
     if (gl_scene_)
         gl_scene_->resize(window_width_, window_height_);
     scene::restart_frame_rate(scene_, counter_);
+    pacer_.restart(counter_.ticks());
+}
+
+// A new resolution or a monitor plugged in or out: the full-screen window is
+// made anew at the screen's new size, with the other monitors covered again,
+// as Tab does but staying in full screen. The framed window keeps its size.
+void Renderer::on_display_change() {
+    if (!full_screen_ || recreate_window_)  // a Tab already on its way decides the next window
+        return;
+    keep_mode_ = true;
+    recreate_window_ = true;
+    PostQuitMessage(1);
+}
+
+// The performance counter ran on through standby: the reading under way
+// spans the sleep, and the schedule's deadline lies far behind.
+void Renderer::on_power_event(WPARAM event) {
+    if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
+        return;
+    scene::restart_reading(scene_, counter_);
+    pacer_.restart(counter_.ticks());
 }
 
 void Renderer::on_key_up(WPARAM key) {
     switch (classify_key_release(static_cast<unsigned>(key))) {
         case KeyRelease::SwitchMode:
+            keep_mode_ = false;  // the user's Tab wins over a display change on its way
             recreate_window_ = true;
             PostQuitMessage(1);
             break;

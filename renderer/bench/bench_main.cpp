@@ -1,11 +1,14 @@
 // Ember_Lantern_bench.exe: the renderer with its frames timed; never ships.
-//   Ember_Lantern_bench.exe WARMUP_S MEASURE_S RESULT_FILE [bare]
+//   Ember_Lantern_bench.exe WARMUP_S MEASURE_S RESULT_FILE [bare] [unpaced]
 // Runs full screen, forgets the first WARMUP_S seconds, measures MEASURE_S
 // seconds, closes its window and writes one line of figures to RESULT_FILE.
-// "bare" leaves other monitors uncovered, to time what the covers cost.
+// "bare" leaves other monitors uncovered, to time what the covers cost;
+// "unpaced" draws as fast as the loop allows, as the renderer did before it
+// kept to the display's refresh rate.
 #include <windows.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,8 +38,17 @@ double process_cpu_seconds() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     win32::start_process();
-    if (__argc != 4 && !(__argc == 5 && std::strcmp(__argv[4], "bare") == 0))
+    if (__argc < 4)
         return 2;
+    renderer::BenchOptions options;
+    for (int i = 4; i < __argc; ++i) {
+        if (std::strcmp(__argv[i], "bare") == 0)
+            options.cover_monitors = false;
+        else if (std::strcmp(__argv[i], "unpaced") == 0)
+            options.pace = false;
+        else
+            return 2;
+    }
     const double warmup = std::atof(__argv[1]);
     const double measure = std::atof(__argv[2]);
     const char* result_path = __argv[3];
@@ -62,9 +74,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
             Sleep(50);
         }
     });
-    renderer::BenchOptions options;
     options.stats = &stats;
-    options.cover_monitors = __argc != 5;
     const int code = renderer::run_renderer(instance, show_command, options);
     watcher.join();
     const double cpu = process_cpu_seconds() - cpu_at_warmup_end;
@@ -76,11 +86,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     const double wall = seconds_of(stats.loop_ticks - at_warmup_end.loop_ticks);
     const double cpu_side = seconds_of(stats.cpu_ticks - at_warmup_end.cpu_ticks);
     const double gl = seconds_of(stats.gl_ticks - at_warmup_end.gl_ticks);
+    // Frame times' standard deviation, from the sums of the intervals and their squares.
+    const double mean_ticks = static_cast<double>(stats.loop_ticks - at_warmup_end.loop_ticks) / frames;
+    const double mean_square = (stats.loop_ticks_squared - at_warmup_end.loop_ticks_squared) / frames;
+    const double spread = seconds_of(1) * std::sqrt(std::fmax(0.0, mean_square - mean_ticks * mean_ticks));
     std::fprintf(out,
                  "frames=%lld seconds=%.3f fps=%.1f scene_cpu_us_per_frame=%.2f "
-                 "outside_gl_us_per_frame=%.2f gl_us_per_frame=%.1f process_cpu_ms_per_frame=%.3f exit=%d\n",
+                 "outside_gl_us_per_frame=%.2f gl_us_per_frame=%.1f process_cpu_ms_per_frame=%.3f "
+                 "cpu_s_per_s=%.3f frame_ms_mean=%.2f frame_ms_spread=%.2f pacing=%s refresh_hz=%.1f exit=%d\n",
                  static_cast<long long>(frames), wall, frames / wall, cpu_side * 1e6 / frames,
-                 (wall - gl) * 1e6 / frames, gl * 1e6 / frames, cpu * 1e3 / frames, code);
+                 (wall - gl) * 1e6 / frames, gl * 1e6 / frames, cpu * 1e3 / frames, cpu / wall, wall * 1e3 / frames,
+                 spread * 1e3, stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz, code);
     std::fclose(out);
     return 0;
 }

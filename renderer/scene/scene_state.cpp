@@ -7,6 +7,8 @@ namespace scene {
 namespace {
 
 constexpr double kTwoPi = static_cast<double>(6.2831855f);  // 2 pi as the single-precision constant
+constexpr double kFullTurn = 360.0;                         // degrees
+constexpr double kPhasePeriod = 6.283185307179586;          // 2 pi, for wrapping
 constexpr float kSpinRate = 20.0f;                          // degrees per second
 constexpr float kMeasureInterval = 0.2f;                    // seconds between frame-rate readings
 
@@ -56,10 +58,22 @@ void advance_animation(SceneState& state, RandomSource& random) {
             if (random.next() % divisor == 0)
                 sphere.phase_step[c] = static_cast<float>(random.next() % 3 - 1);
             sphere.colour_phase[c] += sphere.phase_step[c] / fps;
+            sphere.colour_phase[c] = wrap_to_period(sphere.colour_phase[c], kPhasePeriod);
         }
-        sphere.angle_x += sphere.spin_x / fps;
-        sphere.angle_y += sphere.spin_y / fps;
+        sphere.angle_x = wrap_to_period(sphere.angle_x + sphere.spin_x / fps, kFullTurn);
+        sphere.angle_y = wrap_to_period(sphere.angle_y + sphere.spin_y / fps, kFullTurn);
     }
+}
+
+float wrap_to_period(float value, double period) {
+    if (value >= 0.0f && value < period)
+        return value;
+    double wrapped = std::fmod(static_cast<double>(value), period);
+    if (wrapped < 0.0)
+        wrapped += period;
+    const float result = static_cast<float>(wrapped);
+    // Just below the period, rounding to single precision can reach it.
+    return result < period ? result : 0.0f;
 }
 
 float channel_intensity(float colour_phase) {
@@ -73,10 +87,21 @@ void restart_frame_rate(SceneState& state, TickCounter& counter) {
     stopwatch_elapsed(state.fps_timer, true, counter);
 }
 
+void restart_reading(SceneState& state, TickCounter& counter) {
+    state.frame_count = 0;
+    stopwatch_elapsed(state.fps_timer, true, counter);
+}
+
 void count_frame(SceneState& state, TickCounter& counter) {
     state.frame_count += 1;
-    if (stopwatch_elapsed(state.fps_timer, false, counter) >= kMeasureInterval) {
-        state.fps = static_cast<float>(state.frame_count) / stopwatch_elapsed(state.fps_timer, true, counter);
+    const float elapsed = stopwatch_elapsed(state.fps_timer, false, counter);
+    if (elapsed > kStalledReading) {
+        restart_reading(state, counter);
+    } else if (elapsed >= kMeasureInterval) {
+        const float seconds = stopwatch_elapsed(state.fps_timer, true, counter);
+        // The second reading may itself end a stall that began after the first.
+        if (seconds <= kStalledReading)
+            state.fps = static_cast<float>(state.frame_count) / seconds;
         state.frame_count = 0;
     }
 }

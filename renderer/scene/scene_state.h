@@ -14,10 +14,10 @@ constexpr int kSphereCount = 2;
 constexpr int kChannelCount = 3;  // red, green, blue
 
 struct SphereState {
-    float colour_phase[kChannelCount] = {};  // radians, unbounded
+    float colour_phase[kChannelCount] = {};  // radians, kept in [0, 2 pi) by every step
     float phase_step[kChannelCount] = {};    // radians per second: -1, 0 or +1
-    float angle_x = 0.0f;                    // degrees, unbounded
-    float angle_y = 0.0f;                    // degrees, unbounded
+    float angle_x = 0.0f;                    // degrees, kept in [0, 360) by every step
+    float angle_y = 0.0f;                    // as angle_x
     float spin_x = 0.0f;                     // degrees per second: -20 or +20, fixed for the run
     float spin_y = 0.0f;                     // as spin_x
 };
@@ -41,7 +41,13 @@ int direction_change_divisor(float fps);
 
 // One frame's motion at the measured frame rate, so that speeds are per
 // second. Nothing moves and nothing is drawn from `random` while fps is 0.
+// Angles and phases are wrapped after the step: a single-precision value that
+// kept growing would lose each frame's small step after hours (the spheres
+// would stop), while rotation and sine are periodic, so the picture is the same.
 void advance_animation(SceneState& state, RandomSource& random);
+
+// `value` brought into [0, period) by whole periods (period > 0).
+float wrap_to_period(float value, double period);
 
 // Brightness of one channel for a colour phase: (1 + sin)^2 / 2, 0..2; GL
 // clamps values above 1 to full intensity.
@@ -51,8 +57,18 @@ float channel_intensity(float colour_phase);
 // text) until 0.2 s have passed.
 void restart_frame_rate(SceneState& state, TickCounter& counter);
 
+// Starts a new reading but keeps the last rate, so the motion carries on at
+// its speed: after a stall that the system announces (resume from standby).
+void restart_reading(SceneState& state, TickCounter& counter);
+
+// A reading longer than this spans a stall (standby, a debugger, a hung
+// driver): the counter kept counting, and a few frames divided by that time
+// would make every later frame jump and re-roll its colour directions.
+constexpr float kStalledReading = 1.0f;  // seconds
+
 // Counts a finished frame; at least every 0.2 s turns the count into a new
-// frame rate.
+// frame rate, unless the reading spans a stall: then the reading starts again
+// and the last rate stays.
 void count_frame(SceneState& state, TickCounter& counter);
 
 // What one frame draws, in window pixels with the origin bottom-left.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "renderer/scene/scene_state.h"
 #include "renderer/scene/stopwatch.h"
 #include "renderer/tests/scripted.h"
@@ -73,6 +75,66 @@ TEST(FrameRate, UsesTheSecondReadingForTheRate) {
     counter.step_per_read = 50;  // test reads 200 ms, the rate's reading 250 ms
     scene::count_frame(state, counter);
     EXPECT_FLOAT_EQ(state.fps, 4.0f);
+}
+
+// Frames at a steady 100 per second, one of them followed by a stall (the
+// counter runs on through standby, a debugger, a hung driver) at several
+// points of a reading window: no frame after it may move further than the
+// frames before it, nor re-roll the colour directions more often.
+TEST(FrameRate, AStallIsNotTurnedIntoAFrameRate) {
+    const double stalls[] = {1, 60, 3600, 8 * 3600};
+    const int frames_into_window[] = {0, 1, 10, 19};  // a reading is due every 20 frames
+    for (double stall : stalls) {
+        for (int into : frames_into_window) {
+            ScriptedCounter counter(1000);  // milliseconds
+            scene::CrtRandom random(7);
+            scene::SceneState state;
+            state.spheres[0].spin_x = 20.0f;
+            state.spheres[0].phase_step[0] = 1.0f;
+            scene::restart_frame_rate(state, counter);
+            float largest_step = 0.0f;
+            for (int f = 1; f <= 300; ++f) {
+                const float angle = state.spheres[0].angle_x;
+                scene::advance_animation(state, random);
+                float step = state.spheres[0].angle_x - angle;
+                step = step < -180.0f ? step + 360.0f : step;
+                if (f <= 100) {
+                    largest_step = std::max(largest_step, step);
+                } else {
+                    EXPECT_LE(step, largest_step * 1.001f) << stall << " s stall, frame " << f;
+                }
+                counter.now += 10;
+                if (f == 100 + into)  // the frame's reading comes after the stall
+                    counter.now += static_cast<std::int64_t>(stall * 1000);
+                scene::count_frame(state, counter);
+                // The rate before the stall stays: the divisor of the direction test too.
+                if (f > 100) {
+                    EXPECT_NEAR(state.fps, 100.0f, 0.5f) << stall << " s stall, frame " << f;
+                }
+            }
+            EXPECT_GT(largest_step, 0.19f);  // the spheres did turn at 100 fps
+        }
+    }
+}
+
+TEST(FrameRate, AnAnnouncedResumeRestartsTheReadingButKeepsTheRate) {
+    ScriptedCounter counter(1000);
+    scene::SceneState state;
+    scene::restart_frame_rate(state, counter);
+    for (int f = 0; f < 40; ++f) {
+        counter.now += 10;
+        scene::count_frame(state, counter);
+    }
+    ASSERT_FLOAT_EQ(state.fps, 100.0f);
+    counter.now += 5 * 3600 * 1000;  // standby
+    scene::restart_reading(state, counter);
+    EXPECT_FLOAT_EQ(state.fps, 100.0f);
+    EXPECT_EQ(state.frame_count, 0);
+    for (int f = 0; f < 20; ++f) {
+        counter.now += 20;
+        scene::count_frame(state, counter);
+    }
+    EXPECT_FLOAT_EQ(state.fps, 50.0f);  // measured afresh from the resume on
 }
 
 }  // namespace

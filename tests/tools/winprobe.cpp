@@ -31,6 +31,14 @@
 //                                          then the screen DC's HORZRES x VERTRES
 //   winprobe windows-of CAPTION            one line per visible top-level window of the process that
 //                                          owns the window with that caption (info as for info)
+//   winprobe post-gone CAPTION MSG WPARAM LPARAM MS
+//                                          posts the message to the visible window with the caption and prints the
+//                                          milliseconds until that window is hidden or destroyed; exit 1 if
+//                                          it is not within MS
+//   winprobe recreate CAPTION MSG WPARAM LPARAM COUNT MS
+//                                          COUNT times: posts the message to the window with the caption and
+//                                          waits (MS at most) until a new visible window has the caption;
+//                                          prints the count and the mean milliseconds; exit 1 on a timeout
 #include <windows.h>
 // after windows.h, which they need
 #include <psapi.h>
@@ -218,11 +226,69 @@ HWND parse_handle(const char* text) {
     return reinterpret_cast<HWND>(static_cast<uintptr_t>(std::strtoul(text, nullptr, 10)));
 }
 
+// A window being destroyed keeps its caption for a while after it is hidden
+// (under Wine up to 2 s, waiting for a window manager that Xvfb lacks).
+HWND find_visible(const char* caption, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, caption); w;
+             w = FindWindowExA(nullptr, w, nullptr, caption)) {
+            if (IsWindowVisible(w))
+                return w;
+        }
+        if (GetTickCount() - start >= timeout_ms)
+            return nullptr;
+        Sleep(5);
+    }
+}
+
+int post_gone(const char* caption, UINT message, WPARAM wparam, LPARAM lparam, DWORD timeout_ms) {
+    const HWND w = find_visible(caption, timeout_ms);
+    LARGE_INTEGER frequency, posted, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&posted);
+    if (!w || !PostMessageA(w, message, wparam, lparam))
+        return 1;
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        const double ms = (now.QuadPart - posted.QuadPart) * 1000.0 / frequency.QuadPart;
+        if (!IsWindowVisible(w)) {
+            std::printf("gone_ms=%.1f\n", ms);
+            return 0;
+        }
+        if (ms >= timeout_ms)
+            return 1;
+        Sleep(1);
+    }
+}
+
+int recreate(const char* caption, UINT message, WPARAM wparam, LPARAM lparam, int count, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < count; ++i) {
+        const HWND old = find_top_level(caption);
+        if (!old || !PostMessageA(old, message, wparam, lparam))
+            return 1;
+        const DWORD posted = GetTickCount();
+        for (;;) {
+            const HWND now = find_top_level(caption);
+            if (now && now != old && IsWindowVisible(now))
+                break;
+            if (GetTickCount() - posted >= timeout_ms) {
+                std::printf("recreated=%d timed-out\n", i);
+                return 1;
+            }
+            Sleep(5);
+        }
+    }
+    std::printf("recreated=%d mean_ms=%.1f\n", count, count ? (GetTickCount() - start) / double(count) : 0.0);
+    return 0;
+}
+
 int usage() {
     std::fputs(
         "usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|gone-gap|spawn-unquoted|"
         "repeat-size|"
-        "watch-gap|load-library ...\n",
+        "watch-gap|load-library|post-gone|recreate ...\n",
         stderr);
     return 2;
 }
@@ -375,6 +441,12 @@ int main(int argc, char** argv) {
         return print_monitors();
     if (cmd == "windows-of" && argc == 3)
         return windows_of(argv[2]);
+    if (cmd == "post-gone" && argc == 7)
+        return post_gone(argv[2], std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
+                         std::strtol(argv[5], nullptr, 0), std::strtoul(argv[6], nullptr, 10));
+    if (cmd == "recreate" && argc == 8)
+        return recreate(argv[2], std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
+                        std::strtol(argv[5], nullptr, 0), std::atoi(argv[6]), std::strtoul(argv[7], nullptr, 10));
     if (cmd == "load-library" && argc == 3)
         return LoadLibraryA(argv[2]) ? 0 : 1;
     return usage();

@@ -1,0 +1,10 @@
+// Whether an OpenGL or WGL extension string (names separated by blanks)
+// lists an extension: a whole name, so that "WGL_EXT_swap_control_tear" does
+// not stand for "WGL_EXT_swap_control". Portable logic.
+#pragma once
+
+namespace renderer {
+
+bool lists_extension(const char* extensions, const char* name);
+
+}  // namespace renderer
