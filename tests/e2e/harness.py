@@ -99,7 +99,15 @@ class Desktop:
         self._stop_wine()  # nothing of an earlier test may answer our FindWindow calls
         self.xvfb = None
         self._start_x()
-        if monitors:
+        try:
+            self._start_session()
+        except BaseException:
+            # A test whose set-up fails never calls close(): nothing may stay.
+            self.close()
+            raise
+
+    def _start_session(self):
+        if self.monitors:
             self._split_into_monitors()
         # Started here with no pipes of ours: a server started by the first
         # program would inherit that program's output pipes and hold them open.
