@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Fails, naming each place, when a production file includes a header from a
+folder above its own, or when a folder's CMake file links a library of a
+folder above it. The folders form a stack; each may use itself and what lies
+beneath it:
+
+    common/                      what both programs share
+    saver/shared/                what the front end's modules share
+    saver/button/, saver/music/  two siblings, neither using the other
+    saver/settings_dialog/
+    saver/startup/               the front end's entry, on top
+    renderer/                    on common/ alone
+
+The picture generator (saver/pictures/) may also read the facts it draws
+from renderer/scene/ and saver/button/. Tests (any tests/ folder) may use
+anything."""
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+
+# Each folder and the folders it may use besides itself.
+BENEATH = {
+    "common": [],
+    "saver/shared": ["common"],
+    "saver/button": ["saver/shared", "common"],
+    "saver/music": ["saver/shared", "common"],
+    "saver/settings_dialog": ["saver/button", "saver/music", "saver/shared", "common"],
+    "saver/startup": ["saver/settings_dialog", "saver/button", "saver/music", "saver/shared", "common"],
+    "renderer": ["common"],
+    "saver/pictures": ["renderer/scene", "saver/button", "saver/shared", "common"],
+}
+# Headers that the build writes, not folders of the stack.
+GENERATED = {"product_version.h"}
+SOURCES = ("*.cpp", "*.h", "*.c", "*.rc")
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+# Our own libraries, with their sources: renderer_scene_logic, saver_button_logic, ...
+LIBRARY = re.compile(r"add_library\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
+LINK = re.compile(r"target_link_libraries\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
+
+
+def folder_of(path):
+    """The stack folder a repository path belongs to, the longest match."""
+    text = path.as_posix()
+    matches = [f for f in BENEATH if text == f or text.startswith(f + "/")]
+    return max(matches, key=len) if matches else None
+
+
+def may_use(folder, target):
+    allowed = [folder] + BENEATH[folder]
+    return any(target == a or target.startswith(a + "/") for a in allowed)
+
+
+def is_test(path):
+    return "tests" in path.parts
+
+
+def library_folder(cmake_folder, body):
+    """The deepest folder that holds all of a library's sources."""
+    sources = [cmake_folder / p for p in re.findall(r"[\w/.-]+\.(?:cpp|c|rc)\b", body)]
+    if not sources:
+        return cmake_folder.as_posix()
+    common = sources[0].parent.parts
+    for source in sources[1:]:
+        parts = source.parent.parts
+        length = 0
+        while length < min(len(common), len(parts)) and common[length] == parts[length]:
+            length += 1
+        common = common[:length]
+    return pathlib.PurePosixPath(*common).as_posix()
+
+
+def include_faults():
+    faults = []
+    for folder in BENEATH:
+        for pattern in SOURCES:
+            for path in sorted((ROOT / folder).rglob(pattern)):
+                relative = path.relative_to(ROOT)
+                if is_test(relative) or folder_of(relative) != folder:
+                    continue
+                for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                    match = INCLUDE.match(line)
+                    if not match or match.group(1) in GENERATED:
+                        continue
+                    target = match.group(1)
+                    if not may_use(folder, target):
+                        faults.append(f"{relative}:{number}: {folder}/ includes {target}, from a folder above it")
+    return faults
+
+
+def link_faults():
+    owners, cmake_files = {}, []
+    for folder in BENEATH:
+        for path in sorted((ROOT / folder).rglob("CMakeLists.txt")):
+            relative = path.relative_to(ROOT)
+            text = path.read_text(encoding="utf-8")
+            cmake_files.append((relative, text))
+            if not is_test(relative):
+                for name, body in LIBRARY.findall(text):
+                    owners[name] = library_folder(relative.parent, body)
+    faults = []
+    for relative, text in cmake_files:
+        if is_test(relative):
+            continue
+        for target, libraries in LINK.findall(text):
+            user = folder_of(relative.parent)
+            for library in re.findall(r"[A-Za-z0-9_]+", libraries):
+                owner = owners.get(library)
+                if owner and not may_use(user, owner):
+                    faults.append(f"{relative}: {target} ({user}/) links {library} of {owner}/, a folder above it")
+    return faults
+
+
+def main():
+    faults = include_faults() + link_faults()
+    for fault in faults:
+        print(fault)
+    print(f"layering: {len(faults)} uses of a folder above the user's own")
+    return 1 if faults else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
