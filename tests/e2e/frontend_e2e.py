@@ -1,5 +1,5 @@
 """Helpers shared by the front end's end-to-end tests (test_frontend_*.py):
-starting Ember_Lantern.scr and waiting for it to end, preview hosts, the
+starting Ember_Lantern.scr and waiting for it to end, a whole saver run, preview hosts, the
 missing-renderer message box, and the decoded preview picture."""
 import os
 import pathlib
@@ -31,6 +31,19 @@ def warm_up(d):
 
 def scr(folder):
     return pathlib.Path(folder) / "Ember_Lantern.scr"
+
+
+def run_saver_until_escape(test, d, saver):
+    """Runs `saver` /s as Windows does, checks that the renderer and the
+    saver-run window show, releases Esc on the renderer as a user would, and
+    checks that the whole run ends."""
+    front_end = d.start(saver, "/s", to_files=True)
+    test.assertTrue(d.wait_window("Ember_Lantern_VC", 30), "the renderer's window did not appear")
+    test.assertTrue(d.window_exists("Ember_Lantern_Main"), "no saver-run window")
+    d.focus("Ember_Lantern_VC")
+    d.tap("Escape")
+    test.assertEqual(front_end.wait(timeout=60), 0, "the run did not end after Esc")
+    test.assertTrue(d.wait_window_gone("Ember_Lantern_VC", 10))
 
 
 def ended_within(p, seconds):

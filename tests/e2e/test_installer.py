@@ -17,6 +17,7 @@ import subprocess
 import sys
 import unittest
 
+from frontend_e2e import run_saver_until_escape
 from harness import SOURCE_DIR, WINE_EXEC, Desktop, wait_until
 
 sys.path.insert(0, str(SOURCE_DIR / "packaging"))
@@ -27,7 +28,6 @@ SETTINGS = "Ember_Lantern.ini"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ember_Lantern"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 TITLE = "Ember_Lantern (ScreenSaver)"
-RENDERER = "Ember_Lantern_VC"
 
 
 class Installer(unittest.TestCase):
@@ -140,7 +140,7 @@ class Installer(unittest.TestCase):
         self.assertTrue(self.unix_path(uninstaller.strip('"')).is_file(), uninstaller)
         self.assertEqual(self.reg_value(UNINSTALL_KEY, "QuietUninstallString"), uninstaller + " /S")
 
-        self.run_installed_saver()
+        run_saver_until_escape(self, self.d, self.system / PROGRAMS[0])
         # Over an existing install, with the user's settings beside it and
         # another saver chosen in between: the files are replaced, the saver
         # chosen again, the settings untouched.
@@ -150,7 +150,7 @@ class Installer(unittest.TestCase):
         self.install_silently()
         self.assertEqual((self.system / PROGRAMS[1]).read_bytes(), (self.bin_dir / PROGRAMS[1]).read_bytes())
         self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE").lower(), saver.lower())
-        self.run_installed_saver()
+        run_saver_until_escape(self, self.d, self.system / PROGRAMS[0])
 
         self.uninstall_silently()
         self.assertIsNone(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), "the uninstalled saver is still chosen")
@@ -185,14 +185,6 @@ class Installer(unittest.TestCase):
         self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the uninstaller did not close")
 
     # --- steps ------------------------------------------------------------
-    def run_installed_saver(self):
-        front_end = self.d.start(self.system / PROGRAMS[0], "/s", to_files=True)
-        self.assertTrue(self.d.wait_window(RENDERER, 30), "the installed saver showed no renderer")
-        self.d.focus(RENDERER)
-        self.d.tap("Escape")
-        self.assertEqual(front_end.wait(timeout=60), 0)
-        self.assertTrue(self.d.wait_window_gone(RENDERER, 10))
-
     def wizard_caption(self):
         """The caption of the installer's or uninstaller's window (it changes
         from page to page), or None while none is shown."""

@@ -14,12 +14,11 @@ import subprocess
 import unittest
 import zipfile
 
+from frontend_e2e import run_saver_until_escape
 from harness import SOURCE_DIR, Desktop
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 ENTRIES = ["README.txt", *PROGRAMS, "SHA256SUMS"]
-MAIN = "Ember_Lantern_Main"
-RENDERER = "Ember_Lantern_VC"
 
 
 class Package(unittest.TestCase):
@@ -77,13 +76,7 @@ class Package(unittest.TestCase):
     def test_unpacked_saver_runs_until_escape(self):
         d = Desktop("package-run")
         self.addCleanup(d.close)
-        front_end = d.start(self.run_folder / "Ember_Lantern.scr", "/s", to_files=True)
-        self.assertTrue(d.wait_window(RENDERER, 30), "the renderer's window did not appear")
-        self.assertTrue(d.window_exists(MAIN), "no saver-run window")
-        d.focus(RENDERER)
-        d.tap("Escape")
-        self.assertEqual(front_end.wait(timeout=60), 0, "the run did not end after Esc")
-        self.assertTrue(d.wait_window_gone(RENDERER, 10))
+        run_saver_until_escape(self, d, self.run_folder / "Ember_Lantern.scr")
 
 
 if __name__ == "__main__":
