@@ -321,7 +321,6 @@ class Choosing(DialogCase):
         old = windows_path(self.music)
         self.open(ini_text(2, 0, old))
         self.choose_in_chooser(windows_path(self.d.work / "no such file.mp3"))
-        # The chooser's own message, a second window under its title.
         # The chooser's own message, untitled, holds the chooser disabled until it is answered.
         chooser_disabled = lambda: (self.d.window_info(CHOOSER) or {"style": 0})["style"] & WS_DISABLED
         self.assertTrue(wait_until(chooser_disabled, 20, 0.2), "the chooser said nothing")
