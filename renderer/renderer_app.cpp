@@ -44,10 +44,6 @@ void report_error(const char* step) {
     OutputDebugStringA("\n");
 }
 
-void hide_cursor() {
-    ShowCursor(FALSE);
-}
-
 PIXELFORMATDESCRIPTOR pixel_format_request() {
     PIXELFORMATDESCRIPTOR pfd{};
     EL_ASSERT_SHIPPED_SIZE(PIXELFORMATDESCRIPTOR, 40);
@@ -89,6 +85,7 @@ private:
     void run_message_loop();
     bool handle_queued(const MSG& message);  // false for the quit message
     void draw_frame();
+    void add_frame_time(const FrameMarks& marks);
     void tear_down();
 
     HINSTANCE instance_;
@@ -97,8 +94,7 @@ private:
     bool cover_monitors_;
     bool pace_;
     PerformanceCounter counter_;
-    scene::CrtRandom random_;
-    scene::SceneState scene_;
+    GlScene scene_;
     GlApi gl_;
     FramePacer pacer_;
     FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
@@ -108,9 +104,6 @@ private:
     MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
-    std::unique_ptr<GlScene> gl_scene_;  // only after a complete set-up
-    GLuint font_list_base_ = 0;
-    int window_width_ = 0, window_height_ = 0;
     bool window_active_ = false;
     bool loop_running_ = false;
     bool recreate_window_ = false;
@@ -122,8 +115,8 @@ private:
 
 int Renderer::run() {
     // gl_data: the animation state for the whole run.
-    random_.seed(static_cast<std::uint32_t>(std::time(nullptr)));
-    scene_ = scene::make_scene_state(random_);
+    scene_.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    scene_.animation = scene::gl_data(scene_.random);
 
     if (!register_class()) {
         report_error("RegisterClassEx");
@@ -166,19 +159,19 @@ bool Renderer::register_class() {
 
 const char* Renderer::create_main_window(bool full_screen) {
     DWORD style = WS_OVERLAPPEDWINDOW;
-    window_width_ = kWindowedWidth;
-    window_height_ = kWindowedHeight;
+    scene_.window_width = kWindowedWidth;
+    scene_.window_height = kWindowedHeight;
     if (full_screen) {
         const win32::WindowDc screen(nullptr);
         if (!screen)
             return "GetDC";
-        window_width_ = GetDeviceCaps(screen.get(), HORZRES);
-        window_height_ = GetDeviceCaps(screen.get(), VERTRES);
+        scene_.window_width = GetDeviceCaps(screen.get(), HORZRES);
+        scene_.window_height = GetDeviceCaps(screen.get(), VERTRES);
         style = WS_POPUP;
     }
     // A pop-up window given CW_USEDEFAULT is placed at 0, 0.
     main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 window_width_, window_height_, nullptr, instance_);
+                                 scene_.window_width, scene_.window_height, nullptr, instance_);
     return main_window_ ? nullptr : "CreateWindowEx";
 }
 
@@ -200,15 +193,12 @@ const char* Renderer::set_up() {
     if (!gl_.wglMakeCurrent(dc, gl_context_.get()))
         return "wglMakeCurrent";
 
-    font_list_base_ = gl_.glGenLists(kFontLists);
+    scene_.font_list_base = gl_.glGenLists(kFontLists);
     make_font_lists(dc);
 
-    gl_scene_ = GlScene::create(gl_);
-    if (!gl_scene_)
+    if (gl_init(gl_, scene_) != 0)
         return "gl_init";
-    hide_cursor();
-    gl_scene_->resize(window_width_, window_height_);
-    scene::restart_frame_rate(scene_, counter_);
+    gl_resize(gl_, scene_, counter_);
     start_pacing(dc);
     return nullptr;
 }
@@ -224,21 +214,22 @@ void Renderer::start_pacing(HDC dc) {
 // would draw nothing. A failure only leaves the text invisible.
 void Renderer::make_font_lists(HDC dc) {
     const win32::ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
-    gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
+    gl_.wglUseFontBitmapsA(dc, 0, kFontLists, scene_.font_list_base);
     // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
     // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
     // gives it a body. Elsewhere this makes the same list as before.
     INT space_width = 0;
     if (GetCharWidth32A(dc, ' ', ' ', &space_width) && space_width > 0) {
         static const GLubyte blank[4] = {};
-        gl_.glNewList(font_list_base_ + ' ', GL_COMPILE);
+        gl_.glNewList(scene_.font_list_base + ' ', GL_COMPILE);
         gl_.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
         gl_.glEndList();
     }
 }
 
 void Renderer::tear_down() {
-    gl_scene_.reset();  // frees the quadric made for this window
+    scene_.ready = false;
+    scene_.quadric.reset();  // the quadric made for this window
     if (gl_.wglMakeCurrent)
         gl_.wglMakeCurrent(nullptr, nullptr);
     window_dc_ = win32::WindowDc();
@@ -252,7 +243,7 @@ void Renderer::run_message_loop() {
     loop_running_ = true;
     while (loop_running_) {
         MSG message;
-        if (window_active_ && gl_scene_) {
+        if (window_active_ && scene_.ready) {
             const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
             if (wait > 0)
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
@@ -285,36 +276,30 @@ bool Renderer::handle_queued(const MSG& message) {
     return true;
 }
 
+// The one frame path; the benchmark build's timing only reads the counter
+// around its parts.
 void Renderer::draw_frame() {
-    if (!stats_) {
-        const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
-        gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
-        scene::count_frame(scene_, counter_);
-        SwapBuffers(window_dc_.get());
-        pacer_.frame_shown(counter_.ticks());
-        return;
-    }
-    const std::int64_t start = counter_.ticks();
-    const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
-    const std::int64_t planned = counter_.ticks();
-    gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
-    const std::int64_t drawn = counter_.ticks();
-    scene::count_frame(scene_, counter_);
-    const std::int64_t counted = counter_.ticks();
+    FrameMarks marks;
+    gl_draw(gl_, scene_, counter_, stats_ ? &marks : nullptr);
     SwapBuffers(window_dc_.get());
-    const std::int64_t swapped = counter_.ticks();
-    pacer_.frame_shown(swapped);
+    marks.shown = counter_.ticks();
+    pacer_.frame_shown(marks.shown);
+    if (stats_)
+        add_frame_time(marks);
+}
+
+void Renderer::add_frame_time(const FrameMarks& marks) {
     if (last_frame_start_ != 0) {
-        const std::int64_t interval = start - last_frame_start_;
+        const std::int64_t interval = marks.start - last_frame_start_;
         stats_->frames += 1;
         stats_->loop_ticks += interval;
         stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
     }
     stats_->pacing = !pace_ ? "unpaced" : pacer_.self_pacing() ? waiter_.timing() : "driver";
     stats_->refresh_hz = static_cast<double>(counter_.ticks_per_second()) / static_cast<double>(pacer_.period());
-    stats_->cpu_ticks += (planned - start) + (counted - drawn);
-    stats_->gl_ticks += (drawn - planned) + (swapped - counted);
-    last_frame_start_ = start;
+    stats_->cpu_ticks += (marks.planned - marks.start) + (marks.counted - marks.drawn);
+    stats_->gl_ticks += (marks.drawn - marks.planned) + (marks.shown - marks.counted);
+    last_frame_start_ = marks.start;
 }
 
 LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -348,19 +333,19 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
             on_power_event(wparam);
             return TRUE;
         case WM_MOUSEMOVE:
-            gl_input(scene_, InputKind::MouseMove, mouse_move_button(wparam), x, y);
+            gl_input(scene_.animation, InputKind::MouseMove, mouse_move_button(wparam), x, y);
             return 0;
         case WM_LBUTTONDOWN:
-            gl_input(scene_, InputKind::ButtonDown, 0, x, y);
+            gl_input(scene_.animation, InputKind::ButtonDown, 0, x, y);
             return 0;
         case WM_LBUTTONUP:
-            gl_input(scene_, InputKind::ButtonUp, 0, x, y);
+            gl_input(scene_.animation, InputKind::ButtonUp, 0, x, y);
             return 0;
         case WM_RBUTTONDOWN:
-            gl_input(scene_, InputKind::ButtonDown, 1, x, y);
+            gl_input(scene_.animation, InputKind::ButtonDown, 1, x, y);
             return 0;
         case WM_RBUTTONUP:
-            gl_input(scene_, InputKind::ButtonUp, 1, x, y);
+            gl_input(scene_.animation, InputKind::ButtonUp, 1, x, y);
             return 0;
         default:
             break;
@@ -373,11 +358,9 @@ void Renderer::on_size(WPARAM kind, LPARAM size) {
         window_active_ = true;
     else if (kind == SIZE_MINIMIZED)
         window_active_ = false;
-    window_width_ = LOWORD(size);
-    window_height_ = HIWORD(size);
-    if (gl_scene_)
-        gl_scene_->resize(window_width_, window_height_);
-    scene::restart_frame_rate(scene_, counter_);
+    scene_.window_width = LOWORD(size);
+    scene_.window_height = HIWORD(size);
+    gl_resize(gl_, scene_, counter_);
     pacer_.restart(counter_.ticks());
 }
 
@@ -397,7 +380,7 @@ void Renderer::on_display_change() {
 void Renderer::on_power_event(WPARAM event) {
     if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
         return;
-    scene::restart_reading(scene_, counter_);
+    scene::restart_reading(scene_.animation, counter_);
     pacer_.restart(counter_.ticks());
 }
 
@@ -412,7 +395,7 @@ void Renderer::on_key_up(WPARAM key) {
             PostQuitMessage(1);
             break;
         case KeyRelease::Input:
-            gl_input(scene_, InputKind::KeyUp, static_cast<int>(key), -1, -1);
+            gl_input(scene_.animation, InputKind::KeyUp, static_cast<int>(key), -1, -1);
             break;
     }
 }

@@ -22,7 +22,7 @@ float random_fraction_of(RandomSource& random, double full) {
 
 }  // namespace
 
-SceneState make_scene_state(RandomSource& random) {
+SceneState gl_data(RandomSource& random) {
     SceneState state;
     for (SphereState& sphere : state.spheres) {
         for (int c = 0; c < kChannelCount; ++c) {

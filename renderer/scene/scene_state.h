@@ -30,10 +30,11 @@ struct SceneState {
     Stopwatch fps_timer;
 };
 
-// Start values, drawing ten random numbers per sphere (sphere 0 first): for
-// each channel the phase step then the colour phase; then angle_x, angle_y,
-// spin_x, spin_y. show_fps starts on.
-SceneState make_scene_state(RandomSource& random);
+// The start values for the whole run, drawing ten random numbers per sphere
+// (sphere 0 first): for each channel the phase step then the colour phase;
+// then angle_x, angle_y, spin_x, spin_y. show_fps starts on. The caller seeds
+// `random` with the time first.
+SceneState gl_data(RandomSource& random);
 
 // Divisor of the per-frame direction-change test: fps * 8 truncated, at least
 // 1 (below 0.125 frames per second every frame changes direction).
