@@ -5,14 +5,14 @@
 
 #include "common/contract.h"
 #include "common/win32/handles.h"
-#include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
-#include "renderer/display_pacing.h"
-#include "renderer/frame_pacer.h"
+#include "renderer/font_lists.h"
+#include "renderer/frame_loop.h"
 #include "renderer/gl_api.h"
+#include "renderer/gl_context.h"
 #include "renderer/gl_scene.h"
 #include "renderer/monitor_covers.h"
-#include "renderer/scene/scene_state.h"
+#include "renderer/performance_counter.h"
 #include "renderer/window_input.h"
 
 namespace renderer {
@@ -21,21 +21,6 @@ namespace {
 constexpr char kClassName[] = "opengl demo";
 constexpr int kWindowedWidth = 1024;  // outer size of the framed window
 constexpr int kWindowedHeight = 768;
-constexpr GLsizei kFontLists = 255;  // one display list per character code 0..254
-
-class PerformanceCounter final : public scene::TickCounter {
-public:
-    std::int64_t ticks() override {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return now.QuadPart;
-    }
-    std::int64_t ticks_per_second() override {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart;
-    }
-};
 
 // Failures are silent; the step's name only reaches a debugger.
 void report_error(const char* step) {
@@ -44,27 +29,13 @@ void report_error(const char* step) {
     OutputDebugStringA("\n");
 }
 
-PIXELFORMATDESCRIPTOR pixel_format_request() {
-    PIXELFORMATDESCRIPTOR pfd{};
-    EL_ASSERT_SHIPPED_SIZE(PIXELFORMATDESCRIPTOR, 40);
-    pfd.nSize = sizeof pfd;
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 16;
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    return pfd;
-}
-
 class Renderer final : public win32::WindowBase {
 public:
     Renderer(HINSTANCE instance, int show_command, const BenchOptions& bench)
         : instance_(instance),
           show_command_(show_command),
-          stats_(bench.stats),
           cover_monitors_(bench.cover_monitors),
-          pace_(bench.pace) {}
+          loop_(gl_, counter_, bench.stats, bench.pace) {}
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
@@ -76,41 +47,28 @@ private:
     bool register_class();
     const char* create_main_window(bool full_screen);  // failed step, or null
     const char* set_up();                              // failed step, or null
-    void make_font_lists(HDC dc);
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
     void on_display_change();
     void on_power_event(WPARAM event);
-    void start_pacing(HDC dc);
-    void run_message_loop();
-    bool handle_queued(const MSG& message);  // false for the quit message
-    void draw_frame();
-    void add_frame_time(const FrameMarks& marks);
     void tear_down();
 
     HINSTANCE instance_;
     int show_command_;
-    FrameStats* stats_;
     bool cover_monitors_;
-    bool pace_;
     PerformanceCounter counter_;
     GlScene scene_;
     GlApi gl_;
-    FramePacer pacer_;
-    FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
-    bool driver_syncs_ = false;
+    FrameLoop loop_;
 
     HWND main_window_ = nullptr;
     MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
-    bool window_active_ = false;
-    bool loop_running_ = false;
     bool recreate_window_ = false;
     bool full_screen_ = false;
     bool keep_mode_ = false;  // the next window is made in the same mode (the display changed)
     WPARAM exit_code_ = 0;
-    std::int64_t last_frame_start_ = 0;
 };
 
 int Renderer::run() {
@@ -143,7 +101,7 @@ int Renderer::run() {
         ShowWindow(main_window_, show_command_);
         if (full_screen && cover_monitors_)
             covers_.cover_other_monitors(instance_, main_window_);
-        run_message_loop();
+        exit_code_ = loop_.run(scene_, window_dc_.get());
         tear_down();
     } while (recreate_window_);
     return static_cast<int>(exit_code_);
@@ -181,50 +139,17 @@ const char* Renderer::set_up() {
     if (!window_dc_)
         return "GetDC";
     const HDC dc = window_dc_.get();
-    const PIXELFORMATDESCRIPTOR pfd = pixel_format_request();
-    const int format = ChoosePixelFormat(dc, &pfd);
-    if (format == 0)
-        return "ChoosePixelFormat";
-    if (!SetPixelFormat(dc, format, &pfd))
-        return "SetPixelFormat";
-    gl_context_ = UniqueGlContext(gl_.wglCreateContext(dc), GlContextDeleter{gl_.wglDeleteContext});
-    if (!gl_context_)
-        return "wglCreateContext";
-    if (!gl_.wglMakeCurrent(dc, gl_context_.get()))
-        return "wglMakeCurrent";
+    if (const char* failed = make_gl_context(gl_, dc, gl_context_))
+        return failed;
 
     scene_.font_list_base = gl_.glGenLists(kFontLists);
-    make_font_lists(dc);
+    make_font_lists(gl_, dc, scene_.font_list_base);
 
     if (gl_init(gl_, scene_) != 0)
         return "gl_init";
     gl_resize(gl_, scene_, counter_);
-    start_pacing(dc);
+    loop_.start_pacing(hwnd(), dc);
     return nullptr;
-}
-
-// The swap interval belongs to the context, so every new window asks again;
-// the monitor, and so its refresh rate, may differ too.
-void Renderer::start_pacing(HDC dc) {
-    driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
-    pacer_.start(counter_.ticks(), counter_.ticks_per_second(), monitor_refresh_rate(hwnd()), driver_syncs_, pace_);
-}
-
-// Glyphs of the system font for the frame-rate text; without them the text
-// would draw nothing. A failure only leaves the text invisible.
-void Renderer::make_font_lists(HDC dc) {
-    const win32::ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
-    gl_.wglUseFontBitmapsA(dc, 0, kFontLists, scene_.font_list_base);
-    // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
-    // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
-    // gives it a body. Elsewhere this makes the same list as before.
-    INT space_width = 0;
-    if (GetCharWidth32A(dc, ' ', ' ', &space_width) && space_width > 0) {
-        static const GLubyte blank[4] = {};
-        gl_.glNewList(scene_.font_list_base + ' ', GL_COMPILE);
-        gl_.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
-        gl_.glEndList();
-    }
 }
 
 void Renderer::tear_down() {
@@ -237,69 +162,6 @@ void Renderer::tear_down() {
     covers_.remove();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
-}
-
-void Renderer::run_message_loop() {
-    loop_running_ = true;
-    while (loop_running_) {
-        MSG message;
-        if (window_active_ && scene_.ready) {
-            const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
-            if (wait > 0)
-                waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
-            else
-                draw_frame();
-        } else {
-            // Minimised (or set-up failed): sleep until something arrives.
-            if (GetMessageA(&message, nullptr, 0, 0) == -1) {
-                message.message = WM_QUIT;  // cannot happen without a window filter; end rather than spin
-                message.wParam = 0;
-            }
-            if (!handle_queued(message))
-                break;
-        }
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!handle_queued(message))
-                break;
-        }
-    }
-}
-
-bool Renderer::handle_queued(const MSG& message) {
-    if (message.message == WM_QUIT) {
-        exit_code_ = message.wParam;
-        loop_running_ = false;
-        return false;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    return true;
-}
-
-// The one frame path; the benchmark build's timing only reads the counter
-// around its parts.
-void Renderer::draw_frame() {
-    FrameMarks marks;
-    gl_draw(gl_, scene_, counter_, stats_ ? &marks : nullptr);
-    SwapBuffers(window_dc_.get());
-    marks.shown = counter_.ticks();
-    pacer_.frame_shown(marks.shown);
-    if (stats_)
-        add_frame_time(marks);
-}
-
-void Renderer::add_frame_time(const FrameMarks& marks) {
-    if (last_frame_start_ != 0) {
-        const std::int64_t interval = marks.start - last_frame_start_;
-        stats_->frames += 1;
-        stats_->loop_ticks += interval;
-        stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
-    }
-    stats_->pacing = !pace_ ? "unpaced" : pacer_.self_pacing() ? waiter_.timing() : "driver";
-    stats_->refresh_hz = static_cast<double>(counter_.ticks_per_second()) / static_cast<double>(pacer_.period());
-    stats_->cpu_ticks += (marks.planned - marks.start) + (marks.counted - marks.drawn);
-    stats_->gl_ticks += (marks.drawn - marks.planned) + (marks.shown - marks.counted);
-    last_frame_start_ = marks.start;
 }
 
 LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -355,13 +217,13 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
 
 void Renderer::on_size(WPARAM kind, LPARAM size) {
     if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)
-        window_active_ = true;
+        loop_.set_window_active(true);
     else if (kind == SIZE_MINIMIZED)
-        window_active_ = false;
+        loop_.set_window_active(false);
     scene_.window_width = LOWORD(size);
     scene_.window_height = HIWORD(size);
     gl_resize(gl_, scene_, counter_);
-    pacer_.restart(counter_.ticks());
+    loop_.restart_pacing();
 }
 
 // A new resolution or a monitor plugged in or out: the full-screen window is
@@ -381,7 +243,7 @@ void Renderer::on_power_event(WPARAM event) {
     if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
         return;
     scene::restart_reading(scene_.animation, counter_);
-    pacer_.restart(counter_.ticks());
+    loop_.restart_pacing();
 }
 
 void Renderer::on_key_up(WPARAM key) {
