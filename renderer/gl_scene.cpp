@@ -7,16 +7,12 @@
 #include <new>
 
 #include "renderer/scene/overlay_text.h"
+#include "renderer/scene/scene_view.h"
 #include "renderer/scene/sphere_texture.h"
 
 namespace renderer {
 namespace {
 
-constexpr GLdouble kSphereRadius = 4.0;
-constexpr GLint kSphereFacets = 32;  // slices and stacks
-constexpr GLfloat kSphereDistance = 16.0f;
-constexpr GLdouble kFieldOfView = 50.0;  // vertical, degrees
-constexpr GLdouble kNearPlane = 1.0, kFarPlane = 100.0;
 constexpr GLfloat kTextGrey = 0.7f;
 
 }  // namespace
@@ -56,8 +52,8 @@ void gl_resize(const GlApi& gl, GlScene& scene, scene::TickCounter& counter) {
         if (scene.window_height != 0) {
             gl.glMatrixMode(GL_PROJECTION);
             gl.glLoadIdentity();
-            gl.gluPerspective(kFieldOfView, static_cast<GLdouble>(scene.window_width) / scene.window_height, kNearPlane,
-                              kFarPlane);
+            gl.gluPerspective(scene::kFieldOfView, static_cast<GLdouble>(scene.window_width) / scene.window_height,
+                              scene::kNearPlane, scene::kFarPlane);
         }
     }
     scene::restart_frame_rate(scene.animation, counter);
@@ -74,7 +70,7 @@ void gl_draw(const GlApi& gl, GlScene& scene, scene::TickCounter& counter, Frame
     gl.glClear(GL_COLOR_BUFFER_BIT);
     gl.glMatrixMode(GL_MODELVIEW);
     gl.glLoadIdentity();
-    gl.glTranslatef(0.0f, 0.0f, -kSphereDistance);
+    gl.glTranslatef(0.0f, 0.0f, -static_cast<GLfloat>(scene::kSphereDistance));
     gl.glEnable(GL_TEXTURE_2D);
     for (const scene::SphereDraw& sphere : plan.spheres) {
         gl.glColor3f(sphere.red, sphere.green, sphere.blue);
@@ -82,7 +78,7 @@ void gl_draw(const GlApi& gl, GlScene& scene, scene::TickCounter& counter, Frame
         gl.glRotatef(sphere.angle_x, 1.0f, 0.0f, 0.0f);
         gl.glRotatef(sphere.angle_y, 0.0f, 1.0f, 0.0f);
         if (scene.quadric)
-            gl.gluSphere(scene.quadric.get(), kSphereRadius, kSphereFacets, kSphereFacets);
+            gl.gluSphere(scene.quadric.get(), scene::kSphereRadius, scene::kSphereFacets, scene::kSphereFacets);
         gl.glPopMatrix();
     }
     gl.glDisable(GL_TEXTURE_2D);

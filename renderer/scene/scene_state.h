@@ -54,6 +54,9 @@ float wrap_to_period(float value, double period);
 // clamps values above 1 to full intensity.
 float channel_intensity(float colour_phase);
 
+// The same formula in double precision, before the rounding to a float.
+double channel_brightness(double colour_phase);
+
 // After every size change: no frame-rate reading (and so no motion and no
 // text) until 0.2 s have passed.
 void restart_frame_rate(SceneState& state, TickCounter& counter);
