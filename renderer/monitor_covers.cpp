@@ -15,13 +15,20 @@ constexpr char kCoverClassName[] = "Ember_Lantern cover";
 // main window may carry it.
 constexpr char kCoverCaption[] = "Ember_Lantern monitor cover";
 
+// Between the system's rectangles and ours: the same virtual-screen pixels.
+ScreenRect screen_rect_of(const RECT& r) noexcept {
+    return {r.left, r.top, r.right, r.bottom};
+}
+RECT rect_of(const ScreenRect& r) noexcept {
+    return {r.left, r.top, r.right, r.bottom};
+}
+
 BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) noexcept {
     MONITORINFO info{};
     EL_ASSERT_SHIPPED_SIZE(MONITORINFO, 40);
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back({r.left, r.top, r.right, r.bottom});
+        reinterpret_cast<std::vector<ScreenRect>*>(param)->push_back(screen_rect_of(info.rcMonitor));
     }
     return TRUE;
 }
@@ -39,8 +46,9 @@ public:
     bool create(HINSTANCE instance, const ScreenRect& monitor) noexcept {
         // Owned by the main window, so it has no task-bar button and goes
         // with it; top-most, so it also hides that monitor's task bar.
-        return create_window(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClassName, kCoverCaption, WS_POPUP, monitor.left,
-                             monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top, main_window_,
+        const RECT place = rect_of(monitor);
+        return create_window(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kCoverClassName, kCoverCaption, WS_POPUP, place.left,
+                             place.top, win32::width_of(place), win32::height_of(place), main_window_,
                              instance) != nullptr;
     }
 
@@ -88,8 +96,7 @@ void MonitorCovers::cover_other_monitors(HINSTANCE instance, HWND main_window) n
         return;
     std::vector<ScreenRect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, collect_monitor, reinterpret_cast<LPARAM>(&monitors));
-    const std::vector<ScreenRect> rects =
-        monitors_to_cover(monitors, {main_rect.left, main_rect.top, main_rect.right, main_rect.bottom});
+    const std::vector<ScreenRect> rects = monitors_to_cover(monitors, screen_rect_of(main_rect));
     if (rects.empty())
         return;
 

@@ -5,14 +5,14 @@
 
 #include "common/contract.h"
 #include "common/win32/handles.h"
-#include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
-#include "renderer/display_pacing.h"
-#include "renderer/frame_pacer.h"
+#include "renderer/font_lists.h"
+#include "renderer/frame_loop.h"
 #include "renderer/gl_api.h"
+#include "renderer/gl_context.h"
 #include "renderer/gl_scene.h"
 #include "renderer/monitor_covers.h"
-#include "renderer/scene/scene_state.h"
+#include "renderer/performance_counter.h"
 #include "renderer/window_input.h"
 
 namespace renderer {
@@ -21,21 +21,6 @@ namespace {
 constexpr char kClassName[] = "opengl demo";
 constexpr int kWindowedWidth = 1024;  // outer size of the framed window
 constexpr int kWindowedHeight = 768;
-constexpr GLsizei kFontLists = 255;  // one display list per character code 0..254
-
-class PerformanceCounter final : public scene::TickCounter {
-public:
-    std::int64_t ticks() override {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return now.QuadPart;
-    }
-    std::int64_t ticks_per_second() override {
-        LARGE_INTEGER frequency;
-        QueryPerformanceFrequency(&frequency);
-        return frequency.QuadPart;
-    }
-};
 
 // Failures are silent; the step's name only reaches a debugger.
 void report_error(const char* step) {
@@ -44,31 +29,13 @@ void report_error(const char* step) {
     OutputDebugStringA("\n");
 }
 
-void hide_cursor() {
-    ShowCursor(FALSE);
-}
-
-PIXELFORMATDESCRIPTOR pixel_format_request() {
-    PIXELFORMATDESCRIPTOR pfd{};
-    EL_ASSERT_SHIPPED_SIZE(PIXELFORMATDESCRIPTOR, 40);
-    pfd.nSize = sizeof pfd;
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 16;
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    return pfd;
-}
-
 class Renderer final : public win32::WindowBase {
 public:
     Renderer(HINSTANCE instance, int show_command, const BenchOptions& bench)
         : instance_(instance),
           show_command_(show_command),
-          stats_(bench.stats),
           cover_monitors_(bench.cover_monitors),
-          pace_(bench.pace) {}
+          loop_(gl_, counter_, bench.stats, bench.pace) {}
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
@@ -80,50 +47,34 @@ private:
     bool register_class();
     const char* create_main_window(bool full_screen);  // failed step, or null
     const char* set_up();                              // failed step, or null
-    void make_font_lists(HDC dc);
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
     void on_display_change();
     void on_power_event(WPARAM event);
-    void start_pacing(HDC dc);
-    void run_message_loop();
-    bool handle_queued(const MSG& message);  // false for the quit message
-    void draw_frame();
     void tear_down();
 
     HINSTANCE instance_;
     int show_command_;
-    FrameStats* stats_;
     bool cover_monitors_;
-    bool pace_;
     PerformanceCounter counter_;
-    scene::CrtRandom random_;
-    scene::SceneState scene_;
+    GlScene scene_;
     GlApi gl_;
-    FramePacer pacer_;
-    FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
-    bool driver_syncs_ = false;
+    FrameLoop loop_;
 
     HWND main_window_ = nullptr;
     MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
-    std::unique_ptr<GlScene> gl_scene_;  // only after a complete set-up
-    GLuint font_list_base_ = 0;
-    int window_width_ = 0, window_height_ = 0;
-    bool window_active_ = false;
-    bool loop_running_ = false;
     bool recreate_window_ = false;
     bool full_screen_ = false;
     bool keep_mode_ = false;  // the next window is made in the same mode (the display changed)
     WPARAM exit_code_ = 0;
-    std::int64_t last_frame_start_ = 0;
 };
 
 int Renderer::run() {
     // gl_data: the animation state for the whole run.
-    random_.seed(static_cast<std::uint32_t>(std::time(nullptr)));
-    scene_ = scene::make_scene_state(random_);
+    scene_.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
+    scene_.animation = scene::gl_data(scene_.random);
 
     if (!register_class()) {
         report_error("RegisterClassEx");
@@ -150,7 +101,7 @@ int Renderer::run() {
         ShowWindow(main_window_, show_command_);
         if (full_screen && cover_monitors_)
             covers_.cover_other_monitors(instance_, main_window_);
-        run_message_loop();
+        exit_code_ = loop_.run(scene_, window_dc_.get());
         tear_down();
     } while (recreate_window_);
     return static_cast<int>(exit_code_);
@@ -166,19 +117,19 @@ bool Renderer::register_class() {
 
 const char* Renderer::create_main_window(bool full_screen) {
     DWORD style = WS_OVERLAPPEDWINDOW;
-    window_width_ = kWindowedWidth;
-    window_height_ = kWindowedHeight;
+    scene_.window_width = kWindowedWidth;
+    scene_.window_height = kWindowedHeight;
     if (full_screen) {
         const win32::WindowDc screen(nullptr);
         if (!screen)
             return "GetDC";
-        window_width_ = GetDeviceCaps(screen.get(), HORZRES);
-        window_height_ = GetDeviceCaps(screen.get(), VERTRES);
+        scene_.window_width = GetDeviceCaps(screen.get(), HORZRES);
+        scene_.window_height = GetDeviceCaps(screen.get(), VERTRES);
         style = WS_POPUP;
     }
     // A pop-up window given CW_USEDEFAULT is placed at 0, 0.
     main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 window_width_, window_height_, nullptr, instance_);
+                                 scene_.window_width, scene_.window_height, nullptr, instance_);
     return main_window_ ? nullptr : "CreateWindowEx";
 }
 
@@ -188,57 +139,22 @@ const char* Renderer::set_up() {
     if (!window_dc_)
         return "GetDC";
     const HDC dc = window_dc_.get();
-    const PIXELFORMATDESCRIPTOR pfd = pixel_format_request();
-    const int format = ChoosePixelFormat(dc, &pfd);
-    if (format == 0)
-        return "ChoosePixelFormat";
-    if (!SetPixelFormat(dc, format, &pfd))
-        return "SetPixelFormat";
-    gl_context_ = UniqueGlContext(gl_.wglCreateContext(dc), GlContextDeleter{gl_.wglDeleteContext});
-    if (!gl_context_)
-        return "wglCreateContext";
-    if (!gl_.wglMakeCurrent(dc, gl_context_.get()))
-        return "wglMakeCurrent";
+    if (const char* failed = make_gl_context(gl_, dc, gl_context_))
+        return failed;
 
-    font_list_base_ = gl_.glGenLists(kFontLists);
-    make_font_lists(dc);
+    scene_.font_list_base = gl_.glGenLists(kFontLists);
+    make_font_lists(gl_, dc, scene_.font_list_base);
 
-    gl_scene_ = GlScene::create(gl_);
-    if (!gl_scene_)
+    if (gl_init(gl_, scene_) != 0)
         return "gl_init";
-    hide_cursor();
-    gl_scene_->resize(window_width_, window_height_);
-    scene::restart_frame_rate(scene_, counter_);
-    start_pacing(dc);
+    gl_resize(gl_, scene_, counter_);
+    loop_.start_pacing(hwnd(), dc);
     return nullptr;
 }
 
-// The swap interval belongs to the context, so every new window asks again;
-// the monitor, and so its refresh rate, may differ too.
-void Renderer::start_pacing(HDC dc) {
-    driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
-    pacer_.start(counter_.ticks(), counter_.ticks_per_second(), monitor_refresh_rate(hwnd()), driver_syncs_, pace_);
-}
-
-// Glyphs of the system font for the frame-rate text; without them the text
-// would draw nothing. A failure only leaves the text invisible.
-void Renderer::make_font_lists(HDC dc) {
-    const win32::ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
-    gl_.wglUseFontBitmapsA(dc, 0, kFontLists, font_list_base_);
-    // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
-    // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
-    // gives it a body. Elsewhere this makes the same list as before.
-    INT space_width = 0;
-    if (GetCharWidth32A(dc, ' ', ' ', &space_width) && space_width > 0) {
-        static const GLubyte blank[4] = {};
-        gl_.glNewList(font_list_base_ + ' ', GL_COMPILE);
-        gl_.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
-        gl_.glEndList();
-    }
-}
-
 void Renderer::tear_down() {
-    gl_scene_.reset();  // frees the quadric made for this window
+    scene_.ready = false;
+    scene_.quadric.reset();  // the quadric made for this window
     if (gl_.wglMakeCurrent)
         gl_.wglMakeCurrent(nullptr, nullptr);
     window_dc_ = win32::WindowDc();
@@ -246,75 +162,6 @@ void Renderer::tear_down() {
     covers_.remove();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
-}
-
-void Renderer::run_message_loop() {
-    loop_running_ = true;
-    while (loop_running_) {
-        MSG message;
-        if (window_active_ && gl_scene_) {
-            const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
-            if (wait > 0)
-                waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
-            else
-                draw_frame();
-        } else {
-            // Minimised (or set-up failed): sleep until something arrives.
-            if (GetMessageA(&message, nullptr, 0, 0) == -1) {
-                message.message = WM_QUIT;  // cannot happen without a window filter; end rather than spin
-                message.wParam = 0;
-            }
-            if (!handle_queued(message))
-                break;
-        }
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!handle_queued(message))
-                break;
-        }
-    }
-}
-
-bool Renderer::handle_queued(const MSG& message) {
-    if (message.message == WM_QUIT) {
-        exit_code_ = message.wParam;
-        loop_running_ = false;
-        return false;
-    }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    return true;
-}
-
-void Renderer::draw_frame() {
-    if (!stats_) {
-        const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
-        gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
-        scene::count_frame(scene_, counter_);
-        SwapBuffers(window_dc_.get());
-        pacer_.frame_shown(counter_.ticks());
-        return;
-    }
-    const std::int64_t start = counter_.ticks();
-    const scene::FramePlan plan = scene::plan_frame(scene_, random_, window_width_, window_height_);
-    const std::int64_t planned = counter_.ticks();
-    gl_scene_->draw(plan, font_list_base_, window_width_, window_height_);
-    const std::int64_t drawn = counter_.ticks();
-    scene::count_frame(scene_, counter_);
-    const std::int64_t counted = counter_.ticks();
-    SwapBuffers(window_dc_.get());
-    const std::int64_t swapped = counter_.ticks();
-    pacer_.frame_shown(swapped);
-    if (last_frame_start_ != 0) {
-        const std::int64_t interval = start - last_frame_start_;
-        stats_->frames += 1;
-        stats_->loop_ticks += interval;
-        stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
-    }
-    stats_->pacing = !pace_ ? "unpaced" : pacer_.self_pacing() ? waiter_.timing() : "driver";
-    stats_->refresh_hz = static_cast<double>(counter_.ticks_per_second()) / static_cast<double>(pacer_.period());
-    stats_->cpu_ticks += (planned - start) + (counted - drawn);
-    stats_->gl_ticks += (drawn - planned) + (swapped - counted);
-    last_frame_start_ = start;
 }
 
 LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -348,19 +195,19 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
             on_power_event(wparam);
             return TRUE;
         case WM_MOUSEMOVE:
-            gl_input(scene_, InputKind::MouseMove, mouse_move_button(wparam), x, y);
+            gl_input(scene_.animation, InputKind::MouseMove, mouse_move_button(wparam), x, y);
             return 0;
         case WM_LBUTTONDOWN:
-            gl_input(scene_, InputKind::ButtonDown, 0, x, y);
+            gl_input(scene_.animation, InputKind::ButtonDown, 0, x, y);
             return 0;
         case WM_LBUTTONUP:
-            gl_input(scene_, InputKind::ButtonUp, 0, x, y);
+            gl_input(scene_.animation, InputKind::ButtonUp, 0, x, y);
             return 0;
         case WM_RBUTTONDOWN:
-            gl_input(scene_, InputKind::ButtonDown, 1, x, y);
+            gl_input(scene_.animation, InputKind::ButtonDown, 1, x, y);
             return 0;
         case WM_RBUTTONUP:
-            gl_input(scene_, InputKind::ButtonUp, 1, x, y);
+            gl_input(scene_.animation, InputKind::ButtonUp, 1, x, y);
             return 0;
         default:
             break;
@@ -370,15 +217,13 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
 
 void Renderer::on_size(WPARAM kind, LPARAM size) {
     if (kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED)
-        window_active_ = true;
+        loop_.set_window_active(true);
     else if (kind == SIZE_MINIMIZED)
-        window_active_ = false;
-    window_width_ = LOWORD(size);
-    window_height_ = HIWORD(size);
-    if (gl_scene_)
-        gl_scene_->resize(window_width_, window_height_);
-    scene::restart_frame_rate(scene_, counter_);
-    pacer_.restart(counter_.ticks());
+        loop_.set_window_active(false);
+    scene_.window_width = LOWORD(size);
+    scene_.window_height = HIWORD(size);
+    gl_resize(gl_, scene_, counter_);
+    loop_.restart_pacing();
 }
 
 // A new resolution or a monitor plugged in or out: the full-screen window is
@@ -397,8 +242,8 @@ void Renderer::on_display_change() {
 void Renderer::on_power_event(WPARAM event) {
     if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
         return;
-    scene::restart_reading(scene_, counter_);
-    pacer_.restart(counter_.ticks());
+    scene::restart_reading(scene_.animation, counter_);
+    loop_.restart_pacing();
 }
 
 void Renderer::on_key_up(WPARAM key) {
@@ -412,7 +257,7 @@ void Renderer::on_key_up(WPARAM key) {
             PostQuitMessage(1);
             break;
         case KeyRelease::Input:
-            gl_input(scene_, InputKind::KeyUp, static_cast<int>(key), -1, -1);
+            gl_input(scene_.animation, InputKind::KeyUp, static_cast<int>(key), -1, -1);
             break;
     }
 }

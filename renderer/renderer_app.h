@@ -5,21 +5,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "renderer/frame_timing.h"
 
 namespace renderer {
-
-// Where the frame time goes, for the benchmark build; the shipped program
-// passes none. Performance-counter ticks, summed over frames.
-struct FrameStats {
-    std::int64_t frames = 0;
-    std::int64_t cpu_ticks = 0;       // animation step, colours, text, frame-rate count
-    std::int64_t gl_ticks = 0;        // GL calls up to glFinish, and SwapBuffers
-    std::int64_t loop_ticks = 0;      // from one frame's start to the next (the whole loop)
-    double loop_ticks_squared = 0.0;  // sum of the squares of those, for the frame times' spread
-    const char* pacing = "";          // who holds the loop to the display: "driver", "self/...", "unpaced"
-    double refresh_hz = 0.0;          // the monitor's, as the loop paces to it
-};
 
 // What the benchmark build changes; the shipped program takes the defaults.
 struct BenchOptions {

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     const long frames = argc > 1 ? std::atol(argv[1]) : 2'000'000;
     scene::CrtRandom random(12345);
     SteadyCounter counter;
-    scene::SceneState state = scene::make_scene_state(random);
+    scene::SceneState state = scene::gl_data(random);
     scene::restart_frame_rate(state, counter);
     state.fps = 60.0f;
     unsigned checksum = 0;  // keeps the work from being optimised away

@@ -7,11 +7,16 @@
 namespace scene {
 
 OverlayText format_overlay(const char* format, ...) {
-    OverlayText text;
     std::va_list args;
     va_start(args, format);
-    const int wanted = std::vsnprintf(text.chars, sizeof text.chars, format, args);
+    const OverlayText text = vformat_overlay(format, args);
     va_end(args);
+    return text;
+}
+
+OverlayText vformat_overlay(const char* format, std::va_list args) {
+    OverlayText text;
+    const int wanted = std::vsnprintf(text.chars, sizeof text.chars, format, args);
     if (wanted < 0) {
         // Some runtimes report a cut text as an error: keep what fitted.
         text.chars[kOverlayCapacity - 1] = '\0';

@@ -2,6 +2,8 @@
 // text is limited to what one call can draw. Portable logic.
 #pragma once
 
+#include <cstdarg>
+
 namespace scene {
 
 constexpr int kOverlayCapacity = 256;  // bytes including the terminating NUL
@@ -20,6 +22,9 @@ OverlayText format_overlay(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+// The same with the arguments as a va_list.
+OverlayText vformat_overlay(const char* format, std::va_list args);
 
 // The frame-rate line, "%5.1f fps" (60 frames per second: " 60.0 fps").
 OverlayText format_fps_text(float fps);

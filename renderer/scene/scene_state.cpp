@@ -22,7 +22,7 @@ float random_fraction_of(RandomSource& random, double full) {
 
 }  // namespace
 
-SceneState make_scene_state(RandomSource& random) {
+SceneState gl_data(RandomSource& random) {
     SceneState state;
     for (SphereState& sphere : state.spheres) {
         for (int c = 0; c < kChannelCount; ++c) {
@@ -77,8 +77,12 @@ float wrap_to_period(float value, double period) {
 }
 
 float channel_intensity(float colour_phase) {
-    const double lift = std::sin(static_cast<double>(colour_phase)) + 1.0;
-    return static_cast<float>(lift * lift / 2.0);
+    return static_cast<float>(channel_brightness(static_cast<double>(colour_phase)));
+}
+
+double channel_brightness(double colour_phase) {
+    const double lift = std::sin(colour_phase) + 1.0;
+    return lift * lift / 2.0;
 }
 
 void restart_frame_rate(SceneState& state, TickCounter& counter) {

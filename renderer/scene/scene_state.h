@@ -30,10 +30,11 @@ struct SceneState {
     Stopwatch fps_timer;
 };
 
-// Start values, drawing ten random numbers per sphere (sphere 0 first): for
-// each channel the phase step then the colour phase; then angle_x, angle_y,
-// spin_x, spin_y. show_fps starts on.
-SceneState make_scene_state(RandomSource& random);
+// The start values for the whole run, drawing ten random numbers per sphere
+// (sphere 0 first): for each channel the phase step then the colour phase;
+// then angle_x, angle_y, spin_x, spin_y. show_fps starts on. The caller seeds
+// `random` with the time first.
+SceneState gl_data(RandomSource& random);
 
 // Divisor of the per-frame direction-change test: fps * 8 truncated, at least
 // 1 (below 0.125 frames per second every frame changes direction).
@@ -52,6 +53,9 @@ float wrap_to_period(float value, double period);
 // Brightness of one channel for a colour phase: (1 + sin)^2 / 2, 0..2; GL
 // clamps values above 1 to full intensity.
 float channel_intensity(float colour_phase);
+
+// The same formula in double precision, before the rounding to a float.
+double channel_brightness(double colour_phase);
 
 // After every size change: no frame-rate reading (and so no motion and no
 // text) until 0.2 s have passed.

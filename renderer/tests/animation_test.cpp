@@ -20,7 +20,7 @@ TEST(SceneStart, DrawsTenNumbersPerSphereInTheirOrder) {
     // angle_x, angle_y, spin_x, spin_y.
     ScriptedRandom random({1, 32767, 2, 0, 3, 16384, 32767, 8192,  4,  5,  //
                            0, 1,     7, 2, 9, 3,     0,     32767, 11, 6});
-    const SceneState state = scene::make_scene_state(random);
+    const SceneState state = scene::gl_data(random);
     EXPECT_EQ(random.used(), 20u);
 
     const scene::SphereState& a = state.spheres[0];

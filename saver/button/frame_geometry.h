@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "saver/shared/twips.h"
+
 namespace button {
 
 // The state pictures: 960 x 375 twips (64 x 25 pixels), of which only the
@@ -18,6 +20,10 @@ inline constexpr std::int16_t kPictureMiddleWidth = kPictureWidth - 2 * kCorner;
 inline constexpr std::int16_t kPictureMiddleHeight = kPictureHeight - 2 * kCorner;  // 255 (17 pixels)
 inline constexpr std::int16_t kPictureRightX = kPictureWidth - kCorner;             // 900
 inline constexpr std::int16_t kPictureBottomY = kCorner + kPictureMiddleHeight;     // 315
+// The same in pixels, as the stored pictures are drawn.
+inline constexpr int kPicturePixelWidth = kPictureWidth / kTwipsPerPixel;    // 64
+inline constexpr int kPicturePixelHeight = kPictureHeight / kTwipsPerPixel;  // 25
+inline constexpr int kCornerPixels = kCorner / kTwipsPerPixel;               // 4: the depth of the drawn frame
 
 // The caption element: one text line of the 9.75-point design font.
 inline constexpr int kCaptionHeight = 195;  // 13 pixels

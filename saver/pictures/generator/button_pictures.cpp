@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "saver/button/frame_geometry.h"
+#include "saver/button/gradient.h"
+
 namespace pictures {
 namespace {
 
@@ -13,6 +16,12 @@ struct Rgb {
 constexpr Rgb hex(std::uint32_t rrggbb) {
     return {static_cast<double>((rrggbb >> 16) & 0xFF), static_cast<double>((rrggbb >> 8) & 0xFF),
             static_cast<double>(rrggbb & 0xFF)};
+}
+
+// A body colour as the button reads its text (button::read_colour_text).
+Rgb colour_text(const char* text) {
+    const button::Channels16 c = button::read_colour_text(text).value_or(button::Channels16{});
+    return {static_cast<double>(c.red >> 8), static_cast<double>(c.green >> 8), static_cast<double>(c.blue >> 8)};
 }
 
 Rgb mix(const Rgb& a, const Rgb& b, double t) {
@@ -68,33 +77,33 @@ struct Design {
     std::vector<RingTones> rings;
 };
 
-Design design_of(ButtonLook look) {
+Design design_of(button::StatePicture look) {
     switch (look) {
-        case ButtonLook::Normal:
+        case button::StatePicture::Normal:
             return {0,
                     {kRaisedRing0,
                      all_sides(kBlueOutline),
                      {flat(0xF3F3EE), flat(0xD6D0C5), shade(0xFDFDFC, 0xECEBE6), shade(0xF6F4F2, 0xE0DDD4)},
                      {flat(0xF3F3EE), flat(0xE2DFD6), shade(0xFDFDFC, 0xECEBE6), shade(0xF6F4F2, 0xE0DDD4)}}};
-        case ButtonLook::HighLight:
-        case ButtonLook::HighLightSelect:
+        case button::StatePicture::HighLight:
+        case button::StatePicture::HighLightSelect:
             return {0,
                     {kRaisedRing0,
                      all_sides(kBlueOutline),
                      {flat(0xFFF0CF), flat(0xE59700), shade(0xFEDF9A, 0xF9B435), shade(0xFEDF9A, 0xF9B435)},
                      {flat(0xFDD889), flat(0xF8B330), shade(0xFCD279, 0xF8B535), shade(0xFCD279, 0xF8B535)}}};
-        case ButtonLook::Selected:
+        case button::StatePicture::Selected:
             return {0,
                     {kRaisedRing0,
                      all_sides(kBlueOutline),
                      {flat(0xCEE7FF), flat(0x6982EE), shade(0xB7D0F4, 0x8BADE4), shade(0xB7D0F4, 0x8BADE4)}}};
-        case ButtonLook::Pressed:
+        case button::StatePicture::Pressed:
             return {1,
                     {all_sides(flat(0xECE9D8)),
                      kRaisedRing0,
                      all_sides(kBlueOutline),
                      {flat(0xD1CCC1), flat(0xF2F1EE), flat(0xD8D4CB), flat(0xE5E4DD)}}};
-        case ButtonLook::Disable:
+        case button::StatePicture::Disable:
             return {0, {all_sides(flat(0xECE9D8)), all_sides(flat(0xC9C7BA)), all_sides(flat(0xF5F4EA))}};
     }
     return {};
@@ -102,8 +111,8 @@ Design design_of(ButtonLook look) {
 
 // The frame is the outer four pixels; the middle, which the button never
 // draws, shows the body's gradient so that the picture reads as a button.
-constexpr int kFrameRings = 4;
-const Tone kMiddle = shade(0xFFFFFF, 0xC6C5D7);
+constexpr int kFrameRings = button::kCornerPixels;
+const Tone kMiddle{colour_text(button::kGradientWhite), colour_text(button::kGradientTint)};
 
 // Radius of the rounded outline's corners, in pixels.
 constexpr double kCornerRadius = 4.0;
@@ -115,7 +124,7 @@ constexpr int kSamples = 8;
 // `inset` pixels in from the picture's edge; negative outside its corners.
 double depth(double px, double py, int inset) {
     const double x0 = inset, y0 = inset;
-    const double x1 = kButtonPictureWidth - inset, y1 = kButtonPictureHeight - inset;
+    const double x1 = button::kPicturePixelWidth - inset, y1 = button::kPicturePixelHeight - inset;
     const double cx =
         px < x0 + kCornerRadius ? x0 + kCornerRadius : (px > x1 - kCornerRadius ? x1 - kCornerRadius : px);
     const double cy =
@@ -126,8 +135,8 @@ double depth(double px, double py, int inset) {
 }
 
 Side nearest_side(double px, double py) {
-    const double top = py, bottom = kButtonPictureHeight - py;
-    const double left = px, right = kButtonPictureWidth - px;
+    const double top = py, bottom = button::kPicturePixelHeight - py;
+    const double left = px, right = button::kPicturePixelWidth - px;
     const double nearest = std::min(std::min(top, bottom), std::min(left, right));
     if (nearest == top)
         return Side::Top;
@@ -153,13 +162,13 @@ Picture blank(int width, int height) {
 
 }  // namespace
 
-Picture button_picture(ButtonLook look) {
+Picture button_picture(button::StatePicture look) {
     const Design design = design_of(look);
     const int last_ring = static_cast<int>(design.rings.size()) - 1;
-    Picture picture = blank(kButtonPictureWidth, kButtonPictureHeight);
-    for (int y = 0; y < kButtonPictureHeight; ++y) {
-        const double down = static_cast<double>(y) / (kButtonPictureHeight - 1);
-        for (int x = 0; x < kButtonPictureWidth; ++x) {
+    Picture picture = blank(button::kPicturePixelWidth, button::kPicturePixelHeight);
+    for (int y = 0; y < button::kPicturePixelHeight; ++y) {
+        const double down = static_cast<double>(y) / (button::kPicturePixelHeight - 1);
+        for (int x = 0; x < button::kPicturePixelWidth; ++x) {
             Rgb sum{0, 0, 0};
             for (int sy = 0; sy < kSamples; ++sy) {
                 for (int sx = 0; sx < kSamples; ++sx) {
@@ -180,7 +189,7 @@ Picture button_picture(ButtonLook look) {
 }
 
 Picture mark_picture(bool chosen) {
-    constexpr int kSize = 12;
+    constexpr int kSize = 12;  // pixels; the settings dialog shows the marks at this size, unscaled
     const Rgb frame = hex(0x808080), light = hex(0xF4F4F4), blue = hex(0x2F5FC0);
     Picture picture = blank(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
@@ -193,16 +202,16 @@ Picture mark_picture(bool chosen) {
 }
 
 std::vector<NamedPicture> button_and_mark_pictures() {
-    return {
-        {"button_normal.bmp", button_picture(ButtonLook::Normal)},
-        {"button_highlight.bmp", button_picture(ButtonLook::HighLight)},
-        {"button_highlight_select.bmp", button_picture(ButtonLook::HighLightSelect)},
-        {"button_selected.bmp", button_picture(ButtonLook::Selected)},
-        {"button_pressed.bmp", button_picture(ButtonLook::Pressed)},
-        {"button_disable.bmp", button_picture(ButtonLook::Disable)},
-        {"mark_clear.bmp", mark_picture(false)},
-        {"mark_chosen.bmp", mark_picture(true)},
-    };
+    // One file per state picture, in the order of button::StatePicture.
+    static constexpr const char* kStateFiles[button::kStatePictureCount] = {
+        "button_normal.bmp",   "button_highlight.bmp", "button_highlight_select.bmp",
+        "button_selected.bmp", "button_pressed.bmp",   "button_disable.bmp"};
+    std::vector<NamedPicture> pictures;
+    for (int i = 0; i < button::kStatePictureCount; ++i)
+        pictures.push_back({kStateFiles[i], button_picture(static_cast<button::StatePicture>(i))});
+    pictures.push_back({"mark_clear.bmp", mark_picture(false)});
+    pictures.push_back({"mark_chosen.bmp", mark_picture(true)});
+    return pictures;
 }
 
 }  // namespace pictures

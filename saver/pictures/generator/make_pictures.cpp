@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "renderer/scene/scene_view.h"
 #include "saver/pictures/generator/button_pictures.h"
 #include "saver/pictures/generator/picture_files.h"
 #include "saver/pictures/generator/sphere_picture.h"
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
     pictures::View preview;
     preview.width = 152;
     preview.height = 112;
-    preview.fovy_deg = 50.0;  // the renderer's own projection
+    preview.fovy_deg = scene::kFieldOfView;  // the renderer's own projection
     preview.samples = 4;
 
     // The icon zooms in (a narrower field of view) so the sphere fills it.

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <string>
 
+#include "renderer/scene/scene_state.h"
+#include "renderer/scene/scene_view.h"
 #include "renderer/scene/sphere_texture.h"
 
 namespace pictures {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kRadius = 4.0;
-constexpr double kDistance = 16.0;
 
 struct Vec {
     double x, y, z;
@@ -71,8 +71,7 @@ void sample_texture(const std::uint8_t* texture, double t, double out[3]) {
 }  // namespace
 
 double channel_colour(double phase) {
-    const double v = 1.0 + std::sin(phase);
-    return std::min(1.0, v * v / 2.0);
+    return std::min(1.0, scene::channel_brightness(phase));
 }
 
 Picture render_spheres(const View& view, const std::vector<SphereLook>& spheres) {
@@ -101,7 +100,7 @@ Picture render_spheres(const View& view, const std::vector<SphereLook>& spheres)
 
     const double tan_half = std::tan(view.fovy_deg * kPi / 360.0);
     const double aspect = static_cast<double>(view.width) / view.height;
-    const Vec centre{0, 0, -kDistance};
+    const Vec centre{0, 0, -scene::kSphereDistance};
     const int n = view.samples;
     for (int py = 0; py < view.height; ++py) {
         for (int px = 0; px < view.width; ++px) {
@@ -116,13 +115,14 @@ Picture render_spheres(const View& view, const std::vector<SphereLook>& spheres)
                     dir = {dir.x / len, dir.y / len, dir.z / len};
                     // Ray from the eye at the origin against the sphere.
                     const double b = dot(dir, centre);
-                    const double disc = b * b - (dot(centre, centre) - kRadius * kRadius);
+                    const double disc = b * b - (dot(centre, centre) - scene::kSphereRadius * scene::kSphereRadius);
                     if (disc < 0)
                         continue;
                     const double along = b - std::sqrt(disc);
                     const Vec hit{dir.x * along, dir.y * along, dir.z * along};
-                    const Vec normal{(hit.x - centre.x) / kRadius, (hit.y - centre.y) / kRadius,
-                                     (hit.z - centre.z) / kRadius};
+                    const Vec normal{(hit.x - centre.x) / scene::kSphereRadius,
+                                     (hit.y - centre.y) / scene::kSphereRadius,
+                                     (hit.z - centre.z) / scene::kSphereRadius};
                     ++hits;
                     for (const Prepared& p : prepared) {
                         const Vec o = p.model.apply_transposed(normal);

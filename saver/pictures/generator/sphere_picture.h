@@ -1,11 +1,14 @@
 // A software rendering of the saver's picture for the stored pictures: the
-// renderer's textured sphere (radius 4 at distance 16, GLU texture
-// coordinates, colour = texel x channel colour, spheres added), ray-cast with
-// supersampling. Portable logic: no Windows or GL header.
+// renderer's textured sphere (its radius, distance, field of view, texture
+// and colour formula from renderer/scene; GLU texture coordinates, colour =
+// texel x channel colour, spheres added), ray-cast with supersampling.
+// Portable logic: no Windows or GL header.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "renderer/scene/scene_view.h"
 
 namespace pictures {
 
@@ -20,9 +23,9 @@ struct SphereLook {
 };
 
 struct View {
-    int width = 0, height = 0;  // pixels
-    double fovy_deg = 50.0;     // vertical field of view
-    int samples = 4;            // supersamples per pixel along each axis
+    int width = 0, height = 0;              // pixels
+    double fovy_deg = scene::kFieldOfView;  // vertical, degrees
+    int samples = 4;                        // supersamples per pixel along each axis
 };
 
 // A rendered picture: RGB bytes, row-major from the top, and per pixel the
