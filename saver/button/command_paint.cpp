@@ -5,8 +5,8 @@
 
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
+#include "saver/shared/resource_ids.h"
 #include "saver/shared/twips.h"
-#include "saver/startup/resource_ids.h"
 
 namespace button {
 namespace {

@@ -18,7 +18,7 @@
 namespace button {
 
 // One control's six state pictures, loaded from the module's bitmap
-// resources IDB_BUTTON_* (saver/startup/resource_ids.h). A picture that is
+// resources IDB_BUTTON_* (saver/shared/resource_ids.h). A picture that is
 // missing is null, and its looks draw no frame.
 class StatePictures {
 public:

@@ -4,7 +4,7 @@
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_texts.h"
-#include "saver/startup/resource_ids.h"
+#include "saver/shared/resource_ids.h"
 
 namespace settings_dialog {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "saver/settings_dialog/dialog_numbers.h"
 #include "saver/shared/last_api_result.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/texts.h"
 
 namespace settings_dialog {
 

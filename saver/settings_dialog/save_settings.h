@@ -5,7 +5,7 @@
 #include <string>
 
 #include "saver/shared/settings.h"
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 namespace settings_dialog {
 

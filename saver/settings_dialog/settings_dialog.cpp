@@ -13,6 +13,7 @@
 #include "saver/button/command.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
+#include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_numbers.h"
 #include "saver/settings_dialog/dialog_texts.h"
@@ -20,11 +21,10 @@
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/save_settings.h"
 #include "saver/settings_dialog/shell_calls.h"
-#include "saver/startup/resource_ids.h"
-#include "saver/startup/settings_file.h"
-#include "saver/startup/startup.h"
-#include "saver/startup/texts.h"
-#include "saver/startup/win32_settings.h"
+#include "saver/shared/resource_ids.h"
+#include "saver/shared/settings_file.h"
+#include "saver/shared/texts.h"
+#include "saver/shared/win32_settings.h"
 
 namespace settings_dialog {
 namespace {

@@ -6,14 +6,15 @@
 
 #include "common/contract.h"
 #include "common/win32/process_start.h"
+#include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/settings_dialog.h"
+#include "saver/shared/program_folder.h"
+#include "saver/shared/settings_file.h"
+#include "saver/shared/texts.h"
+#include "saver/shared/win32_settings.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/preview_window.h"
 #include "saver/startup/saver_run_window.h"
-#include "saver/startup/settings_file.h"
-#include "saver/startup/startup.h"
-#include "saver/startup/texts.h"
-#include "saver/startup/win32_settings.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "common/win32/handles.h"
 #include "common/win32/window_base.h"
 #include "saver/shared/last_api_result.h"
-#include "saver/startup/resource_ids.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/resource_ids.h"
+#include "saver/shared/texts.h"
 
 namespace {
 

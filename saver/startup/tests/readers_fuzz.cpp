@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "saver/shared/ansi_path.h"
+#include "saver/shared/settings_file.h"
 #include "saver/startup/command_line.h"
-#include "saver/startup/settings_file.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "saver/startup/startup.h"
+#include "saver/settings_dialog/caption_zoom.h"
 
 std::int32_t SavedCursorCount = 0;
 ZoomPoint ZoomOrigin;

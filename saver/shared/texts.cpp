@@ -1,4 +1,4 @@
-#include "saver/startup/texts.h"
+#include "saver/shared/texts.h"
 
 namespace texts {
 

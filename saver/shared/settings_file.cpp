@@ -1,8 +1,8 @@
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/number_text.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/texts.h"
 
 std::string GetIniValue(SettingsSystem& system,
                         const std::string& section,

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 class Win32SettingsSystem final : public SettingsSystem {
 public:
@@ -19,7 +19,3 @@ public:
     bool can_open_for_reading(const std::string& path) override;
     LeadBytes lead_bytes() override;
 };
-
-// The folder of the running program as the system reports it, without a
-// trailing backslash; "" when it cannot be read whole.
-std::string program_folder();

@@ -1,4 +1,4 @@
-#include "saver/startup/win32_settings.h"
+#include "saver/shared/win32_settings.h"
 
 #include <windows.h>
 
@@ -37,13 +37,4 @@ bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
 
 LeadBytes Win32SettingsSystem::lead_bytes() {
     return system_lead_bytes();
-}
-
-std::string program_folder() {
-    // The longest path the system can report, so a deep folder is never cut.
-    std::vector<char> buffer(32768, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size())
-        return std::string();
-    return folder_of(std::string(buffer.data(), length), system_lead_bytes());
 }

@@ -10,7 +10,7 @@
 #include <tuple>
 #include <vector>
 
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 class FakeSettingsSystem : public SettingsSystem {
 public:
