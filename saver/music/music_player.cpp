@@ -5,14 +5,7 @@
 #include <vector>
 
 #include "saver/shared/last_api_result.h"
-
-// Written as bytes rather than characters so that every build, native ones
-// included, hands callers the same Shift-JIS text whatever its charset.
-const char* const kMciNoCommandReply =
-    "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\x77\x92\xe8"
-    "\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
-const char* const kMciNoErrorTextReply =
-    "Error (\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1)";
+#include "saver/shared/texts.h"
 
 namespace {
 
@@ -101,7 +94,7 @@ MusicPlayer::MusicPlayer(MultimediaSeam& seam, const Settings& settings) : seam_
 
 std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string& reply) {
     if (command.empty()) {
-        reply = kMciNoCommandReply;
+        reply = texts::kMciNoCommandReply;
         return -1;
     }
     std::vector<char> buffer(kMciReplySize, '\0');
@@ -117,7 +110,7 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
         text.back() = '\0';
         reply = text.data();
     } else {
-        reply = kMciNoErrorTextReply;
+        reply = texts::kMciNoErrorTextReply;
     }
     return code;
 }

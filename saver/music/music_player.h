@@ -9,8 +9,8 @@
 // end's user-interface thread; the devices play asynchronously on their own.
 //
 // Texts are in the ANSI code page (Shift-JIS on the systems the program is
-// made for); the two Japanese reply texts below are Shift-JIS bytes on every
-// build, native included.
+// made for); the two Japanese reply texts are Shift-JIS bytes on every build,
+// native included (saver/shared/texts.h).
 #pragma once
 
 #include <cstdint>
@@ -18,12 +18,6 @@
 
 #include "saver/music/multimedia_seam.h"
 #include "saver/shared/settings.h"
-
-// SendMciCommand's reply to an empty command: "コマンド文字列が指定されていません".
-extern const char* const kMciNoCommandReply;
-// SendMciCommand's reply when the text of an error code cannot be had:
-// "Error (文字列が取れません)".
-extern const char* const kMciNoErrorTextReply;
 
 // PlaySoundA flags (the values of mmsystem.h, which portable code cannot include).
 constexpr std::uint32_t kSndAsync = 0x0001;

@@ -3,8 +3,8 @@
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
-#include "saver/settings_dialog/dialog_texts.h"
 #include "saver/shared/resource_ids.h"
+#include "saver/shared/texts.h"
 
 namespace settings_dialog {
 namespace {
@@ -103,7 +103,7 @@ void MusicPanel::draw(HDC dc) noexcept {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
 
-    // Shape3(3): a one-pixel black outline around the heading.
+    // A one-pixel black outline around the heading.
     const RECT frame = rect_of(kHeadingFrame);
     const win32::ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
     const win32::ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));

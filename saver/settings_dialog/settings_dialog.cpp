@@ -16,7 +16,6 @@
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_numbers.h"
-#include "saver/settings_dialog/dialog_texts.h"
 #include "saver/settings_dialog/music_panel.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/save_settings.h"
@@ -84,7 +83,7 @@ private:
     void Cmd_Etc_Click() noexcept;
 
     // PanelEvents
-    void kind_pressed(int kind) override;  // MouseDown of Img_BGM(kind) and lbl_BGM(kind)
+    void kind_pressed(int kind) override;  // a press on a kind's mark or name
     void child_command(WPARAM wparam, LPARAM lparam) override;
 
     void on_command(WPARAM wparam) noexcept;
@@ -156,7 +155,7 @@ bool SettingsDialog::create_button(button::Command& command,
 
 // Loading, under the ignore-and-continue rule: a step that fails is skipped.
 void SettingsDialog::Form_Load() noexcept {
-    // 1. Centred across the screen, at a third of the free height.
+    // Centred across the screen, at a third of the free height.
     RECT window{};
     if (GetWindowRect(hwnd(), &window)) {
         const TwipsPoint at = dialog_position(
@@ -165,18 +164,18 @@ void SettingsDialog::Form_Load() noexcept {
         SetWindowPos(hwnd(), nullptr, pixels_from_twips(at.x), pixels_from_twips(at.y), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // 2. Every button control.
+    // Every button control.
     for (button::Command* command : {&cmd_bgm_, &cmd_etc_, &cmd_set_, &cmd_can_})
         command->Initialize();
-    // 3 to 5. The controls of the music kind.
+    // The controls of the music kind.
     show_kind();
-    // 6, 7. The repeat box: the track, then the list of 0 to 30.
+    // The repeat box: the track, then the list of 0 to 30.
     SetWindowTextA(repeat_, format_track(settings_.BGM_RepeatTrack).c_str());
     for (const std::string& entry : repeat_entries())
         SendMessageA(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    // 8. The file.
+    // The file.
     panel_.show_file_name(settings_.BGM_File);
-    // 9, 10. The caption zooms out of the mouse position.
+    // The caption zooms out of the mouse position.
     POINT cursor{};
     if (GetCursorPos(&cursor)) {
         // A coordinate that a 16-bit point cannot hold keeps its earlier value.
@@ -188,12 +187,12 @@ void SettingsDialog::Form_Load() noexcept {
         ZoomOrigin = ZoomPoint();
     }
     ZoomOpen(hwnd());
-    // 11. No hourglass left over.
+    // No hourglass left over.
     wait_cursor_ = false;
 }
 
-// Steps 3 to 5 of loading, and 2 to 4 of choosing a kind: both buttons of the
-// kind disabled, the marks shown, then what the kind needs enabled.
+// Shows a music kind, at loading and whenever one is chosen: both buttons of
+// the kind disabled, the marks shown, then what the kind needs enabled.
 void SettingsDialog::show_kind() noexcept {
     cmd_bgm_.Enabled(false);
     EnableWindow(repeat_, FALSE);
@@ -267,7 +266,7 @@ void SettingsDialog::Cmd_Set_Click() noexcept {
     // Not saved: say so, and leave the dialog open, so the choice is not lost
     // as if it had been kept.
     const std::string message = std::string(texts::kSaveFailed) + "\r\n\r\n" + ini_path_;
-    MessageBoxA(hwnd(), message.c_str(), ::texts::kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(hwnd(), message.c_str(), texts::kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SettingsDialog::Cmd_Etc_Click() noexcept {
