@@ -1,6 +1,5 @@
 #include "saver/settings_dialog/caption_zoom.h"
 
-std::int32_t SavedCursorCount = 0;
 ZoomPoint ZoomOrigin;
 
 namespace {

@@ -1,14 +1,10 @@
-// Program-wide state of the start-up module and the caption-zoom animation
-// the settings dialog plays when it opens and closes.
+// The caption-zoom animation the settings dialog plays when it opens and
+// closes, and the point it zooms from and back to.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-
-// What ShowCursor(FALSE) returned when a saver run hid the cursor (the
-// cursor display count after hiding, normally -1); 0 in the other modes.
-extern std::int32_t SavedCursorCount;
 
 // Screen point, in pixels, the zoom animation starts from and returns to;
 // set by the settings dialog from the cursor position, (0, 0) until then.

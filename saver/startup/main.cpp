@@ -6,7 +6,6 @@
 
 #include "common/contract.h"
 #include "common/win32/process_start.h"
-#include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/settings_dialog.h"
 #include "saver/shared/program_folder.h"
 #include "saver/shared/settings_file.h"
@@ -71,8 +70,9 @@ void Main(HINSTANCE instance) {
     SaverRunStart start;
     start.saver_mode = mode == StartMode::Saver;
     start.program_folder = folder;
+    // The run shows the cursor again once, at its end.
     if (start.saver_mode)
-        SavedCursorCount = ShowCursor(FALSE);
+        ShowCursor(FALSE);
     if (!load_saver_run_window(instance, g_settings, start))
         end_program();
 }
