@@ -11,9 +11,9 @@
 #include <array>
 
 #include "common/win32/handles.h"
+#include "saver/button/body_gradient.h"
 #include "saver/button/command_logic.h"
 #include "saver/button/frame_geometry.h"
-#include "saver/button/gradient.h"
 
 namespace button {
 
