@@ -4,14 +4,10 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "saver/settings_dialog/zoom_origin.h"
 
 // Screen point, in pixels, the zoom animation starts from and returns to;
 // set by the settings dialog from the cursor position, (0, 0) until then.
-struct ZoomPoint {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-};
 extern ZoomPoint ZoomOrigin;
 
 // A caption bar zooms from ZoomOrigin out to the window's screen rectangle.

@@ -3,6 +3,7 @@
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
 
@@ -140,17 +141,6 @@ void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
         return;
     const win32::ScopedSelectObject selected(source.get(), picture);
     BitBlt(dc, place.left, place.top, kMarkPicture, kMarkPicture, source.get(), 0, 0, SRCCOPY);
-}
-
-int MusicPanel::kind_at(int x, int y) const noexcept {
-    const POINT point{x, y};
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        const RECT mark = rect_of(kKindMark[kind]);
-        const RECT label = rect_of(kKindLabel[kind]);
-        if (PtInRect(&mark, point) || PtInRect(&label, point))
-            return kind;
-    }
-    return -1;
 }
 
 }  // namespace settings_dialog

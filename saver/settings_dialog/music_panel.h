@@ -47,7 +47,6 @@ private:
     void draw(HDC dc) noexcept;
     void draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept;
     void draw_mark(HDC dc, const RECT& place, bool chosen) noexcept;
-    int kind_at(int x, int y) const noexcept;  // -1 when no mark or label lies there
 
     PanelEvents& events_;
     HINSTANCE instance_;
