@@ -1,5 +1,7 @@
 #include "saver/music/background_music.h"
 
+namespace music {
+
 BackgroundMusic::BackgroundMusic(MusicPlayer& player, const Settings& settings)
     : player_(player), settings_(settings), file_type_(music_file_type_of(settings.BGM_File)) {}
 
@@ -40,3 +42,5 @@ void BackgroundMusic::End() {
         }
     }
 }
+
+}  // namespace music

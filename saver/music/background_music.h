@@ -7,6 +7,8 @@
 #include "saver/music/music_player.h"
 #include "saver/shared/settings.h"
 
+namespace music {
+
 class BackgroundMusic {
 public:
     // Which music timers the load enables: the file loop (1000 ms) and the
@@ -39,3 +41,5 @@ private:
     const Settings& settings_;
     MusicFileType file_type_;
 };
+
+}  // namespace music

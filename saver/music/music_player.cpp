@@ -7,6 +7,8 @@
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/texts.h"
 
+namespace music {
+
 namespace {
 
 // Sizes of the reply areas, in bytes with the terminating NUL.
@@ -228,3 +230,5 @@ void MusicPlayer::PlayWaveFile() {
 void MusicPlayer::StopWaveFile() {
     LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
 }
+
+}  // namespace music

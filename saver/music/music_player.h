@@ -19,6 +19,8 @@
 #include "saver/music/multimedia_seam.h"
 #include "saver/shared/settings.h"
 
+namespace music {
+
 // PlaySoundA flags (the values of mmsystem.h, which portable code cannot include).
 constexpr std::uint32_t kSndAsync = 0x0001;
 constexpr std::uint32_t kSndNoDefault = 0x0002;
@@ -106,3 +108,5 @@ private:
     bool cd_answered_ = false;  // a check has had the disc's track and count
     std::string mci_reply_;
 };
+
+}  // namespace music

@@ -15,6 +15,7 @@
 #include "saver/startup/preview_window.h"
 #include "saver/startup/saver_run_window.h"
 
+namespace startup {
 namespace {
 
 // Program-wide settings: the saver run and the dialog keep references to them.
@@ -78,10 +79,11 @@ void Main(HINSTANCE instance) {
 }
 
 }  // namespace
+}  // namespace startup
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::start_process();
-    Main(instance);
+    startup::Main(instance);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -11,6 +11,8 @@
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
 
+namespace startup {
+
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_R";
@@ -141,3 +143,5 @@ bool set_up_preview(HINSTANCE instance, HWND host) {
     ShowWindow(window, SW_SHOW);
     return true;
 }
+
+}  // namespace startup

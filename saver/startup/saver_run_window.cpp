@@ -12,6 +12,8 @@
 #include "saver/music/win32_multimedia.h"
 #include "saver/startup/saver_run.h"
 
+namespace startup {
+
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_S";
@@ -32,7 +34,7 @@ class SaverRunWindow final : public win32::WindowBase {
 public:
     SaverRunWindow(const Settings& settings, const SaverRunStart& start)
         : start_(start),
-          multimedia_(create_win32_multimedia_seam()),
+          multimedia_(music::create_win32_multimedia_seam()),
           player_(*multimedia_, settings),
           music_(player_, settings) {}
 
@@ -87,7 +89,7 @@ private:
 
     void Form_Load() {
         // Music first, so it is already playing when the picture appears.
-        const BackgroundMusic::Timers timers = music_.Start();
+        const music::BackgroundMusic::Timers timers = music_.Start();
         Timer2_Enabled(timers.cd_watch);
         if (timers.file_loop)
             SetTimer(hwnd(), Timer1, kTimer1Interval, nullptr);
@@ -157,9 +159,9 @@ private:
     }
 
     SaverRunStart start_;
-    std::unique_ptr<MultimediaSeam> multimedia_;
-    MusicPlayer player_;
-    BackgroundMusic music_;
+    std::unique_ptr<music::MultimediaSeam> multimedia_;
+    music::MusicPlayer player_;
+    music::BackgroundMusic music_;
     bool timer2_enabled_ = false;
     win32::UniqueHandle renderer_process_;
     RendererWatch watch_;
@@ -174,3 +176,5 @@ bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const S
     auto* window = new SaverRunWindow(settings, start);
     return window->create(instance);
 }
+
+}  // namespace startup

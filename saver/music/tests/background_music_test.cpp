@@ -10,6 +10,8 @@
 
 #include "saver/music/tests/simulated_multimedia.h"
 
+using namespace music;
+
 namespace {
 
 using Commands = std::vector<std::string>;

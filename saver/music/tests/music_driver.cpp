@@ -17,6 +17,8 @@
 #include "saver/music/win32_multimedia.h"
 #include "saver/shared/last_api_result.h"
 
+using namespace music;
+
 namespace {
 
 class LoggingSeam final : public MultimediaSeam {

@@ -9,6 +9,8 @@
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/texts.h"
 
+using namespace music;
+
 namespace {
 
 using Commands = std::vector<std::string>;

@@ -14,6 +14,8 @@
 #include "saver/shared/settings_file.h"
 #include "saver/startup/command_line.h"
 
+using namespace startup;
+
 namespace {
 
 void check(bool condition, const char* what) {

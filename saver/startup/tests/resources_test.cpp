@@ -16,6 +16,8 @@
 #include "saver/shared/tests/file_bytes.h"
 #include "saver/startup/preview_window.h"
 
+using namespace startup;
+
 namespace {
 
 // Not black, so a pixel the paint leaves alone shows.

@@ -14,6 +14,8 @@
 #include "saver/shared/texts.h"
 #include "saver/startup/command_line.h"
 
+using namespace startup;
+
 namespace {
 
 // The key bytes as the settings file holds them (Shift-JIS).
