@@ -2,7 +2,7 @@
 
 namespace music {
 
-BackgroundMusic::BackgroundMusic(MusicPlayer& player, const Settings& settings)
+BackgroundMusic::BackgroundMusic(MusicPlayer& player, const shared::Settings& settings)
     : player_(player), settings_(settings), file_type_(music_file_type_of(settings.BGM_File)) {}
 
 BackgroundMusic::Timers BackgroundMusic::Start() {

@@ -19,7 +19,7 @@ public:
     };
 
     // Both must outlive this; the settings do not change during a run.
-    BackgroundMusic(MusicPlayer& player, const Settings& settings);
+    BackgroundMusic(MusicPlayer& player, const shared::Settings& settings);
 
     // At the run's load, by BGM_Kind: 1 opens the CD device (watched only
     // when it opened: a device that is not open would be opened anew by
@@ -38,7 +38,7 @@ public:
 
 private:
     MusicPlayer& player_;
-    const Settings& settings_;
+    const shared::Settings& settings_;
     MusicFileType file_type_;
 };
 

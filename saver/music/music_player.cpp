@@ -92,7 +92,7 @@ bool is_playable_path(const std::string& path) {
     return true;
 }
 
-MusicPlayer::MusicPlayer(MultimediaSeam& seam, const Settings& settings) : seam_(seam), settings_(settings) {}
+MusicPlayer::MusicPlayer(MultimediaSeam& seam, const shared::Settings& settings) : seam_(seam), settings_(settings) {}
 
 std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string& reply) {
     if (command.empty()) {
@@ -101,7 +101,7 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
     }
     std::vector<char> buffer(kMciReplySize, '\0');
     const auto code = static_cast<std::int32_t>(seam_.mci_send_string(command.c_str(), buffer.data(), kMciReplySize));
-    LastApiResult = code;
+    shared::LastApiResult = code;
     if (code == 0) {
         buffer.back() = '\0';
         reply = buffer.data();
@@ -119,7 +119,7 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
 
 std::string MusicPlayer::QueryMci(const std::string& command) {
     const std::int32_t code = SendMciCommand(command, mci_reply_);
-    LastApiResult = code;
+    shared::LastApiResult = code;
     if (code != 0) {
         return "Error:" + std::to_string(code);
     }
@@ -142,9 +142,9 @@ std::uint32_t MusicPlayer::send_without_reply(const char* command) {
 }
 
 void MusicPlayer::OpenCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
-    cd_opened_ = LastApiResult == 0;
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
+    cd_opened_ = shared::LastApiResult == 0;
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
 void MusicPlayer::CheckCdAudio() {
@@ -164,7 +164,8 @@ void MusicPlayer::CheckCdAudio() {
     }
     cd_answered_ = true;
     char mode[kCdModeReplySize] = {};
-    LastApiResult = static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
+    shared::LastApiResult =
+        static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
     mode[kCdModeReplySize - 1] = '\0';
     const bool stopped = mode_is(mode, "stopped");
 
@@ -186,8 +187,8 @@ void MusicPlayer::CheckCdAudio() {
 }
 
 void MusicPlayer::CloseCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
     cd_opened_ = false;
 }
 
@@ -224,11 +225,11 @@ void MusicPlayer::PlayWaveFile() {
     if (seam_.wave_out_device_count() == 0 || !is_playable_path(settings_.BGM_File)) {
         return;
     }
-    LastApiResult = seam_.play_sound(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
+    shared::LastApiResult = seam_.play_sound(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
 }
 
 void MusicPlayer::StopWaveFile() {
-    LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
+    shared::LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
 }
 
 }  // namespace music

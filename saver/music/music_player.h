@@ -44,7 +44,7 @@ bool is_playable_path(const std::string& path);
 class MusicPlayer {
 public:
     // Both must outlive the player; `settings` is read at every call.
-    MusicPlayer(MultimediaSeam& seam, const Settings& settings);
+    MusicPlayer(MultimediaSeam& seam, const shared::Settings& settings);
 
     // --- command strings ----------------------------------------------
     // Sends one command (reply area of 512 bytes) and returns the MCI error
@@ -102,7 +102,7 @@ private:
     std::uint32_t send_without_reply(const char* command);
 
     MultimediaSeam& seam_;
-    const Settings& settings_;
+    const shared::Settings& settings_;
     bool cd_opened_ = false;
     bool cd_watch_active_ = false;
     bool cd_answered_ = false;  // a check has had the disc's track and count

@@ -22,7 +22,7 @@ bool SettingsDialog::create_controls() noexcept {
     font_.reset(button::create_caption_font(button::design_font()));
     if (!panel_.create(hwnd()))
         return false;
-    const PixelRect box = pixels_from_twips(kRepeatBox);
+    const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox);
     repeat_ = CreateWindowExA(0, "COMBOBOX", "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                               box.left, box.top, box.width, box.height + kRepeatListHeight, panel_.hwnd(),
@@ -40,7 +40,7 @@ bool SettingsDialog::create_controls() noexcept {
 bool SettingsDialog::create_button(button::Command& command,
                                    HWND parent,
                                    int id,
-                                   const TwipsRect& place,
+                                   const shared::TwipsRect& place,
                                    const char* caption) noexcept {
     if (!command.create(parent, instance_, id, place))
         return false;

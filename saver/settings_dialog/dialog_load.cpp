@@ -13,10 +13,11 @@ void SettingsDialog::Form_Load() noexcept {
     // Centred across the screen, at a third of the free height.
     RECT window{};
     if (GetWindowRect(hwnd(), &window)) {
-        const TwipsPoint at = dialog_position(
-            twips_from_pixels(GetSystemMetrics(SM_CXSCREEN)), twips_from_pixels(GetSystemMetrics(SM_CYSCREEN)),
-            twips_from_pixels(win32::width_of(window)), twips_from_pixels(win32::height_of(window)));
-        SetWindowPos(hwnd(), nullptr, pixels_from_twips(at.x), pixels_from_twips(at.y), 0, 0,
+        const TwipsPoint at = dialog_position(shared::twips_from_pixels(GetSystemMetrics(SM_CXSCREEN)),
+                                              shared::twips_from_pixels(GetSystemMetrics(SM_CYSCREEN)),
+                                              shared::twips_from_pixels(win32::width_of(window)),
+                                              shared::twips_from_pixels(win32::height_of(window)));
+        SetWindowPos(hwnd(), nullptr, shared::pixels_from_twips(at.x), shared::pixels_from_twips(at.y), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Every button control.

@@ -13,8 +13,8 @@ namespace {
 constexpr char kClassName[] = "Ember_Lantern_PicC";
 constexpr int kMarkPicture = 12;  // pixels: the mark pictures' size, shown unscaled at the top-left
 
-RECT rect_of(const TwipsRect& twips) {
-    const PixelRect p = pixels_from_twips(twips);
+RECT rect_of(const shared::TwipsRect& twips) {
+    const shared::PixelRect p = shared::pixels_from_twips(twips);
     return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
@@ -38,7 +38,7 @@ bool MusicPanel::create(HWND dialog) noexcept {
     wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    const PixelRect place = pixels_from_twips(kPanel);
+    const shared::PixelRect place = shared::pixels_from_twips(kPanel);
     // WS_EX_CONTROLPARENT: a child control of the panel that has the focus
     // still belongs to the dialog's navigation.
     return create_window(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,

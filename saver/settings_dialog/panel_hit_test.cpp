@@ -6,8 +6,8 @@
 namespace settings_dialog {
 namespace {
 
-bool covers(const TwipsRect& place, int x, int y) {
-    const PixelRect p = pixels_from_twips(place);
+bool covers(const shared::TwipsRect& place, int x, int y) {
+    const shared::PixelRect p = shared::pixels_from_twips(place);
     return x >= p.left && x < p.left + p.width && y >= p.top && y < p.top + p.height;
 }
 

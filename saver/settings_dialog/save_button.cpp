@@ -15,7 +15,7 @@ constexpr int kRepeatTextSize = 256;
 void SettingsDialog::Cmd_Set_Click() noexcept {
     char repeat_text[kRepeatTextSize] = {};
     GetWindowTextA(repeat_, repeat_text, sizeof repeat_text);
-    Win32SettingsSystem system;
+    shared::Win32SettingsSystem system;
     if (save_settings(system, settings_, repeat_text, ini_path_)) {
         Form_Unload();
         return;

@@ -24,7 +24,7 @@ bool SettingsDialog::load() noexcept {
     wc.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EMBER_LANTERN));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    RECT outer{0, 0, pixels_from_twips(kClientWidthTwips), pixels_from_twips(kClientHeightTwips)};
+    RECT outer{0, 0, shared::pixels_from_twips(kClientWidthTwips), shared::pixels_from_twips(kClientHeightTwips)};
     AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     if (!create_window(kExStyle, kClassName, contract::kSettingsDialogCaption, kStyle, 0, 0, win32::width_of(outer),
                        win32::height_of(outer), nullptr, instance_))
@@ -113,9 +113,9 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
     return default_handling(message, wparam, lparam);
 }
 
-void show_settings_dialog(HINSTANCE instance, Settings& settings, const std::string& program_folder) {
+void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const std::string& program_folder) {
     // The dialog lives until the program ends after it has closed.
-    auto dialog = std::make_unique<SettingsDialog>(instance, settings, settings_file_path(program_folder));
+    auto dialog = std::make_unique<SettingsDialog>(instance, settings, shared::settings_file_path(program_folder));
     if (dialog->load())
         dialog->show_modal();
 }

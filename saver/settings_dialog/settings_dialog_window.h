@@ -32,7 +32,7 @@ enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdC
 
 class SettingsDialog final : public win32::WindowBase, private PanelEvents {
 public:
-    SettingsDialog(HINSTANCE instance, Settings& settings, std::string ini_path)
+    SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path)
         : instance_(instance), settings_(settings), ini_path_(std::move(ini_path)), panel_(*this, instance) {}
 
     // Creates the window hidden with its controls, then runs Form_Load.
@@ -46,7 +46,7 @@ private:
     bool create_button(button::Command& command,
                        HWND parent,
                        int id,
-                       const TwipsRect& place,
+                       const shared::TwipsRect& place,
                        const char* caption) noexcept;
 
     void Form_Load() noexcept;
@@ -68,7 +68,7 @@ private:
     std::vector<HWND> tab_order() const;
 
     HINSTANCE instance_;
-    Settings& settings_;
+    shared::Settings& settings_;
     std::string ini_path_;
     RetainedGradient gradient_;
     MusicPanel panel_;

@@ -7,6 +7,8 @@
 #include "saver/shared/ansi_path.h"
 #include "saver/shared/system_code_page.h"
 
+namespace shared {
+
 std::string program_folder() {
     // The longest path the system can report, so a deep folder is never cut.
     std::vector<char> buffer(32768, '\0');
@@ -15,3 +17,5 @@ std::string program_folder() {
         return std::string();
     return folder_of(std::string(buffer.data(), length), system_lead_bytes());
 }
+
+}  // namespace shared

@@ -4,6 +4,10 @@
 
 #include <string>
 
+namespace shared {
+
 // The folder of the running program as the system reports it, without a
 // trailing backslash; "" when it cannot be read whole.
 std::string program_folder();
+
+}  // namespace shared

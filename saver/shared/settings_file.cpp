@@ -4,6 +4,8 @@
 #include "saver/shared/number_text.h"
 #include "saver/shared/texts.h"
 
+namespace shared {
+
 std::string GetIniValue(SettingsSystem& system,
                         const std::string& section,
                         const std::string& key,
@@ -96,3 +98,5 @@ std::int16_t read_ini_number(const std::string& text) {
 std::string format_ini_number(std::int16_t value) {
     return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
+
+}  // namespace shared

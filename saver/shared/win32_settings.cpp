@@ -7,6 +7,8 @@
 
 #include "saver/shared/system_code_page.h"
 
+namespace shared {
+
 std::string Win32SettingsSystem::read_profile_string(const std::string& section,
                                                      const std::string& key,
                                                      const std::string& file,
@@ -38,3 +40,5 @@ bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
 LeadBytes Win32SettingsSystem::lead_bytes() {
     return system_lead_bytes();
 }
+
+}  // namespace shared

@@ -6,6 +6,8 @@
 
 #include "saver/shared/settings_file.h"
 
+namespace shared {
+
 class Win32SettingsSystem final : public SettingsSystem {
 public:
     std::string read_profile_string(const std::string& section,
@@ -19,3 +21,5 @@ public:
     bool can_open_for_reading(const std::string& path) override;
     LeadBytes lead_bytes() override;
 };
+
+}  // namespace shared

@@ -19,7 +19,7 @@ namespace startup {
 namespace {
 
 // Program-wide settings: the saver run and the dialog keep references to them.
-Settings g_settings;
+shared::Settings g_settings;
 
 // Ending the program stops it at once: no handler of a loaded window runs.
 [[noreturn]] void end_program() {
@@ -52,11 +52,11 @@ void Main(HINSTANCE instance) {
         return;
     }
 
-    const std::string folder = program_folder();
-    Win32SettingsSystem system;
-    g_settings = LoadSettings(system, settings_file_path(folder));
+    const std::string folder = shared::program_folder();
+    shared::Win32SettingsSystem system;
+    g_settings = shared::LoadSettings(system, shared::settings_file_path(folder));
 
-    if (!FileExists(system, folder + contract::kRendererFileName)) {
+    if (!shared::FileExists(system, folder + contract::kRendererFileName)) {
         MessageBoxA(nullptr, texts::kRendererMissing, texts::kProgramTitle, MB_OK);
         end_program();
     }

@@ -32,7 +32,7 @@ constexpr UINT kTimer3Interval = 50;
 // Form_QueryUnload ends the process without returning.
 class SaverRunWindow final : public win32::WindowBase {
 public:
-    SaverRunWindow(const Settings& settings, const SaverRunStart& start)
+    SaverRunWindow(const shared::Settings& settings, const SaverRunStart& start)
         : start_(start),
           multimedia_(music::create_win32_multimedia_seam()),
           player_(*multimedia_, settings),
@@ -169,7 +169,7 @@ private:
 
 }  // namespace
 
-bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start) {
+bool load_saver_run_window(HINSTANCE instance, const shared::Settings& settings, const SaverRunStart& start) {
     // Lives for the rest of the program, which ends from the window's own
     // handlers with ExitProcess: deliberately never destroyed, so no
     // destructor touches the music devices while the process goes down.

@@ -21,6 +21,6 @@ struct SaverRunStart {
 // Creates the window (never shown) and runs its load handler. Returns false
 // when the window could not be created; the caller then ends the program.
 // `settings` must live as long as the program.
-bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start);
+bool load_saver_run_window(HINSTANCE instance, const shared::Settings& settings, const SaverRunStart& start);
 
 }  // namespace startup

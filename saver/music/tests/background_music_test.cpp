@@ -12,6 +12,8 @@
 
 using namespace music;
 
+using namespace shared;
+
 namespace {
 
 using Commands = std::vector<std::string>;

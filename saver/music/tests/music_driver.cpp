@@ -19,6 +19,8 @@
 
 using namespace music;
 
+using namespace shared;
+
 namespace {
 
 class LoggingSeam final : public MultimediaSeam {

@@ -11,6 +11,8 @@
 
 using namespace music;
 
+using namespace shared;
+
 namespace {
 
 using Commands = std::vector<std::string>;

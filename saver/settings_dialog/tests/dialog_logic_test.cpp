@@ -10,6 +10,8 @@
 #include "saver/settings_dialog/save_settings.h"
 #include "saver/shared/tests/fake_settings_system.h"
 
+using namespace shared;
+
 namespace {
 
 using settings_dialog::GradientSurface;

@@ -13,6 +13,8 @@
 #include "saver/shared/tests/file_bytes.h"
 #include "saver/shared/win32_settings.h"
 
+using namespace shared;
+
 namespace {
 
 const std::string kKindKey = "\x42\x47\x4D\x8B\xE6\x95\xAA";

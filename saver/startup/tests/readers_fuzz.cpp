@@ -16,6 +16,8 @@
 
 using namespace startup;
 
+using namespace shared;
+
 namespace {
 
 void check(bool condition, const char* what) {

@@ -16,6 +16,8 @@
 
 using namespace startup;
 
+using namespace shared;
+
 namespace {
 
 // The key bytes as the settings file holds them (Shift-JIS).
