@@ -1,5 +1,7 @@
 #include "saver/settings_dialog/caption_zoom.h"
 
+namespace settings_dialog {
+
 ZoomPoint ZoomOrigin;
 
 namespace {
@@ -23,3 +25,5 @@ void ZoomClose(HWND window) {
     const RECT to = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
+
+}  // namespace settings_dialog

@@ -6,6 +6,8 @@
 
 #include "saver/settings_dialog/zoom_origin.h"
 
+namespace settings_dialog {
+
 // Screen point, in pixels, the zoom animation starts from and returns to;
 // set by the settings dialog from the cursor position, (0, 0) until then.
 extern ZoomPoint ZoomOrigin;
@@ -14,3 +16,5 @@ extern ZoomPoint ZoomOrigin;
 void ZoomOpen(HWND window);
 // The mirror image: from the window's rectangle into ZoomOrigin.
 void ZoomClose(HWND window);
+
+}  // namespace settings_dialog

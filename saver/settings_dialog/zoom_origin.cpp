@@ -1,5 +1,7 @@
 #include "saver/settings_dialog/zoom_origin.h"
 
+namespace settings_dialog {
+
 namespace {
 
 std::int16_t fitted(std::int64_t value, std::int16_t earlier) {
@@ -15,3 +17,5 @@ ZoomPoint zoom_origin_from_cursor(ZoomPoint earlier, std::optional<CursorPoint> 
         return ZoomPoint();
     return ZoomPoint{fitted(cursor->x, earlier.x), fitted(cursor->y, earlier.y)};
 }
+
+}  // namespace settings_dialog

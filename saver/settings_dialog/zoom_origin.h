@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace settings_dialog {
+
 // Screen point, in pixels, each coordinate a 16-bit signed integer.
 struct ZoomPoint {
     std::int16_t x = 0;
@@ -22,3 +24,5 @@ struct CursorPoint {
 // otherwise the cursor's position, where a coordinate that a 16-bit point
 // cannot hold keeps its `earlier` value.
 ZoomPoint zoom_origin_from_cursor(ZoomPoint earlier, std::optional<CursorPoint> cursor);
+
+}  // namespace settings_dialog

@@ -12,8 +12,11 @@
 
 namespace {
 
+using settings_dialog::CursorPoint;
 using settings_dialog::kind_at;
 using settings_dialog::next_tab_stop;
+using settings_dialog::zoom_origin_from_cursor;
+using settings_dialog::ZoomPoint;
 
 TEST(TabStepping, NextControlThatCanTakeTheFocus) {
     // The dialog's order: panel, repeat box, "...", "設定", "ｷｬﾝｾﾙ", "その他の作品".
