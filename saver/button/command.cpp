@@ -24,13 +24,13 @@ Command::~Command() {
         DestroyWindow(hwnd());
 }
 
-bool Command::create(HWND parent, HINSTANCE instance, int control_id, const TwipsRect& place) noexcept {
+bool Command::create(HWND parent, HINSTANCE instance, int control_id, const shared::TwipsRect& place) noexcept {
     if (!register_command_class(instance))
         return false;
     pictures_.reset(new (std::nothrow) StatePictures(instance));
     font_made_from_ = logic_.LblMsg().font;
     font_.reset(create_caption_font(font_made_from_));
-    const PixelRect at = pixels_from_twips(place);
+    const shared::PixelRect at = shared::pixels_from_twips(place);
     // No WS_TABSTOP yet: it follows the enabled flag, which starts false.
     return create_window(0, kCommandClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top, at.width,
                          at.height, parent, instance, control_id) != nullptr;
@@ -183,8 +183,8 @@ void Command::show_parent(HDC dc) noexcept {
 }
 
 RECT Command::caption_rect() const noexcept {
-    const int top = pixels_from_twips(caption_top_);
-    return RECT{0, top, pixels_from_twips(caption_width_), top + pixels_from_twips(kCaptionHeight)};
+    const int top = shared::pixels_from_twips(caption_top_);
+    return RECT{0, top, shared::pixels_from_twips(caption_width_), top + shared::pixels_from_twips(kCaptionHeight)};
 }
 
 void Command::present() noexcept {
@@ -207,8 +207,8 @@ void Command::PaintState(StatePicture picture, bool gradient_reversed) {
         paint_look(surface_.dc.get(), surface_.width, surface_.height, pictures_ ? pictures_->get(picture) : nullptr,
                    gradient_reversed, record_);
     }
-    caption_top_ = caption_top(twips_from_pixels(win32::height_of(outer)));
-    caption_width_ = twips_from_pixels(win32::width_of(outer));
+    caption_top_ = caption_top(shared::twips_from_pixels(win32::height_of(outer)));
+    caption_width_ = shared::twips_from_pixels(win32::width_of(outer));
     present();
 }
 
@@ -257,7 +257,8 @@ FontDescription Command::ambient_font() {
     // A negative height is the character height in pixels, a positive one the
     // cell height, taken here as the same.
     const long pixels = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-    font.size_points = static_cast<double>(twips_from_pixels(static_cast<int>(pixels))) / kTwipsPerPoint;
+    font.size_points =
+        static_cast<double>(shared::twips_from_pixels(static_cast<int>(pixels))) / shared::kTwipsPerPoint;
     font.weight = static_cast<std::int16_t>(description.lfWeight);
     font.italic = description.lfItalic != 0;
     font.underline = description.lfUnderline != 0;

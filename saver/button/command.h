@@ -61,7 +61,7 @@ public:
     // resources. Until a property set is loaded or Enabled is read the
     // control is disabled and shows the Disable look. False when the window
     // cannot be created.
-    bool create(HWND parent, HINSTANCE instance, int control_id, const TwipsRect& place) noexcept;
+    bool create(HWND parent, HINSTANCE instance, int control_id, const shared::TwipsRect& place) noexcept;
 
     // The Command of a window, or null when it is none.
     static Command* from_window(HWND window) noexcept;

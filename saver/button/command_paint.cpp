@@ -5,8 +5,8 @@
 
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
+#include "saver/shared/resource_ids.h"
 #include "saver/shared/twips.h"
-#include "saver/startup/resource_ids.h"
 
 namespace button {
 namespace {
@@ -47,13 +47,15 @@ void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry) noexcep
     // A plain copy of each pixel, no blending, when an edge is stretched.
     const int previous_mode = SetStretchBltMode(dc, COLORONCOLOR);
     for (const FrameSlice& slice : frame_slices(geometry)) {
-        const int to_width = pixels_from_twips(slice.to.width), to_height = pixels_from_twips(slice.to.height);
+        const int to_width = shared::pixels_from_twips(slice.to.width),
+                  to_height = shared::pixels_from_twips(slice.to.height);
         // A control smaller than its two corners has no room for the edges.
         if (to_width <= 0 || to_height <= 0)
             continue;
-        StretchBlt(dc, pixels_from_twips(slice.to.x), pixels_from_twips(slice.to.y), to_width, to_height, source.get(),
-                   pixels_from_twips(slice.from.x), pixels_from_twips(slice.from.y),
-                   pixels_from_twips(slice.from.width), pixels_from_twips(slice.from.height), SRCCOPY);
+        StretchBlt(dc, shared::pixels_from_twips(slice.to.x), shared::pixels_from_twips(slice.to.y), to_width,
+                   to_height, source.get(), shared::pixels_from_twips(slice.from.x),
+                   shared::pixels_from_twips(slice.from.y), shared::pixels_from_twips(slice.from.width),
+                   shared::pixels_from_twips(slice.from.height), SRCCOPY);
     }
     if (previous_mode)
         SetStretchBltMode(dc, previous_mode);
@@ -84,7 +86,7 @@ void paint_gradient(HDC dc, int width, int height, bool gradient_reversed, Gradi
 }
 
 void paint_look(HDC dc, int width, int height, HBITMAP picture, bool gradient_reversed, PaintRecord& record) noexcept {
-    update_frame_geometry(record.geometry, twips_from_pixels(width), twips_from_pixels(height));
+    update_frame_geometry(record.geometry, shared::twips_from_pixels(width), shared::twips_from_pixels(height));
     const RECT all{0, 0, width, height};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     paint_gradient(dc, width, height, gradient_reversed, record.gradient);
@@ -94,7 +96,7 @@ void paint_look(HDC dc, int width, int height, HBITMAP picture, bool gradient_re
 HFONT create_caption_font(const FontDescription& font) noexcept {
     LOGFONTA description{};
     EL_ASSERT_SHIPPED_SIZE(LOGFONTA, 60);
-    description.lfHeight = -pixels_from_points(font.size_points);
+    description.lfHeight = -shared::pixels_from_points(font.size_points);
     description.lfWeight = font.weight;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;

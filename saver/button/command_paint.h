@@ -11,14 +11,14 @@
 #include <array>
 
 #include "common/win32/handles.h"
+#include "saver/button/body_gradient.h"
 #include "saver/button/command_logic.h"
 #include "saver/button/frame_geometry.h"
-#include "saver/button/gradient.h"
 
 namespace button {
 
 // One control's six state pictures, loaded from the module's bitmap
-// resources IDB_BUTTON_* (saver/startup/resource_ids.h). A picture that is
+// resources IDB_BUTTON_* (saver/shared/resource_ids.h). A picture that is
 // missing is null, and its looks draw no frame.
 class StatePictures {
 public:

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "saver/shared/texts.h"
+
 namespace button {
 
 FontDescription design_font() {
     FontDescription font;
-    // "ＭＳ Ｐゴシック" in Shift-JIS, written as bytes so that every build holds
-    // the bytes the ANSI calls receive.
-    font.face = "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
+    font.face = texts::kDesignFontFace;
     font.size_points = 9.75;
     font.weight = 400;
     font.charset = 128;

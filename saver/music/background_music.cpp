@@ -1,6 +1,8 @@
 #include "saver/music/background_music.h"
 
-BackgroundMusic::BackgroundMusic(MusicPlayer& player, const Settings& settings)
+namespace music {
+
+BackgroundMusic::BackgroundMusic(MusicPlayer& player, const shared::Settings& settings)
     : player_(player), settings_(settings), file_type_(music_file_type_of(settings.BGM_File)) {}
 
 BackgroundMusic::Timers BackgroundMusic::Start() {
@@ -40,3 +42,5 @@ void BackgroundMusic::End() {
         }
     }
 }
+
+}  // namespace music

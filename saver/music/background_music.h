@@ -7,6 +7,8 @@
 #include "saver/music/music_player.h"
 #include "saver/shared/settings.h"
 
+namespace music {
+
 class BackgroundMusic {
 public:
     // Which music timers the load enables: the file loop (1000 ms) and the
@@ -17,7 +19,7 @@ public:
     };
 
     // Both must outlive this; the settings do not change during a run.
-    BackgroundMusic(MusicPlayer& player, const Settings& settings);
+    BackgroundMusic(MusicPlayer& player, const shared::Settings& settings);
 
     // At the run's load, by BGM_Kind: 1 opens the CD device (watched only
     // when it opened: a device that is not open would be opened anew by
@@ -36,6 +38,8 @@ public:
 
 private:
     MusicPlayer& player_;
-    const Settings& settings_;
+    const shared::Settings& settings_;
     MusicFileType file_type_;
 };
+
+}  // namespace music

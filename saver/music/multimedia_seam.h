@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace music {
+
 class MultimediaSeam {
 public:
     virtual ~MultimediaSeam() = default;
@@ -25,3 +27,5 @@ public:
     // waveOutGetNumDevs: the number of wave output devices (0 = none).
     virtual std::uint32_t wave_out_device_count() = 0;
 };
+
+}  // namespace music

@@ -5,14 +5,9 @@
 #include <vector>
 
 #include "saver/shared/last_api_result.h"
+#include "saver/shared/texts.h"
 
-// Written as bytes rather than characters so that every build, native ones
-// included, hands callers the same Shift-JIS text whatever its charset.
-const char* const kMciNoCommandReply =
-    "\x83\x52\x83\x7d\x83\x93\x83\x68\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\x77\x92\xe8"
-    "\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
-const char* const kMciNoErrorTextReply =
-    "Error (\x95\xb6\x8e\x9a\x97\xf1\x82\xaa\x8e\xe6\x82\xea\x82\xdc\x82\xb9\x82\xf1)";
+namespace music {
 
 namespace {
 
@@ -97,16 +92,16 @@ bool is_playable_path(const std::string& path) {
     return true;
 }
 
-MusicPlayer::MusicPlayer(MultimediaSeam& seam, const Settings& settings) : seam_(seam), settings_(settings) {}
+MusicPlayer::MusicPlayer(MultimediaSeam& seam, const shared::Settings& settings) : seam_(seam), settings_(settings) {}
 
 std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string& reply) {
     if (command.empty()) {
-        reply = kMciNoCommandReply;
+        reply = texts::kMciNoCommandReply;
         return -1;
     }
     std::vector<char> buffer(kMciReplySize, '\0');
     const auto code = static_cast<std::int32_t>(seam_.mci_send_string(command.c_str(), buffer.data(), kMciReplySize));
-    LastApiResult = code;
+    shared::LastApiResult = code;
     if (code == 0) {
         buffer.back() = '\0';
         reply = buffer.data();
@@ -117,14 +112,14 @@ std::int32_t MusicPlayer::SendMciCommand(const std::string& command, std::string
         text.back() = '\0';
         reply = text.data();
     } else {
-        reply = kMciNoErrorTextReply;
+        reply = texts::kMciNoErrorTextReply;
     }
     return code;
 }
 
 std::string MusicPlayer::QueryMci(const std::string& command) {
     const std::int32_t code = SendMciCommand(command, mci_reply_);
-    LastApiResult = code;
+    shared::LastApiResult = code;
     if (code != 0) {
         return "Error:" + std::to_string(code);
     }
@@ -147,9 +142,9 @@ std::uint32_t MusicPlayer::send_without_reply(const char* command) {
 }
 
 void MusicPlayer::OpenCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
-    cd_opened_ = LastApiResult == 0;
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
+    cd_opened_ = shared::LastApiResult == 0;
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
 void MusicPlayer::CheckCdAudio() {
@@ -169,7 +164,8 @@ void MusicPlayer::CheckCdAudio() {
     }
     cd_answered_ = true;
     char mode[kCdModeReplySize] = {};
-    LastApiResult = static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
+    shared::LastApiResult =
+        static_cast<std::int32_t>(seam_.mci_send_string("status cdaudio mode", mode, kCdModeReplySize));
     mode[kCdModeReplySize - 1] = '\0';
     const bool stopped = mode_is(mode, "stopped");
 
@@ -191,8 +187,8 @@ void MusicPlayer::CheckCdAudio() {
 }
 
 void MusicPlayer::CloseCdAudio() {
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
-    LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("stop cdaudio"));
+    shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("close cdaudio"));
     cd_opened_ = false;
 }
 
@@ -229,9 +225,11 @@ void MusicPlayer::PlayWaveFile() {
     if (seam_.wave_out_device_count() == 0 || !is_playable_path(settings_.BGM_File)) {
         return;
     }
-    LastApiResult = seam_.play_sound(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
+    shared::LastApiResult = seam_.play_sound(settings_.BGM_File.c_str(), kWaveLoopFlags) ? 1 : 0;
 }
 
 void MusicPlayer::StopWaveFile() {
-    LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
+    shared::LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
 }
+
+}  // namespace music

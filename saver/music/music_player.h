@@ -9,8 +9,8 @@
 // end's user-interface thread; the devices play asynchronously on their own.
 //
 // Texts are in the ANSI code page (Shift-JIS on the systems the program is
-// made for); the two Japanese reply texts below are Shift-JIS bytes on every
-// build, native included.
+// made for); the two Japanese reply texts are Shift-JIS bytes on every build,
+// native included (saver/shared/texts.h).
 #pragma once
 
 #include <cstdint>
@@ -19,11 +19,7 @@
 #include "saver/music/multimedia_seam.h"
 #include "saver/shared/settings.h"
 
-// SendMciCommand's reply to an empty command: "コマンド文字列が指定されていません".
-extern const char* const kMciNoCommandReply;
-// SendMciCommand's reply when the text of an error code cannot be had:
-// "Error (文字列が取れません)".
-extern const char* const kMciNoErrorTextReply;
+namespace music {
 
 // PlaySoundA flags (the values of mmsystem.h, which portable code cannot include).
 constexpr std::uint32_t kSndAsync = 0x0001;
@@ -48,7 +44,7 @@ bool is_playable_path(const std::string& path);
 class MusicPlayer {
 public:
     // Both must outlive the player; `settings` is read at every call.
-    MusicPlayer(MultimediaSeam& seam, const Settings& settings);
+    MusicPlayer(MultimediaSeam& seam, const shared::Settings& settings);
 
     // --- command strings ----------------------------------------------
     // Sends one command (reply area of 512 bytes) and returns the MCI error
@@ -106,9 +102,11 @@ private:
     std::uint32_t send_without_reply(const char* command);
 
     MultimediaSeam& seam_;
-    const Settings& settings_;
+    const shared::Settings& settings_;
     bool cd_opened_ = false;
     bool cd_watch_active_ = false;
     bool cd_answered_ = false;  // a check has had the disc's track and count
     std::string mci_reply_;
 };
+
+}  // namespace music

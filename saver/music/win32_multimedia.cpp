@@ -7,6 +7,8 @@
 #include "common/win32/system_library.h"
 #include "saver/music/music_player.h"
 
+namespace music {
+
 static_assert(kSndAsync == SND_ASYNC && kSndNoDefault == SND_NODEFAULT && kSndLoop == SND_LOOP &&
                   kSndFilename == SND_FILENAME,
               "the player's PlaySoundA flags are the system's");
@@ -69,3 +71,5 @@ private:
 std::unique_ptr<MultimediaSeam> create_win32_multimedia_seam() {
     return std::make_unique<Win32Multimedia>();
 }
+
+}  // namespace music

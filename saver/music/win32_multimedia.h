@@ -8,4 +8,8 @@
 
 #include "saver/music/multimedia_seam.h"
 
+namespace music {
+
 std::unique_ptr<MultimediaSeam> create_win32_multimedia_seam();
+
+}  // namespace music

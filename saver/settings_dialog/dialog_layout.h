@@ -1,6 +1,6 @@
 // Where everything of the settings dialog lies, in twips from the top-left
-// corner of its container (the window's client area, or the music panel
-// Pic_C(0)), and which controls a music kind enables. Portable logic: no
+// corner of its container (the window's client area, or the music panel),
+// and which controls a music kind enables. Portable logic: no
 // Windows header; the Windows side converts with saver/shared/twips.h.
 #pragma once
 
@@ -15,26 +15,28 @@ inline constexpr int kClientWidthTwips = 7185;
 inline constexpr int kClientHeightTwips = 3780;
 
 // In the window.
-inline constexpr TwipsRect kPanel{180, 240, 6795, 2535};  // Pic_C(0)
-inline constexpr TwipsRect kCmdEtc{2880, 3000, 1875, 375};
-inline constexpr TwipsRect kCmdSet{4800, 3000, 1095, 375};
-inline constexpr TwipsRect kCmdCan{5940, 3000, 1035, 375};
+inline constexpr shared::TwipsRect kPanel{180, 240, 6795, 2535};  // the music panel
+inline constexpr shared::TwipsRect kCmdEtc{2880, 3000, 1875, 375};
+inline constexpr shared::TwipsRect kCmdSet{4800, 3000, 1095, 375};
+inline constexpr shared::TwipsRect kCmdCan{5940, 3000, 1035, 375};
 
 // In the panel.
-inline constexpr TwipsRect kHeadingFrame{300, 300, 1695, 315};   // Shape3(3)
-inline constexpr TwipsRect kHeading{300, 360, 1665, 195};        // lbl(15), "BGM", centred
-inline constexpr TwipsRect kRepeatBox{1380, 780, 615, 300};      // BGM_Repeat
-inline constexpr TwipsRect kRepeatCaption{2040, 840, 990, 195};  // lbl(14)
-inline constexpr TwipsRect kCmdBgm{540, 1740, 435, 315};
-inline constexpr TwipsRect kFileName{1020, 1740, 5355, 435};  // lbl_Fname, with a thin frame
+inline constexpr shared::TwipsRect kHeadingFrame{300, 300, 1695, 315};   // one-pixel black outline
+inline constexpr shared::TwipsRect kHeading{300, 360, 1665, 195};        // "BGM", centred
+inline constexpr shared::TwipsRect kRepeatBox{1380, 780, 615, 300};      // BGM_Repeat
+inline constexpr shared::TwipsRect kRepeatCaption{2040, 840, 990, 195};  // right of the repeat box
+inline constexpr shared::TwipsRect kCmdBgm{540, 1740, 435, 315};
+inline constexpr shared::TwipsRect kFileName{1020, 1740, 5355, 435};  // lbl_Fname, with a thin frame
 
-// Img_BGM(i) and lbl_BGM(i), by music kind i: 0 none, 1 audio CD, 2 file.
+// The marks and their names, by music kind i: 0 none, 1 audio CD, 2 file.
 // The rows run CD, none, file from the top.
 inline constexpr int kKindCount = 3;
-inline constexpr TwipsRect kKindMark[kKindCount] = {{300, 1140, 195, 195}, {300, 840, 195, 195}, {300, 1440, 195, 195}};
-inline constexpr TwipsRect kKindLabel[kKindCount] = {{540, 1140, 345, 195},
-                                                     {540, 840, 645, 195},
-                                                     {540, 1440, 900, 195}};
+inline constexpr shared::TwipsRect kKindMark[kKindCount] = {{300, 1140, 195, 195},
+                                                            {300, 840, 195, 195},
+                                                            {300, 1440, 195, 195}};
+inline constexpr shared::TwipsRect kKindLabel[kKindCount] = {{540, 1140, 345, 195},
+                                                             {540, 840, 645, 195},
+                                                             {540, 1440, 900, 195}};
 
 // The dialog's place on the screen, in twips: centred across, at a third of
 // the free height from the top; the differences are whole twips and the

@@ -30,16 +30,16 @@ std::vector<std::string> repeat_entries() {
 
 std::int16_t repeat_track_from_text(const std::string& text, std::int16_t previous) {
     std::size_t begin = 0, end = text.size();
-    while (begin < end && is_number_blank(text[begin]))
+    while (begin < end && shared::is_number_blank(text[begin]))
         ++begin;
-    while (end > begin && is_number_blank(text[end - 1]))
+    while (end > begin && shared::is_number_blank(text[end - 1]))
         --end;
     std::size_t i = begin;
     if (i < end && (text[i] == '+' || text[i] == '-'))
         ++i;
     std::size_t digits = 0, points = 0;
     for (; i < end; ++i) {
-        if (is_decimal_digit(text[i]))
+        if (shared::is_decimal_digit(text[i]))
             ++digits;
         else if (text[i] == '.' && points == 0)
             ++points;

@@ -3,8 +3,9 @@
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
-#include "saver/settings_dialog/dialog_texts.h"
-#include "saver/startup/resource_ids.h"
+#include "saver/settings_dialog/panel_hit_test.h"
+#include "saver/shared/resource_ids.h"
+#include "saver/shared/texts.h"
 
 namespace settings_dialog {
 namespace {
@@ -12,8 +13,8 @@ namespace {
 constexpr char kClassName[] = "Ember_Lantern_PicC";
 constexpr int kMarkPicture = 12;  // pixels: the mark pictures' size, shown unscaled at the top-left
 
-RECT rect_of(const TwipsRect& twips) {
-    const PixelRect p = pixels_from_twips(twips);
+RECT rect_of(const shared::TwipsRect& twips) {
+    const shared::PixelRect p = shared::pixels_from_twips(twips);
     return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
@@ -37,7 +38,7 @@ bool MusicPanel::create(HWND dialog) noexcept {
     wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    const PixelRect place = pixels_from_twips(kPanel);
+    const shared::PixelRect place = shared::pixels_from_twips(kPanel);
     // WS_EX_CONTROLPARENT: a child control of the panel that has the focus
     // still belongs to the dialog's navigation.
     return create_window(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
@@ -103,7 +104,7 @@ void MusicPanel::draw(HDC dc) noexcept {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
 
-    // Shape3(3): a one-pixel black outline around the heading.
+    // A one-pixel black outline around the heading.
     const RECT frame = rect_of(kHeadingFrame);
     const win32::ScopedSelectObject pen(dc, GetStockObject(BLACK_PEN));
     const win32::ScopedSelectObject brush(dc, GetStockObject(NULL_BRUSH));
@@ -140,17 +141,6 @@ void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
         return;
     const win32::ScopedSelectObject selected(source.get(), picture);
     BitBlt(dc, place.left, place.top, kMarkPicture, kMarkPicture, source.get(), 0, 0, SRCCOPY);
-}
-
-int MusicPanel::kind_at(int x, int y) const noexcept {
-    const POINT point{x, y};
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        const RECT mark = rect_of(kKindMark[kind]);
-        const RECT label = rect_of(kKindLabel[kind]);
-        if (PtInRect(&mark, point) || PtInRect(&label, point))
-            return kind;
-    }
-    return -1;
 }
 
 }  // namespace settings_dialog

@@ -1,4 +1,4 @@
-// The music panel Pic_C(0) of the settings dialog: a child window with its
+// The music panel of the settings dialog: a child window with its
 // own grey gradient, holding the windowless parts of the music choice (the
 // heading and its frame, the three marks with their labels, the repeat box's
 // caption and the file-name box) drawn over that gradient, and the repeat
@@ -20,7 +20,7 @@ namespace settings_dialog {
 class PanelEvents {
 public:
     virtual ~PanelEvents() = default;
-    // MouseDown of Img_BGM(kind) or lbl_BGM(kind), whatever the button.
+    // A press of any mouse button on the mark of `kind` or on its name.
     virtual void kind_pressed(int kind) = 0;
     // WM_COMMAND of a child (the file button's Click, the repeat box's notices).
     virtual void child_command(WPARAM wparam, LPARAM lparam) = 0;
@@ -47,7 +47,6 @@ private:
     void draw(HDC dc) noexcept;
     void draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept;
     void draw_mark(HDC dc, const RECT& place, bool chosen) noexcept;
-    int kind_at(int x, int y) const noexcept;  // -1 when no mark or label lies there
 
     PanelEvents& events_;
     HINSTANCE instance_;

@@ -2,21 +2,23 @@
 
 #include "saver/settings_dialog/dialog_numbers.h"
 #include "saver/shared/last_api_result.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/texts.h"
 
 namespace settings_dialog {
 
-bool save_settings(SettingsSystem& system,
-                   Settings& settings,
+bool save_settings(shared::SettingsSystem& system,
+                   shared::Settings& settings,
                    const std::string& repeat_text,
                    const std::string& ini_path) {
-    PutIniValue(system, texts::kSection, texts::kKeyKind, format_ini_number(settings.BGM_Kind), ini_path);
-    bool written = LastApiResult != 0;
+    shared::PutIniValue(system, texts::kSection, texts::kKeyKind, shared::format_ini_number(settings.BGM_Kind),
+                        ini_path);
+    bool written = shared::LastApiResult != 0;
     settings.BGM_RepeatTrack = repeat_track_from_text(repeat_text, settings.BGM_RepeatTrack);
-    PutIniValue(system, texts::kSection, texts::kKeyRepeatTrack, format_ini_number(settings.BGM_RepeatTrack), ini_path);
-    written = written && LastApiResult != 0;
-    PutIniValue(system, texts::kSection, texts::kKeyFile, settings.BGM_File, ini_path);
-    return written && LastApiResult != 0;
+    shared::PutIniValue(system, texts::kSection, texts::kKeyRepeatTrack,
+                        shared::format_ini_number(settings.BGM_RepeatTrack), ini_path);
+    written = written && shared::LastApiResult != 0;
+    shared::PutIniValue(system, texts::kSection, texts::kKeyFile, settings.BGM_File, ini_path);
+    return written && shared::LastApiResult != 0;
 }
 
 }  // namespace settings_dialog

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "saver/shared/settings.h"
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 namespace settings_dialog {
 
@@ -16,8 +16,8 @@ namespace settings_dialog {
 // the settings file's form (a blank before a value of 0 or more). Returns
 // whether all three writes succeeded; the settings in memory are kept either
 // way.
-bool save_settings(SettingsSystem& system,
-                   Settings& settings,
+bool save_settings(shared::SettingsSystem& system,
+                   shared::Settings& settings,
                    const std::string& repeat_text,
                    const std::string& ini_path);
 

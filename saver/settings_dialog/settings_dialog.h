@@ -16,6 +16,6 @@ namespace settings_dialog {
 // when it has closed. `settings` are the program-wide ones, which the dialog
 // edits in place; a save writes them to the settings file in
 // `program_folder`.
-void show_settings_dialog(HINSTANCE instance, Settings& settings, const std::string& program_folder);
+void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const std::string& program_folder);
 
 }  // namespace settings_dialog

@@ -1,5 +1,7 @@
 #include "saver/shared/ansi_path.h"
 
+namespace shared {
+
 LeadBytes LeadBytes::shift_jis() {
     LeadBytes bytes;
     for (int b = 0x81; b <= 0x9F; ++b)
@@ -28,3 +30,5 @@ std::string folder_of(const std::string& path, const LeadBytes& lead_bytes) {
     const std::size_t slash = last_backslash(path, lead_bytes);
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+}  // namespace shared

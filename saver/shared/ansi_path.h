@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <string>
 
+namespace shared {
+
 // Which byte values begin a two-byte character in a code page.
 class LeadBytes {
 public:
@@ -35,3 +37,5 @@ bool ends_in_backslash(const std::string& path, const LeadBytes& lead_bytes);
 // The folder of a full file path: what stands before its last backslash
 // character; "" when there is none.
 std::string folder_of(const std::string& path, const LeadBytes& lead_bytes);
+
+}  // namespace shared

@@ -6,4 +6,8 @@
 
 #include <cstdint>
 
+namespace shared {
+
 extern std::int32_t LastApiResult;
+
+}  // namespace shared

@@ -4,6 +4,8 @@
 // Portable logic: no Windows header.
 #pragma once
 
+namespace shared {
+
 // A blank that may stand around a number: space or tab.
 inline bool is_number_blank(char c) {
     return c == ' ' || c == '\t';
@@ -12,3 +14,5 @@ inline bool is_number_blank(char c) {
 inline bool is_decimal_digit(char c) {
     return c >= '0' && c <= '9';
 }
+
+}  // namespace shared

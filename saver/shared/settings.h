@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace shared {
+
 struct Settings {
     // 0 no music, 1 audio CD, 2 music file (MP3 or WAV); other values play nothing.
     std::int16_t BGM_Kind = 0;
@@ -14,3 +16,5 @@ struct Settings {
     // Full path of the MP3 or WAV file, in the ANSI code page; empty = none.
     std::string BGM_File;
 };
+
+}  // namespace shared

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace shared {
+
 LeadBytes system_lead_bytes() {
     LeadBytes bytes;
     for (int b = 0x80; b <= 0xFF; ++b) {
@@ -10,3 +12,5 @@ LeadBytes system_lead_bytes() {
     }
     return bytes;
 }
+
+}  // namespace shared

@@ -3,4 +3,8 @@
 
 #include "saver/shared/ansi_path.h"
 
+namespace shared {
+
 LeadBytes system_lead_bytes();
+
+}  // namespace shared

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace shared {
+
 inline constexpr int kTwipsPerPixel = 15;
 inline constexpr int kTwipsPerPoint = 20;
 
@@ -39,3 +41,5 @@ inline PixelRect pixels_from_twips(const TwipsRect& r) {
     return {pixels_from_twips(r.left), pixels_from_twips(r.top), pixels_from_twips(r.width),
             pixels_from_twips(r.height)};
 }
+
+}  // namespace shared

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace startup {
+
 namespace {
 
 bool is_blank(char c) {
@@ -69,3 +71,5 @@ std::int32_t read_decimal_handle(const std::string& text) {
 std::int32_t preview_host_handle(const std::string& arguments) {
     return arguments.size() > 3 ? read_decimal_handle(arguments.substr(3)) : 0;
 }
+
+}  // namespace startup

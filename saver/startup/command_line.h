@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace startup {
+
 // What a start of the front end does, decided by the argument text alone.
 enum class StartMode {
     Preview,          // letter P: the still picture inside the host window
@@ -34,3 +36,5 @@ std::int32_t read_decimal_handle(const std::string& text);
 // The preview host handle: the argument text from its fourth character on,
 // read with read_decimal_handle ("/p 1234" and "/p:1234" both give 1234).
 std::int32_t preview_host_handle(const std::string& arguments);
+
+}  // namespace startup

@@ -7,18 +7,19 @@
 #include "common/contract.h"
 #include "common/win32/process_start.h"
 #include "saver/settings_dialog/settings_dialog.h"
+#include "saver/shared/program_folder.h"
+#include "saver/shared/settings_file.h"
+#include "saver/shared/texts.h"
+#include "saver/shared/win32_settings.h"
 #include "saver/startup/command_line.h"
 #include "saver/startup/preview_window.h"
 #include "saver/startup/saver_run_window.h"
-#include "saver/startup/settings_file.h"
-#include "saver/startup/startup.h"
-#include "saver/startup/texts.h"
-#include "saver/startup/win32_settings.h"
 
+namespace startup {
 namespace {
 
 // Program-wide settings: the saver run and the dialog keep references to them.
-Settings g_settings;
+shared::Settings g_settings;
 
 // Ending the program stops it at once: no handler of a loaded window runs.
 [[noreturn]] void end_program() {
@@ -51,11 +52,11 @@ void Main(HINSTANCE instance) {
         return;
     }
 
-    const std::string folder = program_folder();
-    Win32SettingsSystem system;
-    g_settings = LoadSettings(system, settings_file_path(folder));
+    const std::string folder = shared::program_folder();
+    shared::Win32SettingsSystem system;
+    g_settings = shared::LoadSettings(system, shared::settings_file_path(folder));
 
-    if (!FileExists(system, folder + contract::kRendererFileName)) {
+    if (!shared::FileExists(system, folder + contract::kRendererFileName)) {
         MessageBoxA(nullptr, texts::kRendererMissing, texts::kProgramTitle, MB_OK);
         end_program();
     }
@@ -70,17 +71,19 @@ void Main(HINSTANCE instance) {
     SaverRunStart start;
     start.saver_mode = mode == StartMode::Saver;
     start.program_folder = folder;
+    // The run shows the cursor again once, at its end.
     if (start.saver_mode)
-        SavedCursorCount = ShowCursor(FALSE);
+        ShowCursor(FALSE);
     if (!load_saver_run_window(instance, g_settings, start))
         end_program();
 }
 
 }  // namespace
+}  // namespace startup
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::start_process();
-    Main(instance);
+    startup::Main(instance);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -8,8 +8,10 @@
 #include "common/win32/handles.h"
 #include "common/win32/window_base.h"
 #include "saver/shared/last_api_result.h"
-#include "saver/startup/resource_ids.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/resource_ids.h"
+#include "saver/shared/texts.h"
+
+namespace startup {
 
 namespace {
 
@@ -52,7 +54,7 @@ private:
     // is what the window has always done on unload; ending the message loop is
     // what makes the process end with it.
     void Form_Unload() {
-        LastApiResult = PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+        shared::LastApiResult = PostMessageA(hwnd(), WM_CLOSE, 0, 0);
         PostQuitMessage(0);
     }
 
@@ -121,7 +123,7 @@ void paint_preview(HDC dc, int width, int height, HBITMAP picture) {
 
 bool set_up_preview(HINSTANCE instance, HWND host) {
     RECT host_rect{};
-    LastApiResult = GetWindowRect(host, &host_rect);
+    shared::LastApiResult = GetWindowRect(host, &host_rect);
     const int width = host_rect.right - host_rect.left;
     const int height = host_rect.bottom - host_rect.top;
 
@@ -135,9 +137,11 @@ bool set_up_preview(HINSTANCE instance, HWND host) {
 
     // SetParent wants WS_POPUP cleared when WS_CHILD is set.
     const LONG style = GetWindowLongA(window, GWL_STYLE);
-    LastApiResult = SetWindowLongA(window, GWL_STYLE, (style & ~static_cast<LONG>(WS_POPUP)) | WS_CHILD);
-    LastApiResult = static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(SetParent(window, host)));
+    shared::LastApiResult = SetWindowLongA(window, GWL_STYLE, (style & ~static_cast<LONG>(WS_POPUP)) | WS_CHILD);
+    shared::LastApiResult = static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(SetParent(window, host)));
     MoveWindow(window, 0, 0, width, height, FALSE);
     ShowWindow(window, SW_SHOW);
     return true;
 }
+
+}  // namespace startup

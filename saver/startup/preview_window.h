@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace startup {
+
 // Decodes the JPEG stored as RCDATA `resource_id` of `module` into a bitmap
 // the caller owns; nullptr when it is missing or cannot be decoded.
 HBITMAP load_jpeg_resource(HINSTANCE module, int resource_id);
@@ -19,3 +21,5 @@ void paint_preview(HDC dc, int width, int height, HBITMAP picture);
 // false when the window could not be created. The window posts WM_QUIT to
 // this thread when it is destroyed.
 bool set_up_preview(HINSTANCE instance, HWND host);
+
+}  // namespace startup

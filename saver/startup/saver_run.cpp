@@ -2,6 +2,8 @@
 
 #include "common/contract.h"
 
+namespace startup {
+
 std::string renderer_path(const std::string& program_folder) {
     return program_folder + contract::kRendererFileName;
 }
@@ -22,3 +24,5 @@ bool RendererWatch::tick(bool window_present, bool process_running) {
         return ++ticks_waiting_ >= kTicksToAppear;
     return ++missing_ticks_ >= kMissingTicksToEnd;
 }
+
+}  // namespace startup

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace startup {
+
 // The renderer beside the front end: folder (no trailing backslash) joined
 // with "\Ember_Lantern.dll".
 std::string renderer_path(const std::string& program_folder);
@@ -43,3 +45,5 @@ private:
     int ticks_waiting_ = 0;
     int missing_ticks_ = 0;
 };
+
+}  // namespace startup

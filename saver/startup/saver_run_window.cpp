@@ -12,14 +12,17 @@
 #include "saver/music/win32_multimedia.h"
 #include "saver/startup/saver_run.h"
 
+namespace startup {
+
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_S";
 
+// The window's three timers, by their ids.
 enum TimerId : UINT_PTR {
-    kTimer1 = 1,  // 1000 ms, music-file loop (MP3 only)
-    kTimer2 = 2,  // 200 ms, CD check (audio CD only)
-    kTimer3 = 3   // 50 ms, renderer watch (always)
+    Timer1 = 1,  // 1000 ms, music-file loop (MP3 only)
+    Timer2 = 2,  // 200 ms, CD check (audio CD only)
+    Timer3 = 3   // 50 ms, renderer watch (always)
 };
 constexpr UINT kTimer1Interval = 1000;
 constexpr UINT kTimer2Interval = 200;
@@ -29,9 +32,9 @@ constexpr UINT kTimer3Interval = 50;
 // Form_QueryUnload ends the process without returning.
 class SaverRunWindow final : public win32::WindowBase {
 public:
-    SaverRunWindow(const Settings& settings, const SaverRunStart& start)
+    SaverRunWindow(const shared::Settings& settings, const SaverRunStart& start)
         : start_(start),
-          multimedia_(create_win32_multimedia_seam()),
+          multimedia_(music::create_win32_multimedia_seam()),
           player_(*multimedia_, settings),
           music_(player_, settings) {}
 
@@ -70,13 +73,13 @@ private:
 
     void on_timer(WPARAM id) {
         switch (id) {
-            case kTimer1:
-                music_.FileTick();
+            case Timer1:
+                Timer1_Tick();
                 break;
-            case kTimer2:
-                enable_timer2(music_.CdTick());
+            case Timer2:
+                Timer2_Tick();
                 break;
-            case kTimer3:
+            case Timer3:
                 Timer3_Tick();
                 break;
             default:
@@ -86,12 +89,12 @@ private:
 
     void Form_Load() {
         // Music first, so it is already playing when the picture appears.
-        const BackgroundMusic::Timers timers = music_.Start();
-        enable_timer2(timers.cd_watch);
+        const music::BackgroundMusic::Timers timers = music_.Start();
+        Timer2_Enabled(timers.cd_watch);
         if (timers.file_loop)
-            SetTimer(hwnd(), kTimer1, kTimer1Interval, nullptr);
+            SetTimer(hwnd(), Timer1, kTimer1Interval, nullptr);
         renderer_process_ = start_renderer();
-        SetTimer(hwnd(), kTimer3, kTimer3Interval, nullptr);
+        SetTimer(hwnd(), Timer3, kTimer3Interval, nullptr);
     }
 
     // The renderer's process, or none when it could not be started.
@@ -122,25 +125,30 @@ private:
         return renderer_process_ && WaitForSingleObject(renderer_process_.get(), 0) == WAIT_TIMEOUT;
     }
 
+    void Timer1_Tick() { music_.FileTick(); }
+
+    void Timer2_Tick() { Timer2_Enabled(music_.CdTick()); }
+
     void Timer3_Tick() {
         const bool window = FindWindowA(nullptr, contract::kRendererCaption) != nullptr;
         if (watch_.tick(window, renderer_running())) {
-            KillTimer(hwnd(), kTimer3);
+            KillTimer(hwnd(), Timer3);
             Form_QueryUnload();
         }
     }
 
-    void enable_timer2(bool enabled) {
+    // Timer2's Enabled: the timer is set or killed only when it changes.
+    void Timer2_Enabled(bool enabled) {
         if (enabled && !timer2_enabled_)
-            SetTimer(hwnd(), kTimer2, kTimer2Interval, nullptr);
+            SetTimer(hwnd(), Timer2, kTimer2Interval, nullptr);
         else if (!enabled && timer2_enabled_)
-            KillTimer(hwnd(), kTimer2);
+            KillTimer(hwnd(), Timer2);
         timer2_enabled_ = enabled;
     }
 
     [[noreturn]] void Form_QueryUnload() {
-        enable_timer2(false);
-        KillTimer(hwnd(), kTimer1);
+        Timer2_Enabled(false);
+        KillTimer(hwnd(), Timer1);
         music_.End();
         // Undo the start-up's hiding once. Passing the kept count as the show
         // flag would hide the cursor further whenever that count is 0.
@@ -151,9 +159,9 @@ private:
     }
 
     SaverRunStart start_;
-    std::unique_ptr<MultimediaSeam> multimedia_;
-    MusicPlayer player_;
-    BackgroundMusic music_;
+    std::unique_ptr<music::MultimediaSeam> multimedia_;
+    music::MusicPlayer player_;
+    music::BackgroundMusic music_;
     bool timer2_enabled_ = false;
     win32::UniqueHandle renderer_process_;
     RendererWatch watch_;
@@ -161,10 +169,12 @@ private:
 
 }  // namespace
 
-bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start) {
+bool load_saver_run_window(HINSTANCE instance, const shared::Settings& settings, const SaverRunStart& start) {
     // Lives for the rest of the program, which ends from the window's own
     // handlers with ExitProcess: deliberately never destroyed, so no
     // destructor touches the music devices while the process goes down.
     auto* window = new SaverRunWindow(settings, start);
     return window->create(instance);
 }
+
+}  // namespace startup

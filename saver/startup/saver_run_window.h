@@ -8,6 +8,8 @@
 
 #include "saver/shared/settings.h"
 
+namespace startup {
+
 struct SaverRunStart {
     // True for a start with the letter S, which hid the cursor; false for an
     // empty command line, which leaves the cursor alone.
@@ -19,4 +21,6 @@ struct SaverRunStart {
 // Creates the window (never shown) and runs its load handler. Returns false
 // when the window could not be created; the caller then ends the program.
 // `settings` must live as long as the program.
-bool load_saver_run_window(HINSTANCE instance, const Settings& settings, const SaverRunStart& start);
+bool load_saver_run_window(HINSTANCE instance, const shared::Settings& settings, const SaverRunStart& start);
+
+}  // namespace startup

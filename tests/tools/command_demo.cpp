@@ -51,7 +51,7 @@ constexpr UINT kPrintStates = WM_APP + 5;
 
 struct DemoButton {
     int id;
-    TwipsRect place;
+    shared::TwipsRect place;
     const char* caption;
     bool enabled;
     bool opaque;
@@ -302,7 +302,7 @@ private:
         button::CaptionElement caption;
         caption.text = "設定";
         caption.enabled = picture != button::StatePicture::Disable;
-        const int top = pixels_from_twips(button::caption_top(twips_from_pixels(size.cy)));
+        const int top = shared::pixels_from_twips(button::caption_top(shared::twips_from_pixels(size.cy)));
         const RECT element{0, top, size.cx, top + 13};
         button::draw_caption(memory.get(), caption, font_.get(), element);
         BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);

@@ -1,8 +1,8 @@
 // Where the push button's frame slices and caption go, and its gradient.
 #include <gtest/gtest.h>
 
+#include "saver/button/body_gradient.h"
 #include "saver/button/frame_geometry.h"
-#include "saver/button/gradient.h"
 
 namespace button {
 namespace {

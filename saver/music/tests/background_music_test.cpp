@@ -10,6 +10,10 @@
 
 #include "saver/music/tests/simulated_multimedia.h"
 
+using namespace music;
+
+using namespace shared;
+
 namespace {
 
 using Commands = std::vector<std::string>;

@@ -17,6 +17,10 @@
 #include "saver/music/win32_multimedia.h"
 #include "saver/shared/last_api_result.h"
 
+using namespace music;
+
+using namespace shared;
+
 namespace {
 
 class LoggingSeam final : public MultimediaSeam {

@@ -7,6 +7,11 @@
 
 #include "saver/music/tests/simulated_multimedia.h"
 #include "saver/shared/last_api_result.h"
+#include "saver/shared/texts.h"
+
+using namespace music;
+
+using namespace shared;
 
 namespace {
 
@@ -40,7 +45,7 @@ TEST_F(MusicPlayerTest, EmptyCommandSendsNothingAndAnswersInShiftJis) {
     std::string reply;
     EXPECT_EQ(player.SendMciCommand("", reply), -1);
     EXPECT_EQ(reply, kNoCommandBytes);
-    EXPECT_EQ(std::string(kMciNoCommandReply), kNoCommandBytes);
+    EXPECT_EQ(std::string(texts::kMciNoCommandReply), kNoCommandBytes);
     EXPECT_TRUE(system.sent.empty());
     EXPECT_EQ(LastApiResult, 12345);
     EXPECT_EQ(player.QueryMci(""), "Error:-1");
@@ -74,7 +79,7 @@ TEST_F(MusicPlayerTest, SendMciCommandReturnsReplyOrErrorText) {
         EXPECT_TRUE(system.sent.back().has_reply_area);
         EXPECT_EQ(system.sent.back().reply_length, 512u);
     }
-    EXPECT_EQ(std::string(kMciNoErrorTextReply), kNoErrorTextBytes);
+    EXPECT_EQ(std::string(texts::kMciNoErrorTextReply), kNoErrorTextBytes);
 }
 
 TEST_F(MusicPlayerTest, QueryMciGivesErrorAndCodeWithoutBlank) {

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sstream>
 
+using namespace music;
+
 namespace {
 
 constexpr long kLeadInMs = 2000;  // absolute msf positions start at 00:02:00

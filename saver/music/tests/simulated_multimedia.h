@@ -77,7 +77,7 @@ private:
     long play_end_ms_ = 0;
 };
 
-class SimulatedMultimedia final : public MultimediaSeam {
+class SimulatedMultimedia final : public music::MultimediaSeam {
 public:
     struct Sent {
         std::string command;

@@ -8,7 +8,9 @@
 #include "saver/settings_dialog/dialog_gradients.h"
 #include "saver/settings_dialog/dialog_numbers.h"
 #include "saver/settings_dialog/save_settings.h"
-#include "saver/startup/tests/fake_settings_system.h"
+#include "saver/shared/tests/fake_settings_system.h"
+
+using namespace shared;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include "saver/shared/system_code_page.h"
 #endif
 
+using namespace shared;
+
 namespace {
 
 TEST(AnsiPath, BackslashesAreFoundCharacterByCharacter) {

@@ -18,6 +18,8 @@
 
 #include "saver/startup/preview_window.h"
 
+using namespace startup;
+
 namespace {
 
 LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {

@@ -11,8 +11,12 @@
 #include <vector>
 
 #include "saver/shared/ansi_path.h"
+#include "saver/shared/settings_file.h"
 #include "saver/startup/command_line.h"
-#include "saver/startup/settings_file.h"
+
+using namespace startup;
+
+using namespace shared;
 
 namespace {
 

@@ -12,9 +12,11 @@
 #include "common/tests/dib_pixels.h"
 #include "common/win32/handles.h"
 #include "product_version.h"
+#include "saver/shared/resource_ids.h"
+#include "saver/shared/tests/file_bytes.h"
 #include "saver/startup/preview_window.h"
-#include "saver/startup/resource_ids.h"
-#include "saver/startup/tests/file_bytes.h"
+
+using namespace startup;
 
 namespace {
 

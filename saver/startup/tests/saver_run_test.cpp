@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+using namespace startup;
+
 namespace {
 
 TEST(RendererStart, PathIsQuotedWholeSoBlanksNeverSplitIt) {

@@ -9,10 +9,14 @@
 #include <vector>
 
 #include "saver/shared/last_api_result.h"
+#include "saver/shared/settings_file.h"
+#include "saver/shared/tests/fake_settings_system.h"
+#include "saver/shared/texts.h"
 #include "saver/startup/command_line.h"
-#include "saver/startup/settings_file.h"
-#include "saver/startup/tests/fake_settings_system.h"
-#include "saver/startup/texts.h"
+
+using namespace startup;
+
+using namespace shared;
 
 namespace {
 

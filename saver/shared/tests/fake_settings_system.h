@@ -10,9 +10,9 @@
 #include <tuple>
 #include <vector>
 
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
-class FakeSettingsSystem : public SettingsSystem {
+class FakeSettingsSystem : public shared::SettingsSystem {
 public:
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::set<std::string> readable;
@@ -41,7 +41,7 @@ public:
         opened.push_back(path);
         return readable.count(path) > 0;
     }
-    LeadBytes lead_bytes() override { return lead; }
+    shared::LeadBytes lead_bytes() override { return lead; }
 
-    LeadBytes lead = LeadBytes::shift_jis();
+    shared::LeadBytes lead = shared::LeadBytes::shift_jis();
 };

@@ -1,4 +1,4 @@
-#include "saver/button/gradient.h"
+#include "saver/button/body_gradient.h"
 
 #include <cstdio>
 #include <string>

@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
+
+namespace shared {
 
 class Win32SettingsSystem final : public SettingsSystem {
 public:
@@ -20,6 +22,4 @@ public:
     LeadBytes lead_bytes() override;
 };
 
-// The folder of the running program as the system reports it, without a
-// trailing backslash; "" when it cannot be read whole.
-std::string program_folder();
+}  // namespace shared

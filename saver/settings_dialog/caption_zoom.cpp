@@ -1,6 +1,7 @@
-#include "saver/startup/startup.h"
+#include "saver/settings_dialog/caption_zoom.h"
 
-std::int32_t SavedCursorCount = 0;
+namespace settings_dialog {
+
 ZoomPoint ZoomOrigin;
 
 namespace {
@@ -24,3 +25,5 @@ void ZoomClose(HWND window) {
     const RECT to = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
+
+}  // namespace settings_dialog

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "saver/shared/last_api_result.h"
-#include "saver/startup/settings_file.h"
-#include "saver/startup/tests/file_bytes.h"
-#include "saver/startup/win32_settings.h"
+#include "saver/shared/settings_file.h"
+#include "saver/shared/tests/file_bytes.h"
+#include "saver/shared/win32_settings.h"
+
+using namespace shared;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "saver/startup/win32_settings.h"
+#include "saver/shared/win32_settings.h"
 
 #include <windows.h>
 
@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "saver/shared/system_code_page.h"
+
+namespace shared {
 
 std::string Win32SettingsSystem::read_profile_string(const std::string& section,
                                                      const std::string& key,
@@ -39,11 +41,4 @@ LeadBytes Win32SettingsSystem::lead_bytes() {
     return system_lead_bytes();
 }
 
-std::string program_folder() {
-    // The longest path the system can report, so a deep folder is never cut.
-    std::vector<char> buffer(32768, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0 || length >= buffer.size())
-        return std::string();
-    return folder_of(std::string(buffer.data(), length), system_lead_bytes());
-}
+}  // namespace shared

@@ -1,17 +1,34 @@
-#include "saver/settings_dialog/dialog_texts.h"
+#include "saver/shared/texts.h"
 
-namespace settings_dialog::texts {
+namespace texts {
+
+const char kProgramTitle[] = "Ember_Lantern (ScreenSaver)";
+const char kRendererMissing[] = "Ember_Lantern.dllが同じﾌｫﾙﾀﾞに見つかりません！";
+
+const char kSettingsFileName[] = "\\Ember_Lantern.ini";
+
+const char kSection[] = "Section";
+const char kKeyKind[] = "BGM区分";
+const char kKeyRepeatTrack[] = "BGMﾘﾋﾟｰﾄ";
+const char kKeyFile[] = "BGMﾌｧｲﾙ";
+
+const char kPreviewCaption[] = "Preview Window";
+
+const char kDesignFontFace[] = "ＭＳ Ｐゴシック";
+
+const char kMciNoCommandReply[] = "コマンド文字列が指定されていません";
+const char kMciNoErrorTextReply[] = "Error (文字列が取れません)";
 
 const char kHeading[] = "BGM";
 const char kKindNames[3][16] = {"無し", "音楽CD", "MP3、WAV"};
 const char kRepeatCaption[] = "曲目をﾘﾋﾟｰﾄ";
+
 const char kFileButton[] = "...";
 const char kWebButton[] = "その他の作品";
 const char kSaveButton[] = "設定";
 const char kCancelButton[] = "ｷｬﾝｾﾙ";
 
 const char kFileFilter[] = "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
-const unsigned kFileFilterSize = sizeof kFileFilter;
 const char kFileChooserTitle[] = "ﾌｧｲﾙを開く";
 
 const char kSaveFailed[] =
@@ -21,4 +38,4 @@ const char kSaveFailed[] =
 
 const char kWebAddress[] = "https://www.example.jp/ember_lantern/";
 
-}  // namespace settings_dialog::texts
+}  // namespace texts

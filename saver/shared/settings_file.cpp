@@ -1,8 +1,10 @@
-#include "saver/startup/settings_file.h"
+#include "saver/shared/settings_file.h"
 
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/number_text.h"
-#include "saver/startup/texts.h"
+#include "saver/shared/texts.h"
+
+namespace shared {
 
 std::string GetIniValue(SettingsSystem& system,
                         const std::string& section,
@@ -96,3 +98,5 @@ std::int16_t read_ini_number(const std::string& text) {
 std::string format_ini_number(std::int16_t value) {
     return value >= 0 ? " " + std::to_string(value) : std::to_string(value);
 }
+
+}  // namespace shared

@@ -1,24 +1,20 @@
-// Program-wide state of the start-up module and the caption-zoom animation
-// the settings dialog plays when it opens and closes.
+// The caption-zoom animation the settings dialog plays when it opens and
+// closes, and the point it zooms from and back to.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include "saver/settings_dialog/zoom_origin.h"
 
-// What ShowCursor(FALSE) returned when a saver run hid the cursor (the
-// cursor display count after hiding, normally -1); 0 in the other modes.
-extern std::int32_t SavedCursorCount;
+namespace settings_dialog {
 
 // Screen point, in pixels, the zoom animation starts from and returns to;
 // set by the settings dialog from the cursor position, (0, 0) until then.
-struct ZoomPoint {
-    std::int16_t x = 0;
-    std::int16_t y = 0;
-};
 extern ZoomPoint ZoomOrigin;
 
 // A caption bar zooms from ZoomOrigin out to the window's screen rectangle.
 void ZoomOpen(HWND window);
 // The mirror image: from the window's rectangle into ZoomOrigin.
 void ZoomClose(HWND window);
+
+}  // namespace settings_dialog

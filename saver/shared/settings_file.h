@@ -11,6 +11,8 @@
 #include "saver/shared/ansi_path.h"
 #include "saver/shared/settings.h"
 
+namespace shared {
+
 // The system calls the settings file needs.
 class SettingsSystem {
 public:
@@ -77,3 +79,5 @@ std::int16_t read_ini_number(const std::string& text);
 // A whole number as it is written: a blank before a value of 0 or more, a
 // minus sign before a negative one (" 2", " 0", "-3").
 std::string format_ini_number(std::int16_t value);
+
+}  // namespace shared

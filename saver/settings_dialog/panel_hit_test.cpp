@@ -1,0 +1,24 @@
+#include "saver/settings_dialog/panel_hit_test.h"
+
+#include "saver/settings_dialog/dialog_layout.h"
+#include "saver/shared/twips.h"
+
+namespace settings_dialog {
+namespace {
+
+bool covers(const shared::TwipsRect& place, int x, int y) {
+    const shared::PixelRect p = shared::pixels_from_twips(place);
+    return x >= p.left && x < p.left + p.width && y >= p.top && y < p.top + p.height;
+}
+
+}  // namespace
+
+int kind_at(int x, int y) {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (covers(kKindMark[kind], x, y) || covers(kKindLabel[kind], x, y))
+            return kind;
+    }
+    return -1;
+}
+
+}  // namespace settings_dialog

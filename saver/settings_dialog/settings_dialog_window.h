@@ -1,0 +1,83 @@
+// The settings dialog's window, Ember_Lantern_P: its controls, its event
+// handlers and its modal loop. Each job lives in a file of its own:
+// settings_dialog.cpp (the window and its messages), dialog_controls.cpp,
+// dialog_load.cpp (Form_Load and the shown kind), file_chooser.cpp,
+// save_button.cpp, web_button.cpp, tab_order.cpp and modal_loop.cpp.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "common/win32/handles.h"
+#include "common/win32/window_base.h"
+#include "saver/button/command.h"
+#include "saver/settings_dialog/music_panel.h"
+#include "saver/settings_dialog/retained_gradient.h"
+#include "saver/settings_dialog/shell_calls.h"
+#include "saver/shared/settings.h"
+#include "saver/shared/twips.h"
+
+namespace settings_dialog {
+
+// A fixed thin border and a title bar with only the close box; shown in the
+// task bar, as the saver's one window a user works in.
+inline constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+// The control ids of the repeat box and the four buttons.
+enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
+
+class SettingsDialog final : public win32::WindowBase, private PanelEvents {
+public:
+    SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path)
+        : instance_(instance), settings_(settings), ini_path_(std::move(ini_path)), panel_(*this, instance) {}
+
+    // Creates the window hidden with its controls, then runs Form_Load.
+    bool load() noexcept;
+    // Shows the dialog and runs its own message loop until it has closed.
+    void show_modal() noexcept;
+
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
+    bool create_controls() noexcept;
+    bool create_button(button::Command& command,
+                       HWND parent,
+                       int id,
+                       const shared::TwipsRect& place,
+                       const char* caption) noexcept;
+
+    void Form_Load() noexcept;
+    void Form_Resize() noexcept;
+    void Form_Unload() noexcept;
+    void show_kind() noexcept;
+    void Cmd_BGM_Click() noexcept;
+    void Cmd_Set_Click() noexcept;
+    void Cmd_Etc_Click() noexcept;
+
+    // PanelEvents
+    void kind_pressed(int kind) override;  // a press on a kind's mark or name
+    void child_command(WPARAM wparam, LPARAM lparam) override;
+
+    void on_command(WPARAM wparam) noexcept;
+    // Tab and Shift+Tab: the focus to the next control of the tab order that
+    // can take it. True when the key was this dialog's.
+    bool navigate(const MSG& message) noexcept;
+    std::vector<HWND> tab_order() const;
+
+    HINSTANCE instance_;
+    shared::Settings& settings_;
+    std::string ini_path_;
+    RetainedGradient gradient_;
+    MusicPanel panel_;
+    ShellCalls shell_;
+    HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
+    button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
+    win32::UniqueFont font_;
+    bool wait_cursor_ = false;  // the program-wide mouse pointer is the hourglass
+    bool closed_ = false;
+};
+
+}  // namespace settings_dialog

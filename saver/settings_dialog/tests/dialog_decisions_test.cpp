@@ -1,0 +1,87 @@
+// The settings dialog's decisions that its window only carries out: where Tab
+// moves the focus, which kind a press on the music panel chooses, and the
+// caption zoom's point.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "saver/settings_dialog/panel_hit_test.h"
+#include "saver/settings_dialog/tab_stepping.h"
+#include "saver/settings_dialog/zoom_origin.h"
+
+namespace {
+
+using settings_dialog::CursorPoint;
+using settings_dialog::kind_at;
+using settings_dialog::next_tab_stop;
+using settings_dialog::zoom_origin_from_cursor;
+using settings_dialog::ZoomPoint;
+
+TEST(TabStepping, NextControlThatCanTakeTheFocus) {
+    // The dialog's order: panel, repeat box, "...", "設定", "ｷｬﾝｾﾙ", "その他の作品".
+    const std::vector<bool> all(6, true);
+    const std::vector<bool> no_cd_no_file = {true, false, false, true, true, true};
+    const std::vector<bool> only_repeat = {false, true, false, false, false, false};
+    const std::vector<bool> none(6, false);
+    const struct {
+        const char* name;
+        std::vector<bool> takes_focus;
+        int current;
+        bool backwards;
+        std::optional<int> want;
+    } cases[] = {
+        {"forward from the panel", all, 0, false, 1},
+        {"forward wraps round", all, 5, false, 0},
+        {"backwards from the panel wraps round", all, 0, true, 5},
+        {"backwards", all, 3, true, 2},
+        {"no focus: forward starts at the first", all, -1, false, 0},
+        {"no focus: backwards starts at the last", all, -1, true, 5},
+        {"disabled controls are skipped forward", no_cd_no_file, 0, false, 3},
+        {"disabled controls are skipped backwards", no_cd_no_file, 3, true, 0},
+        {"the only control keeps the focus", only_repeat, 1, false, 1},
+        {"the only control, from elsewhere", only_repeat, 4, true, 1},
+        {"no focus, one control", only_repeat, -1, true, 1},
+        {"nothing can take it", none, 2, false, std::nullopt},
+        {"nothing at all", {}, -1, false, std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(next_tab_stop(c.takes_focus, c.current, c.backwards), c.want) << c.name;
+}
+
+TEST(PanelHitTest, MarksAndNamesChooseTheirKind) {
+    // Places in pixels: marks at x 20..32, names from x 36; the rows run CD
+    // (y 56..68), none (y 76..88), file (y 96..108) from the top.
+    const struct {
+        int x, y, want;
+    } cases[] = {
+        {20, 76, 0},  {32, 88, 0},   {33, 76, -1}, {20, 89, -1}, {19, 76, -1}, {36, 76, 0},  {58, 88, 0},
+        {59, 76, -1}, {20, 56, 1},   {59, 56, 1},  {78, 68, 1},  {79, 56, -1}, {20, 96, 2},  {95, 108, 2},
+        {96, 96, -1}, {20, 109, -1}, {0, 0, -1},   {-1, 60, -1}, {34, 60, -1}, {20, 69, -1}, {20, 55, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kind_at(c.x, c.y), c.want) << c.x << ", " << c.y;
+}
+
+TEST(ZoomOrigin, CursorPositionInSixteenBits) {
+    const ZoomPoint earlier{12, -34};
+    const struct {
+        std::optional<CursorPoint> cursor;
+        std::int16_t x, y;
+    } cases[] = {
+        {std::nullopt, 0, 0},
+        {CursorPoint{100, 200}, 100, 200},
+        {CursorPoint{-5, -6}, -5, -6},
+        {CursorPoint{32767, -32768}, 32767, -32768},
+        {CursorPoint{32768, 7}, 12, 7},
+        {CursorPoint{7, -32769}, 7, -34},
+        {CursorPoint{70000, -70000}, 12, -34},
+    };
+    for (const auto& c : cases) {
+        const ZoomPoint got = zoom_origin_from_cursor(earlier, c.cursor);
+        EXPECT_EQ(got.x, c.x);
+        EXPECT_EQ(got.y, c.y);
+    }
+}
+
+}  // namespace
