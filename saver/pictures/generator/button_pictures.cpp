@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "saver/button/frame_geometry.h"
-#include "saver/button/gradient.h"
+#include "saver/button/body_gradient.h"
 
 namespace pictures {
 namespace {
