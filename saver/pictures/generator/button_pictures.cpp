@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "saver/button/frame_geometry.h"
 #include "saver/button/body_gradient.h"
+#include "saver/button/frame_geometry.h"
 
 namespace pictures {
 namespace {
