@@ -7,10 +7,10 @@ BackgroundMusic::BackgroundMusic(MusicPlayer& player, const shared::Settings& se
 
 BackgroundMusic::Timers BackgroundMusic::Start() {
     Timers timers;
-    if (settings_.BGM_Kind == 1) {
+    if (settings_.BGM_Kind == shared::kMusicCd) {
         player_.OpenCdAudio();
         timers.cd_watch = player_.CdAudioOpened();
-    } else if (settings_.BGM_Kind == 2) {
+    } else if (settings_.BGM_Kind == shared::kMusicFile) {
         if (file_type_ == MusicFileType::Wav) {
             player_.PlayWaveFile();
         } else if (file_type_ == MusicFileType::Mp3) {
@@ -34,7 +34,7 @@ void BackgroundMusic::End() {
     if (player_.CdAudioOpened()) {
         player_.CloseCdAudio();
     }
-    if (settings_.BGM_Kind == 2) {
+    if (settings_.BGM_Kind == shared::kMusicFile) {
         if (file_type_ == MusicFileType::Wav) {
             player_.StopWaveFile();
         } else if (file_type_ == MusicFileType::Mp3) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
 
 namespace settings_dialog {
@@ -60,8 +61,8 @@ inline KindLook kind_look(std::int16_t kind) {
     KindLook look;
     if (kind >= 0 && kind < kKindCount)
         look.chosen[kind] = true;
-    look.repeat_enabled = kind == 1;
-    look.file_button_enabled = kind == 2;
+    look.repeat_enabled = kind == shared::kMusicCd;
+    look.file_button_enabled = kind == shared::kMusicFile;
     return look;
 }
 

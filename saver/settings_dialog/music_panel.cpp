@@ -4,6 +4,7 @@
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/panel_hit_test.h"
+#include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
 
@@ -11,7 +12,6 @@ namespace settings_dialog {
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_PicC";
-constexpr int kMarkPicture = 12;  // pixels: the mark pictures' size, shown unscaled at the top-left
 
 RECT rect_of(const shared::TwipsRect& twips) {
     const shared::PixelRect p = shared::pixels_from_twips(twips);
@@ -140,7 +140,8 @@ void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
     if (!source)
         return;
     const win32::ScopedSelectObject selected(source.get(), picture);
-    BitBlt(dc, place.left, place.top, kMarkPicture, kMarkPicture, source.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, place.left, place.top, shared::kMarkPicturePixels, shared::kMarkPicturePixels, source.get(), 0, 0,
+           SRCCOPY);
 }
 
 }  // namespace settings_dialog

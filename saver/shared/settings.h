@@ -8,9 +8,15 @@
 
 namespace shared {
 
+// The values of BGM_Kind, as the settings file stores them; other values play
+// nothing.
+inline constexpr std::int16_t kMusicNone = 0;
+inline constexpr std::int16_t kMusicCd = 1;
+inline constexpr std::int16_t kMusicFile = 2;
+
 struct Settings {
-    // 0 no music, 1 audio CD, 2 music file (MP3 or WAV); other values play nothing.
-    std::int16_t BGM_Kind = 0;
+    // kMusicNone, kMusicCd or kMusicFile (an MP3 or WAV file).
+    std::int16_t BGM_Kind = kMusicNone;
     // Audio CD only: 0 = the whole disc, n > 0 = track n over and over.
     std::int16_t BGM_RepeatTrack = 0;
     // Full path of the MP3 or WAV file, in the ANSI code page; empty = none.

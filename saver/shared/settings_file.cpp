@@ -45,8 +45,8 @@ Settings LoadSettings(SettingsSystem& system, const std::string& ini_path) {
     // loses the path but stays a CD setting.
     if (!file.empty() && FileExists(system, file)) {
         s.BGM_File = file;
-    } else if (s.BGM_Kind == 2) {
-        s.BGM_Kind = 0;
+    } else if (s.BGM_Kind == kMusicFile) {
+        s.BGM_Kind = kMusicNone;
     }
     return s;
 }

@@ -5,6 +5,7 @@
 
 #include "saver/button/body_gradient.h"
 #include "saver/button/frame_geometry.h"
+#include "saver/shared/mark_pictures.h"
 
 namespace pictures {
 namespace {
@@ -189,7 +190,7 @@ Picture button_picture(button::StatePicture look) {
 }
 
 Picture mark_picture(bool chosen) {
-    constexpr int kSize = 12;  // pixels; the settings dialog shows the marks at this size, unscaled
+    constexpr int kSize = shared::kMarkPicturePixels;
     const Rgb frame = hex(0x808080), light = hex(0xF4F4F4), blue = hex(0x2F5FC0);
     Picture picture = blank(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
