@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "saver/shared/decimal_scan.h"
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/texts.h"
 
@@ -41,24 +42,12 @@ bool contains_err(const std::string& reply) {
 }
 
 // A reply read as a number: leading blanks, an optional sign, the digits that
-// follow; no digits give 0. Capped far beyond any track number.
+// follow; no digits give 0. Capped at 9999999, far beyond any track number.
 long number_of(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-        if (value < 1000000) {
-            value = value * 10 + (text[i] - '0');
-        }
-    }
-    return negative ? -value : value;
+    constexpr std::uint64_t kCap = 9999999;
+    const shared::DecimalScan scan = shared::scan_decimal(text);
+    const long value = static_cast<long>(scan.whole < kCap ? scan.whole : kCap);
+    return scan.negative ? -value : value;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "saver/shared/decimal_scan.h"
 #include "saver/shared/number_text.h"
 
 namespace settings_dialog {
@@ -29,28 +30,16 @@ std::vector<std::string> repeat_entries() {
 }
 
 std::int16_t repeat_track_from_text(const std::string& text, std::int16_t previous) {
-    std::size_t begin = 0, end = text.size();
-    while (begin < end && shared::is_number_blank(text[begin]))
-        ++begin;
-    while (end > begin && shared::is_number_blank(text[end - 1]))
-        --end;
-    std::size_t i = begin;
-    if (i < end && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    std::size_t digits = 0, points = 0;
-    for (; i < end; ++i) {
-        if (shared::is_decimal_digit(text[i]))
-            ++digits;
-        else if (text[i] == '.' && points == 0)
-            ++points;
-        else
+    const shared::DecimalScan scan = shared::scan_decimal(text);
+    for (std::size_t i = scan.end; i < text.size(); ++i) {
+        if (!shared::is_number_blank(text[i]))
             return 0;
     }
-    if (digits == 0)
+    if (scan.digits() == 0)
         return 0;
     // Only sign, digits and one point remain: strtod reads exactly that, and a
     // long run of digits only grows beyond the range, never wraps.
-    const double value = round_half_even(std::strtod(text.substr(begin, end - begin).c_str(), nullptr));
+    const double value = round_half_even(std::strtod(text.substr(scan.begin, scan.end - scan.begin).c_str(), nullptr));
     if (value < -32768.0 || value > 32767.0)
         return previous;
     return static_cast<std::int16_t>(value);

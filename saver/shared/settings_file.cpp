@@ -1,5 +1,6 @@
 #include "saver/shared/settings_file.h"
 
+#include "saver/shared/decimal_scan.h"
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/number_text.h"
 #include "saver/shared/texts.h"
@@ -56,40 +57,16 @@ std::string settings_file_path(const std::string& program_folder) {
 }
 
 std::int16_t read_ini_number(const std::string& text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && is_number_blank(text[i]))
+    const DecimalScan scan = scan_decimal(text);
+    std::size_t i = scan.end;
+    while (i < text.size() && is_number_blank(text[i]))
         ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    // Whole part, saturated well beyond the 16-bit range so long digit runs
-    // cannot overflow; any non-zero fraction digit matters only for rounding
-    // a negative value down.
-    std::int32_t whole = 0;
-    bool digits = false;
-    while (i < n && is_decimal_digit(text[i])) {
-        digits = true;
-        if (whole < 1000000)
-            whole = whole * 10 + (text[i] - '0');
-        ++i;
-    }
-    bool fraction = false;
-    if (i < n && text[i] == '.') {
-        ++i;
-        while (i < n && is_decimal_digit(text[i])) {
-            digits = true;
-            fraction = fraction || text[i] != '0';
-            ++i;
-        }
-    }
-    while (i < n && is_number_blank(text[i]))
-        ++i;
-    if (!digits || i != n)
+    if (scan.digits() == 0 || i != text.size())
         return 0;
-    const std::int32_t value = negative ? -whole - (fraction ? 1 : 0) : whole;
+    // Rounded down: a non-zero fraction takes a negative value one further
+    // from zero. The ceiling keeps the magnitude well inside 64 bits.
+    const std::int64_t magnitude = static_cast<std::int64_t>(scan.whole);
+    const std::int64_t value = scan.negative ? -magnitude - (scan.fraction_nonzero ? 1 : 0) : magnitude;
     if (value < INT16_MIN || value > INT16_MAX)
         return 0;
     return static_cast<std::int16_t>(value);

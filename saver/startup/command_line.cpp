@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "saver/shared/decimal_scan.h"
+
 namespace startup {
 
 namespace {
@@ -53,19 +55,18 @@ StartMode start_mode(const std::string& arguments) {
 }
 
 std::int32_t read_decimal_handle(const std::string& text) {
-    std::int64_t value = 0;
-    bool any_digit = false;
+    // Blanks count for nothing, even between digits: drop them all, then
+    // read digits only (a sign or no digit gives 0).
+    std::string packed;
+    packed.reserve(text.size());
     for (const char c : text) {
-        if (is_blank(c))
-            continue;
-        if (c < '0' || c > '9')
-            break;
-        any_digit = true;
-        value = value * 10 + (c - '0');
-        if (value > INT32_MAX)
-            return 0;
+        if (!is_blank(c))
+            packed += c;
     }
-    return any_digit ? static_cast<std::int32_t>(value) : 0;
+    const shared::DecimalScan scan = shared::scan_decimal(packed);
+    if (scan.has_sign || scan.whole_digits == 0 || scan.whole > INT32_MAX)
+        return 0;
+    return static_cast<std::int32_t>(scan.whole);
 }
 
 std::int32_t preview_host_handle(const std::string& arguments) {
