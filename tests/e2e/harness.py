@@ -281,6 +281,12 @@ class Desktop:
                                 env=self.env, capture_output=True, text=True, timeout=30)
         return result.stdout.split()
 
+    def x_window_names(self, prefix):
+        """The titles of the X windows shown whose title begins with prefix."""
+        result = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", self._title_pattern(prefix)[:-1],
+                                 "getwindowname"], env=self.env, capture_output=True, text=True, timeout=30)
+        return result.stdout.splitlines()
+
     def tap(self, key):
         self.xdotool("key", key)
 

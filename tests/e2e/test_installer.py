@@ -188,9 +188,7 @@ class Installer(unittest.TestCase):
     def wizard_caption(self):
         """The caption of the installer's or uninstaller's window (it changes
         from page to page), or None while none is shown."""
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + TITLE.replace("(", "\\(")
-                                .replace(")", "\\)") + " ", "getwindowname"],
-                               env=self.d.env, capture_output=True, text=True, timeout=30).stdout.splitlines()
+        found = self.d.x_window_names(TITLE + " ")
         return found[0] if found else None
 
     def wait_for_control_text(self, text):
