@@ -4,6 +4,7 @@
 #include <new>
 #include <utility>
 
+#include "common/win32/display_dpi.h"
 #include "saver/button/frame_geometry.h"
 
 namespace button {
@@ -28,12 +29,26 @@ bool Command::create(HWND parent, HINSTANCE instance, int control_id, const shar
     if (!register_command_class(instance))
         return false;
     pictures_.reset(new (std::nothrow) StatePictures(instance));
+    dpi_ = win32::window_dpi(parent);
     font_made_from_ = logic_.LblMsg().font;
-    font_.reset(create_caption_font(font_made_from_));
-    const shared::PixelRect at = shared::pixels_from_twips(place);
+    font_.reset(create_caption_font(font_made_from_, dpi_));
+    const shared::PixelRect at = shared::pixels_from_twips(place, dpi_);
     // No WS_TABSTOP yet: it follows the enabled flag, which starts false.
     return create_window(0, kCommandClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top, at.width,
                          at.height, parent, instance, control_id) != nullptr;
+}
+
+void Command::rescale(int dpi, const shared::TwipsRect& place) noexcept {
+    dpi_ = dpi;
+    font_.reset(create_caption_font(font_made_from_, dpi_));
+    const shared::PixelRect at = shared::pixels_from_twips(place, dpi_);
+    RECT before{};
+    GetClientRect(hwnd(), &before);
+    SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new size repaints through WM_SIZE; the same size at another scale
+    // still needs its corners and caption redrawn.
+    if (at.width == before.right && at.height == before.bottom)
+        logic_.Resize();
 }
 
 Command* Command::from_window(HWND window) noexcept {
@@ -183,8 +198,9 @@ void Command::show_parent(HDC dc) noexcept {
 }
 
 RECT Command::caption_rect() const noexcept {
-    const int top = shared::pixels_from_twips(caption_top_);
-    return RECT{0, top, shared::pixels_from_twips(caption_width_), top + shared::pixels_from_twips(kCaptionHeight)};
+    const int top = shared::pixels_from_twips(caption_top_, dpi_);
+    return RECT{0, top, shared::pixels_from_twips(caption_width_, dpi_),
+                top + shared::pixels_from_twips(kCaptionHeight, dpi_)};
 }
 
 void Command::present() noexcept {
@@ -205,17 +221,17 @@ void Command::PaintState(StatePicture picture, bool gradient_reversed) {
     GetWindowRect(hwnd(), &outer);
     if (surface_.dc) {
         paint_look(surface_.dc.get(), surface_.width, surface_.height, pictures_ ? pictures_->get(picture) : nullptr,
-                   gradient_reversed, record_);
+                   gradient_reversed, record_, dpi_);
     }
-    caption_top_ = caption_top(shared::twips_from_pixels(win32::height_of(outer)));
-    caption_width_ = shared::twips_from_pixels(win32::width_of(outer));
+    caption_top_ = caption_top(shared::twips_from_pixels(win32::height_of(outer), dpi_));
+    caption_width_ = shared::twips_from_pixels(win32::width_of(outer), dpi_);
     present();
 }
 
 void Command::caption_changed() {
     const FontDescription& font = logic_.LblMsg().font;
     if (!font_ || font != font_made_from_) {
-        font_.reset(create_caption_font(font));
+        font_.reset(create_caption_font(font, dpi_));
         font_made_from_ = font;
     }
     present();
@@ -258,7 +274,7 @@ FontDescription Command::ambient_font() {
     // cell height, taken here as the same.
     const long pixels = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
     font.size_points =
-        static_cast<double>(shared::twips_from_pixels(static_cast<int>(pixels))) / shared::kTwipsPerPoint;
+        static_cast<double>(shared::twips_from_pixels(static_cast<int>(pixels), dpi_)) / shared::kTwipsPerPoint;
     font.weight = static_cast<std::int16_t>(description.lfWeight);
     font.italic = description.lfItalic != 0;
     font.underline = description.lfUnderline != 0;

@@ -63,6 +63,11 @@ public:
     // cannot be created.
     bool create(HWND parent, HINSTANCE instance, int control_id, const shared::TwipsRect& place) noexcept;
 
+    // Lays the control out again for a display of `dpi` dots per inch (the
+    // dialog moved to a monitor of another scale): its place in twips, its
+    // caption font and its looks at the new size.
+    void rescale(int dpi, const shared::TwipsRect& place) noexcept;
+
     // The Command of a window, or null when it is none.
     static Command* from_window(HWND window) noexcept;
 
@@ -127,6 +132,7 @@ private:
     // its design place.
     double caption_top_ = 90;
     long caption_width_ = 1635;
+    int dpi_ = shared::kDesignDpi;  // of the display the control is drawn on
     win32::UniqueFont font_;
     FontDescription font_made_from_;
     bool releasing_capture_ = false;  // the capture change is the release's own

@@ -35,7 +35,7 @@ TRIVERTEX to_trivertex(const Vertex& v) {
     return t;
 }
 
-void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry) noexcept {
+void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry, int dpi) noexcept {
     if (!picture)
         return;
     win32::MemoryDc source(CreateCompatibleDC(dc));
@@ -47,15 +47,19 @@ void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry) noexcep
     // A plain copy of each pixel, no blending, when an edge is stretched.
     const int previous_mode = SetStretchBltMode(dc, COLORONCOLOR);
     for (const FrameSlice& slice : frame_slices(geometry)) {
-        const int to_width = shared::pixels_from_twips(slice.to.width),
-                  to_height = shared::pixels_from_twips(slice.to.height);
+        // The control is measured at its display's scale, the picture at the
+        // scale it was drawn at.
+        const int to_width = shared::pixels_from_twips(slice.to.width, dpi),
+                  to_height = shared::pixels_from_twips(slice.to.height, dpi);
         // A control smaller than its two corners has no room for the edges.
         if (to_width <= 0 || to_height <= 0)
             continue;
-        StretchBlt(dc, shared::pixels_from_twips(slice.to.x), shared::pixels_from_twips(slice.to.y), to_width,
-                   to_height, source.get(), shared::pixels_from_twips(slice.from.x),
-                   shared::pixels_from_twips(slice.from.y), shared::pixels_from_twips(slice.from.width),
-                   shared::pixels_from_twips(slice.from.height), SRCCOPY);
+        constexpr int kPictureDpi = shared::kDesignDpi;
+        StretchBlt(dc, shared::pixels_from_twips(slice.to.x, dpi), shared::pixels_from_twips(slice.to.y, dpi), to_width,
+                   to_height, source.get(), shared::pixels_from_twips(slice.from.x, kPictureDpi),
+                   shared::pixels_from_twips(slice.from.y, kPictureDpi),
+                   shared::pixels_from_twips(slice.from.width, kPictureDpi),
+                   shared::pixels_from_twips(slice.from.height, kPictureDpi), SRCCOPY);
     }
     if (previous_mode)
         SetStretchBltMode(dc, previous_mode);
@@ -85,18 +89,25 @@ void paint_gradient(HDC dc, int width, int height, bool gradient_reversed, Gradi
     fill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V);
 }
 
-void paint_look(HDC dc, int width, int height, HBITMAP picture, bool gradient_reversed, PaintRecord& record) noexcept {
-    update_frame_geometry(record.geometry, shared::twips_from_pixels(width), shared::twips_from_pixels(height));
+void paint_look(HDC dc,
+                int width,
+                int height,
+                HBITMAP picture,
+                bool gradient_reversed,
+                PaintRecord& record,
+                int dpi) noexcept {
+    update_frame_geometry(record.geometry, shared::twips_from_pixels(width, dpi),
+                          shared::twips_from_pixels(height, dpi));
     const RECT all{0, 0, width, height};
     FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
     paint_gradient(dc, width, height, gradient_reversed, record.gradient);
-    copy_slices(dc, picture, record.geometry);
+    copy_slices(dc, picture, record.geometry, dpi);
 }
 
-HFONT create_caption_font(const FontDescription& font) noexcept {
+HFONT create_caption_font(const FontDescription& font, int dpi) noexcept {
     LOGFONTA description{};
     EL_ASSERT_SHIPPED_SIZE(LOGFONTA, 60);
-    description.lfHeight = -shared::pixels_from_points(font.size_points);
+    description.lfHeight = -shared::pixels_from_points(font.size_points, dpi);
     description.lfWeight = font.weight;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;

@@ -14,6 +14,7 @@
 #include "saver/button/body_gradient.h"
 #include "saver/button/command_logic.h"
 #include "saver/button/frame_geometry.h"
+#include "saver/shared/twips.h"
 
 namespace button {
 
@@ -36,19 +37,27 @@ struct PaintRecord {
 };
 
 // One whole look on a surface of `width` x `height` pixels (the control's
-// size): cleared to the system's button face, the body gradient, then the
-// eight frame slices of `picture` (null: no frame), corners as they are,
-// edges stretched. Each step stands alone: one that fails is skipped.
-void paint_look(HDC dc, int width, int height, HBITMAP picture, bool gradient_reversed, PaintRecord& record) noexcept;
+// size) on a display of `dpi` dots per inch: cleared to the system's button
+// face, the body gradient, then the eight frame slices of `picture` (null:
+// no frame), edges stretched; the corners keep their size in twips, so at
+// 96 dpi they are copied as they are and at other scales stretched with
+// them. Each step stands alone: one that fails is skipped.
+void paint_look(HDC dc,
+                int width,
+                int height,
+                HBITMAP picture,
+                bool gradient_reversed,
+                PaintRecord& record,
+                int dpi = shared::kDesignDpi) noexcept;
 
 // The body gradient alone (a step of paint_look): white to the tint from the
 // top, or the other way round when reversed; the last column and row are left
 // as they were.
 void paint_gradient(HDC dc, int width, int height, bool gradient_reversed, GradientRecord& record) noexcept;
 
-// The GDI font of a caption font, at 96 dots per inch; null when it cannot be
-// made.
-HFONT create_caption_font(const FontDescription& font) noexcept;
+// The GDI font of a caption font at `dpi` dots per inch; null when it cannot
+// be made.
+HFONT create_caption_font(const FontDescription& font, int dpi = shared::kDesignDpi) noexcept;
 
 // The Windows colour of a caption colour: a system colour value is resolved.
 COLORREF colour_ref(std::uint32_t colour) noexcept;

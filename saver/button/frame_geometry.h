@@ -1,7 +1,7 @@
 // Where a look of the push button Command comes from and goes to: the eight
 // frame slices copied from a 64 x 25 state picture onto a control of any
-// size, and the place of the caption element LblMsg. All lengths are twips
-// (15 to the pixel). Portable logic: no Windows header.
+// size, and the place of the caption element LblMsg. All lengths are twips.
+// Portable logic: no Windows header.
 #pragma once
 
 #include <array>
@@ -21,9 +21,9 @@ inline constexpr std::int16_t kPictureMiddleHeight = kPictureHeight - 2 * kCorne
 inline constexpr std::int16_t kPictureRightX = kPictureWidth - kCorner;             // 900
 inline constexpr std::int16_t kPictureBottomY = kCorner + kPictureMiddleHeight;     // 315
 // The same in pixels, as the stored pictures are drawn.
-inline constexpr int kPicturePixelWidth = kPictureWidth / shared::kTwipsPerPixel;    // 64
-inline constexpr int kPicturePixelHeight = kPictureHeight / shared::kTwipsPerPixel;  // 25
-inline constexpr int kCornerPixels = kCorner / shared::kTwipsPerPixel;               // 4: the depth of the drawn frame
+inline constexpr int kPicturePixelWidth = kPictureWidth / shared::kDesignTwipsPerPixel;    // 64
+inline constexpr int kPicturePixelHeight = kPictureHeight / shared::kDesignTwipsPerPixel;  // 25
+inline constexpr int kCornerPixels = kCorner / shared::kDesignTwipsPerPixel;  // 4: the depth of the drawn frame
 
 // The caption element: one text line of the 9.75-point design font.
 inline constexpr int kCaptionHeight = 195;  // 13 pixels

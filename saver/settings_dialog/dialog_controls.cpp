@@ -1,5 +1,6 @@
 #include "saver/settings_dialog/settings_dialog_window.h"
 
+#include "common/win32/display_dpi.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
@@ -19,14 +20,14 @@ button::PropertyBag stored_properties(const char* caption) {
 }  // namespace
 
 bool SettingsDialog::create_controls() noexcept {
-    font_.reset(button::create_caption_font(button::design_font()));
-    if (!panel_.create(hwnd()))
+    font_.reset(button::create_caption_font(button::design_font(), dpi_));
+    if (!panel_.create(hwnd(), dpi_))
         return false;
-    const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox);
-    repeat_ = CreateWindowExA(0, "COMBOBOX", "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                              box.left, box.top, box.width, box.height + kRepeatListHeight, panel_.hwnd(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
+    const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi_);
+    repeat_ = CreateWindowExA(
+        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
+        box.top, box.width, box.height + shared::scaled_pixels(kRepeatListHeight, dpi_), panel_.hwnd(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
     if (repeat_ && font_)
         SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // In the tab order after the repeat box, so created after it.
@@ -35,6 +36,52 @@ bool SettingsDialog::create_controls() noexcept {
     create_button(cmd_can_, hwnd(), kIdCmdCan, kCmdCan, texts::kCancelButton);
     create_button(cmd_etc_, hwnd(), kIdCmdEtc, kCmdEtc, texts::kWebButton);
     return true;
+}
+
+void SettingsDialog::size_client(const POINT* top_left) noexcept {
+    const int width = shared::pixels_from_twips(kClientWidthTwips, dpi_),
+              height = shared::pixels_from_twips(kClientHeightTwips, dpi_);
+    RECT outer{0, 0, width, height};
+    win32::adjust_window_rect(outer, kStyle, kExStyle, dpi_);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    POINT at{};
+    if (top_left)
+        at = *top_left;
+    else
+        flags |= SWP_NOMOVE;
+    SetWindowPos(hwnd(), nullptr, at.x, at.y, win32::width_of(outer), win32::height_of(outer), flags);
+    // A frame drawn at another scale than the one asked about (a system
+    // that scales the caption bar later, or never) leaves the client area
+    // off by its difference: made up once, measured.
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(hwnd(), nullptr, 0, 0, win32::width_of(outer) + width - client.right,
+                     win32::height_of(outer) + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
+    dpi_ = dpi;
+    if (!panel_.hwnd()) {  // first time: the controls are made at this scale
+        size_client(top_left);
+        create_controls();
+        return;
+    }
+    font_.reset(button::create_caption_font(button::design_font(), dpi_));
+    panel_.rescale(dpi_);
+    if (repeat_) {
+        const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi_);
+        SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width,
+                     box.height + shared::scaled_pixels(kRepeatListHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    cmd_bgm_.rescale(dpi_, kCmdBgm);
+    cmd_set_.rescale(dpi_, kCmdSet);
+    cmd_can_.rescale(dpi_, kCmdCan);
+    cmd_etc_.rescale(dpi_, kCmdEtc);
+    // Last: the new size repaints both gradients over the moved controls.
+    size_client(top_left);
 }
 
 bool SettingsDialog::create_button(button::Command& command,

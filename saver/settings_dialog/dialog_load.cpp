@@ -13,12 +13,12 @@ void SettingsDialog::Form_Load() noexcept {
     // Centred across the screen, at a third of the free height.
     RECT window{};
     if (GetWindowRect(hwnd(), &window)) {
-        const TwipsPoint at = dialog_position(shared::twips_from_pixels(GetSystemMetrics(SM_CXSCREEN)),
-                                              shared::twips_from_pixels(GetSystemMetrics(SM_CYSCREEN)),
-                                              shared::twips_from_pixels(win32::width_of(window)),
-                                              shared::twips_from_pixels(win32::height_of(window)));
-        SetWindowPos(hwnd(), nullptr, shared::pixels_from_twips(at.x), shared::pixels_from_twips(at.y), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const TwipsPoint at = dialog_position(shared::twips_from_pixels(GetSystemMetrics(SM_CXSCREEN), dpi_),
+                                              shared::twips_from_pixels(GetSystemMetrics(SM_CYSCREEN), dpi_),
+                                              shared::twips_from_pixels(win32::width_of(window), dpi_),
+                                              shared::twips_from_pixels(win32::height_of(window), dpi_));
+        SetWindowPos(hwnd(), nullptr, shared::pixels_from_twips(at.x, dpi_), shared::pixels_from_twips(at.y, dpi_), 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Every button control.
     for (button::Command* command : {&cmd_bgm_, &cmd_etc_, &cmd_set_, &cmd_can_})

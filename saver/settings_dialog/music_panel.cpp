@@ -1,5 +1,7 @@
 #include "saver/settings_dialog/music_panel.h"
 
+#include <cstdint>
+
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
@@ -13,36 +15,73 @@ namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_PicC";
 
-RECT rect_of(const shared::TwipsRect& twips) {
-    const shared::PixelRect p = shared::pixels_from_twips(twips);
-    return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
-}
-
 HBITMAP load_bitmap(HINSTANCE instance, int id) {
     return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
+// A mark drawn at `size` pixels from the rule the stored pictures follow.
+HBITMAP drawn_mark(int size, bool chosen) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap)
+        return nullptr;
+    auto* pixel = static_cast<std::uint32_t*>(bits);  // 0x00RRGGBB, as a 32-bit DIB holds it
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x)
+            *pixel++ = shared::mark_colour(size, x, y, chosen);
+    }
+    GdiFlush();
+    return bitmap;
+}
+
 }  // namespace
 
-MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance)
-    : events_(events),
-      instance_(instance),
-      font_(button::create_caption_font(button::design_font())),
-      mark_clear_(load_bitmap(instance, IDB_MARK_CLEAR)),
-      mark_chosen_(load_bitmap(instance, IDB_MARK_CHOSEN)) {}
+MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance) : events_(events), instance_(instance) {}
 
-bool MusicPanel::create(HWND dialog) noexcept {
+bool MusicPanel::create(HWND dialog, int dpi) noexcept {
+    dpi_ = dpi;
+    make_scaled_parts();
     win32::WindowClass wc;
     wc.name = kClassName;
     wc.cursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    const shared::PixelRect place = shared::pixels_from_twips(kPanel);
+    const shared::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
     // WS_EX_CONTROLPARENT: a child control of the panel that has the focus
     // still belongs to the dialog's navigation.
     return create_window(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
                          place.left, place.top, place.width, place.height, dialog, instance_) != nullptr;
+}
+
+void MusicPanel::rescale(int dpi) noexcept {
+    dpi_ = dpi;
+    make_scaled_parts();
+    const shared::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MusicPanel::make_scaled_parts() noexcept {
+    font_.reset(button::create_caption_font(button::design_font(), dpi_));
+    mark_size_ = shared::mark_pixels(dpi_);
+    if (mark_size_ == shared::kMarkPicturePixels) {
+        mark_clear_.reset(load_bitmap(instance_, IDB_MARK_CLEAR));
+        mark_chosen_.reset(load_bitmap(instance_, IDB_MARK_CHOSEN));
+    } else {
+        mark_clear_.reset(drawn_mark(mark_size_, false));
+        mark_chosen_.reset(drawn_mark(mark_size_, true));
+    }
+}
+
+RECT MusicPanel::rect_of(const shared::TwipsRect& twips) const noexcept {
+    const shared::PixelRect p = shared::pixels_from_twips(twips, dpi_);
+    return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
 void MusicPanel::paint_gradient() noexcept {
@@ -81,7 +120,7 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
-            const int kind = kind_at(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+            const int kind = kind_at(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)), dpi_);
             if (kind >= 0)
                 events_.kind_pressed(kind);
             return 0;
@@ -122,7 +161,7 @@ void MusicPanel::draw(HDC dc) noexcept {
     const RECT box = rect_of(kFileName);
     Rectangle(dc, box.left, box.top, box.right, box.bottom);
     RECT text = box;
-    InflateRect(&text, -3, -1);
+    InflateRect(&text, -shared::scaled_pixels(3, dpi_), -shared::scaled_pixels(1, dpi_));
     DrawTextA(dc, file_name_.c_str(), static_cast<int>(file_name_.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 }
@@ -140,8 +179,7 @@ void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
     if (!source)
         return;
     const win32::ScopedSelectObject selected(source.get(), picture);
-    BitBlt(dc, place.left, place.top, shared::kMarkPicturePixels, shared::kMarkPicturePixels, source.get(), 0, 0,
-           SRCCOPY);
+    BitBlt(dc, place.left, place.top, mark_size_, mark_size_, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace settings_dialog

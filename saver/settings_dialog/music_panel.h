@@ -13,6 +13,8 @@
 #include "common/win32/handles.h"
 #include "common/win32/window_base.h"
 #include "saver/settings_dialog/retained_gradient.h"
+#include "saver/shared/mark_pictures.h"
+#include "saver/shared/twips.h"
 
 namespace settings_dialog {
 
@@ -30,8 +32,12 @@ class MusicPanel final : public win32::WindowBase {
 public:
     MusicPanel(PanelEvents& events, HINSTANCE instance);
 
-    // Creates the panel as a child of the dialog at its place; it is a tab stop.
-    bool create(HWND dialog) noexcept;
+    // Creates the panel as a child of the dialog at its place on a display of
+    // `dpi` dots per inch; it is a tab stop.
+    bool create(HWND dialog, int dpi) noexcept;
+    // The panel's place, font and marks at another scale; its gradient is
+    // painted again when the dialog gets its new size.
+    void rescale(int dpi) noexcept;
 
     // Form_Resize for the panel: the new picture is shown when the dialog
     // redraws itself and every child, once both surfaces are painted.
@@ -47,12 +53,17 @@ private:
     void draw(HDC dc) noexcept;
     void draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept;
     void draw_mark(HDC dc, const RECT& place, bool chosen) noexcept;
+    RECT rect_of(const shared::TwipsRect& twips) const noexcept;
+    // The font and marks of the current scale.
+    void make_scaled_parts() noexcept;
 
     PanelEvents& events_;
     HINSTANCE instance_;
     RetainedGradient gradient_;
+    int dpi_ = shared::kDesignDpi;
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;
+    int mark_size_ = shared::kMarkPicturePixels;
     bool chosen_[3] = {};
     std::string file_name_;
 };

@@ -6,16 +6,16 @@
 namespace settings_dialog {
 namespace {
 
-bool covers(const shared::TwipsRect& place, int x, int y) {
-    const shared::PixelRect p = shared::pixels_from_twips(place);
+bool covers(const shared::TwipsRect& place, int x, int y, int dpi) {
+    const shared::PixelRect p = shared::pixels_from_twips(place, dpi);
     return x >= p.left && x < p.left + p.width && y >= p.top && y < p.top + p.height;
 }
 
 }  // namespace
 
-int kind_at(int x, int y) {
+int kind_at(int x, int y, int dpi) {
     for (int kind = 0; kind < kKindCount; ++kind) {
-        if (covers(kKindMark[kind], x, y) || covers(kKindLabel[kind], x, y))
+        if (covers(kKindMark[kind], x, y, dpi) || covers(kKindLabel[kind], x, y, dpi))
             return kind;
     }
     return -1;

@@ -5,8 +5,8 @@
 namespace settings_dialog {
 
 // The music kind (0 none, 1 audio CD, 2 file) whose mark or name covers the
-// panel's pixel (x, y), -1 when none does. A place covers its left column and
+// panel's pixel (x, y) on a display of `dpi` dots per inch, -1 when none does. A place covers its left column and
 // top row but not its right column and bottom row, as PtInRect counts.
-int kind_at(int x, int y);
+int kind_at(int x, int y, int dpi);
 
 }  // namespace settings_dialog

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/contract.h"
+#include "common/win32/display_dpi.h"
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
@@ -24,12 +25,10 @@ bool SettingsDialog::load() noexcept {
     wc.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EMBER_LANTERN));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    RECT outer{0, 0, shared::pixels_from_twips(kClientWidthTwips), shared::pixels_from_twips(kClientHeightTwips)};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    if (!create_window(kExStyle, kClassName, contract::kSettingsDialogCaption, kStyle, 0, 0, win32::width_of(outer),
-                       win32::height_of(outer), nullptr, instance_))
+    // Sized once it exists: only then does it know the scale of its monitor.
+    if (!create_window(kExStyle, kClassName, contract::kSettingsDialogCaption, kStyle, 0, 0, 0, 0, nullptr, instance_))
         return false;
-    create_controls();
+    lay_out(win32::window_dpi(hwnd()));
     Form_Load();
     return true;
 }
@@ -95,6 +94,14 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_COMMAND:
             on_command(wparam);
             return 0;
+        case WM_DPICHANGED: {
+            // The system's suggested place keeps the dialog where the user
+            // dragged it; the size comes from the layout, to the pixel.
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            const POINT top_left{suggested->left, suggested->top};
+            lay_out(LOWORD(wparam), &top_left);
+            return 0;
+        }
         case WM_SETCURSOR:
             if (wait_cursor_) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -43,6 +43,12 @@ public:
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
     bool create_controls() noexcept;
+    // The window's size and every control's place and font at `dpi` dots per
+    // inch: once when the window exists, again when it moves to a monitor of
+    // another scale. `top_left` keeps the window's place; null, where it is.
+    void lay_out(int dpi, const POINT* top_left = nullptr) noexcept;
+    // The window's outer size for its client area at the current scale.
+    void size_client(const POINT* top_left) noexcept;
     bool create_button(button::Command& command,
                        HWND parent,
                        int id,
@@ -76,7 +82,8 @@ private:
     HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
     button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
     win32::UniqueFont font_;
-    bool wait_cursor_ = false;  // the program-wide mouse pointer is the hourglass
+    int dpi_ = shared::kDesignDpi;  // of the monitor the dialog is on
+    bool wait_cursor_ = false;      // the program-wide mouse pointer is the hourglass
     bool closed_ = false;
 };
 

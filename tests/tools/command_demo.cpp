@@ -302,7 +302,8 @@ private:
         button::CaptionElement caption;
         caption.text = "設定";
         caption.enabled = picture != button::StatePicture::Disable;
-        const int top = shared::pixels_from_twips(button::caption_top(shared::twips_from_pixels(size.cy)));
+        const int top = shared::pixels_from_twips(
+            button::caption_top(shared::twips_from_pixels(size.cy, shared::kDesignDpi)), shared::kDesignDpi);
         const RECT element{0, top, size.cx, top + 13};
         button::draw_caption(memory.get(), caption, font_.get(), element);
         BitBlt(dc, x, y, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);

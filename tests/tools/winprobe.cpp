@@ -359,9 +359,13 @@ BOOL CALLBACK print_control(HWND w, LPARAM param) noexcept {
     DWORD_PTR items = 0;
     if (lstrcmpiA(class_name, "ComboBox") == 0)
         SendMessageTimeoutA(w, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &items);
-    std::printf("id=%d class=%s style=%08lx focus=%d items=%lu text=%s\n", GetDlgCtrlID(w), class_name,
-                static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)), w == of->focus ? 1 : 0,
-                static_cast<unsigned long>(items), text);
+    // The place in the parent's client area.
+    RECT at{};
+    GetWindowRect(w, &at);
+    MapWindowPoints(nullptr, GetParent(w), reinterpret_cast<POINT*>(&at), 2);
+    std::printf("id=%d class=%s style=%08lx focus=%d items=%lu at=%ld,%ld,%ld,%ld text=%s\n", GetDlgCtrlID(w),
+                class_name, static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)), w == of->focus ? 1 : 0,
+                static_cast<unsigned long>(items), at.left, at.top, at.right - at.left, at.bottom - at.top, text);
     return TRUE;
 }
 

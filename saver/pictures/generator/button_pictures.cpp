@@ -191,13 +191,10 @@ Picture button_picture(button::StatePicture look) {
 
 Picture mark_picture(bool chosen) {
     constexpr int kSize = shared::kMarkPicturePixels;
-    const Rgb frame = hex(0x808080), light = hex(0xF4F4F4), blue = hex(0x2F5FC0);
     Picture picture = blank(kSize, kSize);
     for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const bool edge = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
-            put(picture, x, y, edge ? frame : (chosen ? blue : light));
-        }
+        for (int x = 0; x < kSize; ++x)
+            put(picture, x, y, hex(shared::mark_colour(kSize, x, y, chosen)));
     }
     return picture;
 }

@@ -60,7 +60,7 @@ TEST(PanelHitTest, MarksAndNamesChooseTheirKind) {
         {96, 96, -1}, {20, 109, -1}, {0, 0, -1},   {-1, 60, -1}, {34, 60, -1}, {20, 69, -1}, {20, 55, -1},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(kind_at(c.x, c.y), c.want) << c.x << ", " << c.y;
+        EXPECT_EQ(kind_at(c.x, c.y, 96), c.want) << c.x << ", " << c.y;
 }
 
 TEST(ZoomOrigin, CursorPositionInSixteenBits) {
