@@ -3,7 +3,9 @@
 // heading and its frame, the three marks with their labels, the repeat box's
 // caption and the file-name box) drawn over that gradient, and the repeat
 // box and the file button as child windows. A press of any mouse button on a
-// mark or on its label chooses that music kind.
+// mark or on its label chooses that music kind. Focused, the panel is a group
+// of option buttons: the arrow keys move the choice from row to row, and a
+// dotted focus rectangle surrounds the chosen kind's name.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +22,8 @@ namespace settings_dialog {
 class PanelEvents {
 public:
     virtual ~PanelEvents() = default;
-    // A press of any mouse button on the mark of `kind` or on its name.
+    // A press of any mouse button on the mark of `kind` or on its name, or an
+    // arrow key that moves the choice to that kind: both have the same effects.
     virtual void kind_pressed(int kind) = 0;
     // WM_COMMAND of a child (the file button's Click, the repeat box's notices).
     virtual void child_command(WPARAM wparam, LPARAM lparam) = 0;
@@ -47,6 +50,9 @@ private:
     void draw(HDC dc) noexcept;
     void draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept;
     void draw_mark(HDC dc, const RECT& place, bool chosen) noexcept;
+    int chosen_kind() const noexcept;  // -1 when no mark is chosen
+    RECT focus_place(HDC dc, int kind) const noexcept;
+    void invalidate_focus(int kind) noexcept;
 
     PanelEvents& events_;
     HINSTANCE instance_;
@@ -54,6 +60,7 @@ private:
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;
     bool chosen_[3] = {};
+    bool focused_ = false;  // between WM_SETFOCUS and WM_KILLFOCUS
     std::string file_name_;
 };
 
