@@ -1,5 +1,7 @@
 #include "saver/settings_dialog/settings_dialog_window.h"
 
+#include <utility>
+
 #include "common/win32/display_dpi.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
@@ -68,14 +70,16 @@ void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
         create_controls();
         return;
     }
-    font_.reset(button::create_caption_font(button::design_font(), dpi_));
+    // The repeat box takes the new font before the old one is deleted.
+    win32::UniqueFont font(button::create_caption_font(button::design_font(), dpi_));
     panel_.rescale(dpi_);
     if (repeat_) {
         const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi_);
-        SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
         SetWindowPos(repeat_, nullptr, box.left, box.top, box.width,
                      box.height + shared::scaled_pixels(kRepeatListHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    font_ = std::move(font);
     cmd_bgm_.rescale(dpi_, kCmdBgm);
     cmd_set_.rescale(dpi_, kCmdSet);
     cmd_can_.rescale(dpi_, kCmdCan);

@@ -1,10 +1,13 @@
 #include "saver/settings_dialog/music_panel.h"
 
 #include <cstdint>
+#include <optional>
 
+#include "common/win32/focus_cues.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
@@ -14,6 +17,21 @@ namespace settings_dialog {
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_PicC";
+
+// An arrow key's way through the rows: Down and Right go down, Up and Left
+// up, as in a group of option buttons. nullopt for any other key.
+std::optional<bool> steps_down(WPARAM key) {
+    switch (key) {
+        case VK_DOWN:
+        case VK_RIGHT:
+            return true;
+        case VK_UP:
+        case VK_LEFT:
+            return false;
+        default:
+            return std::nullopt;
+    }
+}
 
 HBITMAP load_bitmap(HINSTANCE instance, int id) {
     return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -97,6 +115,8 @@ void MusicPanel::show_mark(int kind, bool chosen) noexcept {
     chosen_[kind] = chosen;
     const RECT place = rect_of(kKindMark[kind]);
     InvalidateRect(hwnd(), &place, FALSE);
+    if (focused_)
+        invalidate_focus(kind);  // the focus rectangle follows the choice
 }
 
 void MusicPanel::show_file_name(const std::string& path) noexcept {
@@ -125,6 +145,24 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
                 events_.kind_pressed(kind);
             return 0;
         }
+        case WM_KEYDOWN:
+            // Each key-down steps once, auto-repeated ones too.
+            if (const std::optional<bool> down = steps_down(wparam)) {
+                win32::show_focus_cues(hwnd());
+                events_.kind_pressed(kind_after_step(chosen_kind(), *down));
+                return 0;
+            }
+            return default_handling(message, wparam, lparam);
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = default_handling(message, wparam, lparam);
+            invalidate_focus(chosen_kind());
+            return result;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            focused_ = message == WM_SETFOCUS;
+            invalidate_focus(chosen_kind());
+            return 0;
         case WM_COMMAND:
             events_.child_command(wparam, lparam);
             return 0;
@@ -164,11 +202,46 @@ void MusicPanel::draw(HDC dc) noexcept {
     InflateRect(&text, -shared::scaled_pixels(3, dpi_), -shared::scaled_pixels(1, dpi_));
     DrawTextA(dc, file_name_.c_str(), static_cast<int>(file_name_.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+
+    // Last, since it inverts the pixels under it.
+    const int chosen = chosen_kind();
+    if (focused_ && chosen >= 0 && win32::focus_cues_shown(hwnd())) {
+        const RECT focus = focus_place(dc, chosen);
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 void MusicPanel::draw_label(HDC dc, const char* text, const RECT& place, UINT format) noexcept {
     RECT r = place;
     DrawTextA(dc, text, -1, &r, format | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+int MusicPanel::chosen_kind() const noexcept {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        if (chosen_[kind])
+            return kind;
+    }
+    return -1;
+}
+
+// The focus rectangle of a kind's name, as an option button has it: around
+// the extent of the text, one pixel outside it on every side.
+RECT MusicPanel::focus_place(HDC dc, int kind) const noexcept {
+    const win32::ScopedSelectObject font(dc, font_.get());
+    RECT place = rect_of(kKindLabel[kind]);
+    DrawTextA(dc, texts::kKindNames[kind], -1, &place, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    InflateRect(&place, 1, 1);
+    return place;
+}
+
+void MusicPanel::invalidate_focus(int kind) noexcept {
+    if (kind < 0 || kind >= kKindCount)
+        return;
+    const win32::WindowDc dc(hwnd());
+    if (!dc)
+        return;
+    const RECT place = focus_place(dc.get(), kind);
+    InvalidateRect(hwnd(), &place, FALSE);
 }
 
 void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {

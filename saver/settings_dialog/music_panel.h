@@ -3,7 +3,10 @@
 // heading and its frame, the three marks with their labels, the repeat box's
 // caption and the file-name box) drawn over that gradient, and the repeat
 // box and the file button as child windows. A press of any mouse button on a
-// mark or on its label chooses that music kind.
+// mark or on its label chooses that music kind. Focused, the panel is a group
+// of option buttons: the arrow keys move the choice from row to row, and a
+// dotted focus rectangle surrounds the chosen kind's name once the keyboard
+// has been used in the dialog (common/win32/focus_cues.h).
 #pragma once
 
 #include <windows.h>
@@ -22,7 +25,8 @@ namespace settings_dialog {
 class PanelEvents {
 public:
     virtual ~PanelEvents() = default;
-    // A press of any mouse button on the mark of `kind` or on its name.
+    // A press of any mouse button on the mark of `kind` or on its name, or an
+    // arrow key that moves the choice to that kind: both have the same effects.
     virtual void kind_pressed(int kind) = 0;
     // WM_COMMAND of a child (the file button's Click, the repeat box's notices).
     virtual void child_command(WPARAM wparam, LPARAM lparam) = 0;
@@ -56,6 +60,9 @@ private:
     RECT rect_of(const shared::TwipsRect& twips) const noexcept;
     // The font and marks of the current scale.
     void make_scaled_parts() noexcept;
+    int chosen_kind() const noexcept;  // -1 when no mark is chosen
+    RECT focus_place(HDC dc, int kind) const noexcept;
+    void invalidate_focus(int kind) noexcept;
 
     PanelEvents& events_;
     HINSTANCE instance_;
@@ -65,6 +72,7 @@ private:
     win32::UniqueBitmap mark_clear_, mark_chosen_;
     int mark_size_ = shared::kMarkPicturePixels;
     bool chosen_[3] = {};
+    bool focused_ = false;  // between WM_SETFOCUS and WM_KILLFOCUS
     std::string file_name_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "common/contract.h"
 #include "common/win32/display_dpi.h"
+#include "common/win32/focus_cues.h"
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
@@ -29,6 +30,7 @@ bool SettingsDialog::load() noexcept {
     if (!create_window(kExStyle, kClassName, contract::kSettingsDialogCaption, kStyle, 0, 0, 0, 0, nullptr, instance_))
         return false;
     lay_out(win32::window_dpi(hwnd()));
+    win32::start_with_focus_cues_hidden(hwnd());
     Form_Load();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/win32/focus_cues.h"
 #include "saver/settings_dialog/tab_stepping.h"
 
 namespace settings_dialog {
@@ -32,6 +33,7 @@ bool SettingsDialog::navigate(const MSG& message) noexcept {
     for (const HWND control : order)
         takes_focus.push_back(control && IsWindowEnabled(control) && IsWindowVisible(control) &&
                               (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP));
+    win32::show_focus_cues(hwnd());
     if (const std::optional<int> next = next_tab_stop(takes_focus, current, GetKeyState(VK_SHIFT) < 0))
         SetFocus(order[*next]);
     return true;

@@ -1,10 +1,12 @@
 """The settings dialog (/c) end to end, as a user works it with the mouse and
 keys: what it shows for the settings in a real Shift-JIS file, choosing the
-music kind, the file chooser, saving (the three keys in order) and
-cancelling, the web button, a save that cannot be written, Tab, the
-gradients' pixels, and that every other start ends while it is open."""
+music kind with the mouse and with the arrow keys, the file chooser, saving
+(the three keys in order) and cancelling, the web button, a save that cannot
+be written, Tab, the gradients' pixels, and that every other start ends
+while it is open."""
 import os
 import shutil
+import subprocess
 import unittest
 
 from audio import make_tone
@@ -177,6 +179,16 @@ class DialogCase(unittest.TestCase):
         # Wine lets the window of an ended process linger for a moment, and
         # the next start would take it for an open dialog.
         self.assertTrue(self.d.wait_window_gone(CAPTION, 20))
+
+    def focused(self):
+        """What has the keyboard focus: "panel", a control's id, or None."""
+        for control_id, rows in self.controls().items():
+            for row in rows:
+                if row["focus"]:
+                    if row["class"] == "Edit":
+                        return ID_REPEAT
+                    return "panel" if row["class"] == "Ember_Lantern_PicC" else control_id
+        return None
 
     def type_repeat(self, text):
         self.click_centre(REPEAT_BOX[:2] + (REPEAT_BOX[2] - 16, REPEAT_BOX[3]), in_panel=True)
@@ -466,6 +478,124 @@ class Saving(DialogCase):
         self.assertTrue(self.ini.is_dir())
 
 
+class Keys(DialogCase):
+    """The focused music panel is a group of option buttons: the arrow keys
+    move the choice through the rows as they stand (音楽CD, 無し, MP3、WAV) and
+    round, as a press on the mark does; a dotted rectangle surrounds the
+    chosen kind's name while the panel has the focus."""
+
+    def name_areas(self, image):
+        """The pixels of each kind's name and around it, clear of the marks,
+        the neighbouring rows and the repeat box (音楽CD's row): the focus
+        rectangle lies a pixel outside the text, which may run past its box
+        in a substitute font. {kind: {(x, y): colour}}."""
+        areas = {}
+        for kind, (x, y, w, h) in LABEL.items():
+            right = min(x + w + 12, REPEAT_BOX[0] - 1) if kind == 1 else x + w + 12
+            areas[kind] = {(px, py): image.pixel(*self.at(px, py, in_panel=True))
+                           for py in range(y - 3, y + h + 3) for px in range(x - 2, right)}
+        return areas
+
+    def ring_around(self, kind):
+        """The place of the rectangle that now stands out around kind's name
+        against the unfocused picture, once the other names are as before;
+        None until then."""
+        areas = self.name_areas(self.d.screenshot())
+        if any(areas[other] != self.plain[other] for other in LABEL if other != kind):
+            return None
+        changed = {p for p, colour in areas[kind].items() if colour != self.plain[kind][p]}
+        if not changed:
+            return None
+        xs, ys = [x for x, _ in changed], [y for _, y in changed]
+        return min(xs), min(ys), max(xs), max(ys), changed
+
+    def assert_focus_ring(self, kind):
+        found = wait_until(lambda: self.ring_around(kind), 10, 0.2)
+        self.assertTrue(found, f"no focus rectangle around the name of kind {kind} alone")
+        left, top, right, bottom, changed = found
+        # Only the outline changes, every other pixel of it: dotted.
+        self.assertTrue(all(x in (left, right) or y in (top, bottom) for x, y in changed), "not an outline")
+        top_edge = sum((x, top) in changed for x in range(left, right + 1))
+        self.assertAlmostEqual(top_edge, (right - left + 1) / 2, delta=1, msg="the top edge is not dotted")
+        # Around the text, with a pixel of room on every side.
+        text = [p for p, (r, g, b) in self.plain[kind].items() if r + g + b < 200]
+        self.assertTrue(text, "no text to surround")
+        self.assertLess(left, min(x for x, _ in text))
+        self.assertGreater(right, max(x for x, _ in text))
+        self.assertLess(top, min(y for _, y in text))
+        self.assertGreater(bottom, max(y for _, y in text))
+
+    def assert_no_focus_ring(self):
+        unchanged = lambda: self.name_areas(self.d.screenshot()) == self.plain
+        self.assertTrue(wait_until(unchanged, 10, 0.2), "a focus rectangle stayed")
+
+    def test_arrow_keys_walk_the_rows_round_and_the_focus_rectangle_follows(self):
+        # A hand-edited kind: no mark chosen, so no focus rectangle yet.
+        self.open(ini_text(5, 4, windows_path(self.music)))
+        self.d.focus(CAPTION)
+        self.assertEqual(wait_until(self.focused, 5, 0.1), "panel")
+        self.assertEqual(self.wait_look(([], False, "4", False)), ([], False, "4", False))
+        self.plain = self.name_areas(self.d.screenshot())
+        steps = [
+            ("Down with no mark chosen: the top row", ["key", "Down"], 1),
+            ("Down", ["key", "Down"], 0),
+            ("Down", ["key", "Down"], 2),
+            ("Down from the bottom row: round to the top", ["key", "Down"], 1),
+            ("Up from the top row: round to the bottom", ["key", "Up"], 2),
+            ("Up", ["key", "Up"], 0),
+            ("Left goes up", ["key", "Left"], 1),
+            ("Right goes down", ["key", "Right"], 0),
+            ("Up", ["key", "Up"], 1),
+        ]
+        for what, keys, kind in steps:
+            with self.subTest(what):
+                self.d.xdotool(*keys)
+                wanted = ([kind], kind == 1, "4", kind == 2)
+                self.assertEqual(self.wait_look(wanted), wanted)
+                self.assertEqual(self.focused(), "panel")
+                self.assert_focus_ring(kind)
+        self.d.screenshot("panel-focus.png")
+        # Tab takes the focus on, and the rectangle goes; an arrow key then
+        # belongs to the repeat box, which moves through its list, and
+        # chooses no kind. Input is handled in order: once Shift+Tab has
+        # brought the focus back, the key's effects show.
+        self.d.tap("Tab")
+        self.assertTrue(wait_until(lambda: self.focused() == ID_REPEAT, 5, 0.1), "Tab did not reach the repeat box")
+        self.assert_no_focus_ring()
+        self.d.tap("Down")
+        self.d.tap("shift+Tab")
+        self.assertTrue(wait_until(lambda: self.focused() == "panel", 5, 0.1), "Shift+Tab did not reach the panel")
+        marks, repeat_enabled, repeat_text, _ = self.look()
+        self.assertEqual((marks, repeat_enabled), ([1], True))
+        self.assertNotEqual(repeat_text, "4", "the repeat box did not get the key")
+        self.assert_focus_ring(1)
+        # A held key steps again with each repeat: the choice moves on at
+        # least twice. A slow repeat on this test's own X server, so the
+        # screenshots see the steps.
+        subprocess.run(["xset", "r", "rate", "300", "4"], env=self.d.env, check=True, timeout=30)
+        shown = [1]
+        self.d.key_down("Down")
+        try:
+            def moved_twice():
+                now = self.chosen_marks(self.d.screenshot())
+                if len(now) == 1 and now[0] != shown[-1]:
+                    shown.append(now[0])
+                return len(shown) >= 3
+            self.assertTrue(wait_until(moved_twice, 15, 0.05), f"a held Down did not repeat: {shown}")
+        finally:
+            self.d.key_up("Down")
+        # Once the focus has moved on, every key-down before the Tab has been
+        # handled: the kind then shown is the one saved.
+        self.d.tap("Tab")
+        self.assertTrue(wait_until(lambda: self.focused() not in ("panel", None), 5, 0.1),
+                        "Tab left the focus on the panel")
+        self.assert_no_focus_ring()
+        kind = self.look()[0]
+        self.assertEqual(len(kind), 1)
+        self.save()
+        self.assertEqual(written(self.ini.read_bytes())[0], (KIND, str(kind[0])))
+
+
 class WhileOpen(DialogCase):
     def test_web_button_opens_the_page_and_the_dialog_stays(self):
         self.opened.unlink(missing_ok=True)
@@ -505,15 +635,6 @@ class WhileOpen(DialogCase):
                 self.d.tap("Escape")  # no cancel key
                 self.assertIsNone(ended_within(self.p, 1), "Enter or Esc closed the dialog")
                 self.cancel()
-
-    def focused(self):
-        for control_id, rows in self.controls().items():
-            for row in rows:
-                if row["focus"]:
-                    if row["class"] == "Edit":
-                        return ID_REPEAT
-                    return "panel" if row["class"] == "Ember_Lantern_PicC" else control_id
-        return None
 
 
 if __name__ == "__main__":

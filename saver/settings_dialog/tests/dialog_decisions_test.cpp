@@ -1,11 +1,12 @@
 // The settings dialog's decisions that its window only carries out: where Tab
-// moves the focus, which kind a press on the music panel chooses, and the
-// caption zoom's point.
+// moves the focus, which kind a press or an arrow key on the music panel
+// chooses, and the caption zoom's point.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <vector>
 
+#include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/settings_dialog/tab_stepping.h"
 #include "saver/settings_dialog/zoom_origin.h"
@@ -13,6 +14,7 @@
 namespace {
 
 using settings_dialog::CursorPoint;
+using settings_dialog::kind_after_step;
 using settings_dialog::kind_at;
 using settings_dialog::next_tab_stop;
 using settings_dialog::zoom_origin_from_cursor;
@@ -61,6 +63,30 @@ TEST(PanelHitTest, MarksAndNamesChooseTheirKind) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(kind_at(c.x, c.y, 96), c.want) << c.x << ", " << c.y;
+}
+
+TEST(KindStepping, ArrowKeysWalkTheRowsAsTheyStandOnThePanel) {
+    // The rows from the top: 音楽CD (1), 無し (0), MP3、WAV (2).
+    const struct {
+        const char* name;
+        int current;
+        bool down;
+        int want;
+    } cases[] = {
+        {"down from the CD", 1, true, 0},
+        {"down from none", 0, true, 2},
+        {"down from the file wraps to the top", 2, true, 1},
+        {"up from the file", 2, false, 0},
+        {"up from none", 0, false, 1},
+        {"up from the CD wraps to the bottom", 1, false, 2},
+        {"no mark chosen, down: the top row", 5, true, 1},
+        {"no mark chosen, up: the bottom row", 5, false, 2},
+        {"a negative kind, down", -1, true, 1},
+        {"a negative kind, up", -32768, false, 2},
+        {"just past the kinds, down", 3, true, 1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kind_after_step(c.current, c.down), c.want) << c.name;
 }
 
 TEST(ZoomOrigin, CursorPositionInSixteenBits) {
