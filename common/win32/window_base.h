@@ -63,12 +63,4 @@ struct WindowClass {
 // RegisterClassExA; true also when this program registered the class before.
 bool register_window_class(HINSTANCE instance, const WindowClass& window_class) noexcept;
 
-// The width and height of a rectangle.
-inline int width_of(const RECT& r) noexcept {
-    return r.right - r.left;
-}
-inline int height_of(const RECT& r) noexcept {
-    return r.bottom - r.top;
-}
-
 }  // namespace win32

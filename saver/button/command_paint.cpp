@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/win32/bitmaps.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
 #include "saver/shared/resource_ids.h"
@@ -35,40 +36,24 @@ TRIVERTEX to_trivertex(const Vertex& v) {
     return t;
 }
 
+RECT rect_of(const TwipsBox& box) noexcept {
+    const int left = shared::pixels_from_twips(box.x), top = shared::pixels_from_twips(box.y);
+    return RECT{left, top, left + shared::pixels_from_twips(box.width), top + shared::pixels_from_twips(box.height)};
+}
+
 void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry) noexcept {
-    if (!picture)
-        return;
-    win32::MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    const win32::ScopedSelectObject select(source.get(), picture);
-    if (!select.selected())
-        return;
-    // A plain copy of each pixel, no blending, when an edge is stretched.
-    const int previous_mode = SetStretchBltMode(dc, COLORONCOLOR);
-    for (const FrameSlice& slice : frame_slices(geometry)) {
-        const int to_width = shared::pixels_from_twips(slice.to.width),
-                  to_height = shared::pixels_from_twips(slice.to.height);
-        // A control smaller than its two corners has no room for the edges.
-        if (to_width <= 0 || to_height <= 0)
-            continue;
-        StretchBlt(dc, shared::pixels_from_twips(slice.to.x), shared::pixels_from_twips(slice.to.y), to_width,
-                   to_height, source.get(), shared::pixels_from_twips(slice.from.x),
-                   shared::pixels_from_twips(slice.from.y), shared::pixels_from_twips(slice.from.width),
-                   shared::pixels_from_twips(slice.from.height), SRCCOPY);
-    }
-    if (previous_mode)
-        SetStretchBltMode(dc, previous_mode);
+    // An edge is stretched pixel by pixel; a control smaller than its two
+    // corners has no room for the edges, which then draw nothing.
+    for (const FrameSlice& slice : frame_slices(geometry))
+        win32::draw_bitmap(dc, picture, rect_of(slice.to), rect_of(slice.from));
 }
 
 }  // namespace
 
 StatePictures::StatePictures(HINSTANCE module) noexcept {
     static_assert(IDB_BUTTON_DISABLE - IDB_BUTTON_NORMAL + 1 == kStatePictureCount);
-    for (int i = 0; i < kStatePictureCount; ++i) {
-        bitmaps_[static_cast<std::size_t>(i)].reset(static_cast<HBITMAP>(
-            LoadImageA(module, MAKEINTRESOURCEA(IDB_BUTTON_NORMAL + i), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    }
+    for (int i = 0; i < kStatePictureCount; ++i)
+        bitmaps_[static_cast<std::size_t>(i)] = win32::load_bitmap_resource(module, IDB_BUTTON_NORMAL + i);
 }
 
 HBITMAP StatePictures::get(StatePicture picture) const noexcept {

@@ -1,10 +1,12 @@
 #include "saver/settings_dialog/music_panel.h"
 
+#include "common/win32/bitmaps.h"
+#include "common/win32/geometry.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/panel_hit_test.h"
-#include "saver/shared/mark_pictures.h"
+#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
 
@@ -18,18 +20,14 @@ RECT rect_of(const shared::TwipsRect& twips) {
     return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
 }
 
-HBITMAP load_bitmap(HINSTANCE instance, int id) {
-    return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 }  // namespace
 
 MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance)
     : events_(events),
       instance_(instance),
       font_(button::create_caption_font(button::design_font())),
-      mark_clear_(load_bitmap(instance, IDB_MARK_CLEAR)),
-      mark_chosen_(load_bitmap(instance, IDB_MARK_CHOSEN)) {}
+      mark_clear_(win32::load_bitmap_resource(instance, IDB_MARK_CLEAR)),
+      mark_chosen_(win32::load_bitmap_resource(instance, IDB_MARK_CHOSEN)) {}
 
 bool MusicPanel::create(HWND dialog) noexcept {
     win32::WindowClass wc;
@@ -46,10 +44,8 @@ bool MusicPanel::create(HWND dialog) noexcept {
 }
 
 void MusicPanel::paint_gradient() noexcept {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const win32::WindowDc screen(hwnd());
-    gradient_.paint(screen.get(), client.right, client.bottom, GradientSurface::Panel);
+    const RECT client = win32::client_rect(hwnd());
+    retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Panel);
 }
 
 void MusicPanel::show_mark(int kind, bool chosen) noexcept {
@@ -95,11 +91,7 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
 }
 
 void MusicPanel::draw(HDC dc) noexcept {
-    if (!gradient_.show(dc)) {
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    }
+    show_gradient(dc, hwnd(), gradient_);
     const win32::ScopedSelectObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -133,15 +125,7 @@ void MusicPanel::draw_label(HDC dc, const char* text, const RECT& place, UINT fo
 }
 
 void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
-    HBITMAP picture = chosen ? mark_chosen_.get() : mark_clear_.get();
-    if (!picture)
-        return;
-    const win32::MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    const win32::ScopedSelectObject selected(source.get(), picture);
-    BitBlt(dc, place.left, place.top, shared::kMarkPicturePixels, shared::kMarkPicturePixels, source.get(), 0, 0,
-           SRCCOPY);
+    win32::draw_bitmap(dc, chosen ? mark_chosen_.get() : mark_clear_.get(), place);
 }
 
 }  // namespace settings_dialog

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
-#include "saver/settings_dialog/retained_gradient.h"
 
 namespace settings_dialog {
 
@@ -50,7 +50,7 @@ private:
 
     PanelEvents& events_;
     HINSTANCE instance_;
-    RetainedGradient gradient_;
+    win32::RetainedSurface gradient_;
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;
     bool chosen_[3] = {};

@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "common/contract.h"
+#include "common/win32/geometry.h"
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/settings_file.h"
@@ -36,10 +38,8 @@ bool SettingsDialog::load() noexcept {
 
 // Form_Resize: the window's gradient, then the panel's, which lies over it.
 void SettingsDialog::Form_Resize() noexcept {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const win32::WindowDc screen(hwnd());
-    gradient_.paint(screen.get(), client.right, client.bottom, GradientSurface::Window);
+    const RECT client = win32::client_rect(hwnd());
+    retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Window);
     panel_.paint_gradient();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
