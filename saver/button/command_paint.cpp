@@ -8,6 +8,7 @@
 #include "common/win32/system_library.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/twips.h"
+#include "saver/shared/win32_twips.h"
 
 namespace button {
 namespace {
@@ -36,9 +37,9 @@ TRIVERTEX to_trivertex(const Vertex& v) {
     return t;
 }
 
+// A slice's box in pixels, rounded as every place in twips is.
 RECT rect_of(const TwipsBox& box) noexcept {
-    const int left = shared::pixels_from_twips(box.x), top = shared::pixels_from_twips(box.y);
-    return RECT{left, top, left + shared::pixels_from_twips(box.width), top + shared::pixels_from_twips(box.height)};
+    return shared::rect_of({box.x, box.y, box.width, box.height});
 }
 
 void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry) noexcept {

@@ -9,16 +9,14 @@
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
+#include "saver/shared/win32_twips.h"
 
 namespace settings_dialog {
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_PicC";
 
-RECT rect_of(const shared::TwipsRect& twips) {
-    const shared::PixelRect p = shared::pixels_from_twips(twips);
-    return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
-}
+using shared::rect_of;
 
 }  // namespace
 
