@@ -50,15 +50,9 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
             on_size(LOWORD(lparam), HIWORD(lparam));
             return 0;
         case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            show(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            show(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { show(dc); });
         case WM_TIMER:
             on_timer(wparam);
             return 0;

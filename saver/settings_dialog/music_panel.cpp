@@ -63,15 +63,9 @@ void MusicPanel::show_file_name(const std::string& path) noexcept {
 LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     switch (message) {
         case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            draw(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            draw(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { draw(dc); });
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {

@@ -22,7 +22,7 @@ bool SettingsDialog::load() noexcept {
     win32::WindowClass wc;
     wc.name = kClassName;
     wc.cursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.background = CreateSolidBrush(RGB(192, 192, 192));  // lives with the class, as long as the program
+    wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EMBER_LANTERN));
     if (!win32::register_window_class(instance_, wc))
         return false;
@@ -81,17 +81,9 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
                 Form_Resize();
             return 0;
         case WM_ERASEBKGND:
-            if (gradient_.show(reinterpret_cast<HDC>(wparam)))
-                return 1;
-            break;
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            gradient_.show(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            gradient_.show(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { show_gradient(dc, hwnd(), gradient_); });
         case WM_COMMAND:
             on_command(wparam);
             return 0;

@@ -33,12 +33,9 @@ private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override {
         switch (message) {
             case WM_ERASEBKGND:
-                return 1;  // WM_PAINT covers every pixel
-            case WM_PAINT: {
-                const win32::PaintDc dc(hwnd());
-                draw(dc.get());
-                return 0;
-            }
+            case WM_PAINT:
+            case WM_PRINTCLIENT:
+                return paint_message(message, wparam, lparam, [this](HDC dc) { draw(dc); });
             case WM_DESTROY:
                 Form_Unload();
                 return 0;
