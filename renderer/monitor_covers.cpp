@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/win32/geometry.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
 #include "renderer/cover_layout.h"

@@ -5,10 +5,13 @@
 // procedure is noexcept: an exception can never cross into the system's
 // frames (with 32-bit MinGW that ends the program even where the caller of
 // SendMessage catches it); it ends the process through the terminate handler
-// of process_start.h instead.
+// of process_start.h instead. A window that draws its whole client area
+// itself hands the three painting messages to paint_message.
 #pragma once
 
 #include <windows.h>
+
+#include "common/win32/handles.h"
 
 namespace win32 {
 
@@ -46,6 +49,28 @@ protected:
     virtual LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept = 0;
     LRESULT default_handling(UINT message, WPARAM wparam, LPARAM lparam) noexcept;
 
+    // WM_ERASEBKGND, WM_PAINT and WM_PRINTCLIENT for a window whose
+    // `draw(HDC)` covers every pixel of its client area: there is nothing to
+    // erase, and the paint and the print both draw, into the paint DC or into
+    // the DC that WM_PRINTCLIENT brings. Other messages go to default_handling.
+    template <typename Draw>
+    LRESULT paint_message(UINT message, WPARAM wparam, LPARAM lparam, Draw draw) noexcept {
+        switch (message) {
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_PAINT: {
+                const PaintDc dc(hwnd_);
+                draw(dc.get());
+                return 0;
+            }
+            case WM_PRINTCLIENT:
+                draw(reinterpret_cast<HDC>(wparam));
+                return 0;
+            default:
+                return default_handling(message, wparam, lparam);
+        }
+    }
+
 private:
     HWND hwnd_ = nullptr;
 };
@@ -62,13 +87,5 @@ struct WindowClass {
 
 // RegisterClassExA; true also when this program registered the class before.
 bool register_window_class(HINSTANCE instance, const WindowClass& window_class) noexcept;
-
-// The width and height of a rectangle.
-inline int width_of(const RECT& r) noexcept {
-    return r.right - r.left;
-}
-inline int height_of(const RECT& r) noexcept {
-    return r.bottom - r.top;
-}
 
 }  // namespace win32

@@ -2,9 +2,9 @@
 
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "common/win32/display_dpi.h"
+#include "common/win32/geometry.h"
 #include "saver/button/frame_geometry.h"
 
 namespace button {
@@ -42,8 +42,7 @@ void Command::rescale(int dpi, const shared::TwipsRect& place) noexcept {
     dpi_ = dpi;
     font_.reset(create_caption_font(font_made_from_, dpi_));
     const shared::PixelRect at = shared::pixels_from_twips(place, dpi_);
-    RECT before{};
-    GetClientRect(hwnd(), &before);
+    const RECT before = win32::client_rect(hwnd());
     SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
     // A new size repaints through WM_SIZE; the same size at another scale
     // still needs its corners and caption redrawn.
@@ -65,15 +64,9 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
             on_size(LOWORD(lparam), HIWORD(lparam));
             return 0;
         case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            show(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            show(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { show(dc); });
         case WM_TIMER:
             on_timer(wparam);
             return 0;
@@ -118,30 +111,8 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
 }
 
 void Command::on_size(int width, int height) noexcept {
-    if (width != surface_.width || height != surface_.height) {
-        // The new surface starts empty; Resize paints it at once. The DC goes
-        // first, so the bitmap is no longer selected when it is deleted.
-        surface_.dc.reset();
-        surface_.bitmap.reset();
-        surface_.width = surface_.height = 0;
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;  // top row first
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        win32::MemoryDc dc(CreateCompatibleDC(nullptr));
-        win32::UniqueBitmap bitmap(width > 0 && height > 0 && dc
-                                       ? CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                                       : nullptr);
-        if (bitmap && SelectObject(dc.get(), bitmap.get())) {
-            surface_.bitmap = std::move(bitmap);
-            surface_.dc = std::move(dc);
-            surface_.width = width;
-            surface_.height = height;
-        }
-    }
+    // A new surface starts black; Resize paints it at once.
+    surface_.resize(width, height);
     logic_.Resize();
 }
 
@@ -178,8 +149,8 @@ void Command::on_left_release() noexcept {
 void Command::show(HDC dc) noexcept {
     if (!logic_.opaque())
         show_parent(dc);
-    else if (surface_.dc)
-        BitBlt(dc, 0, 0, surface_.width, surface_.height, surface_.dc.get(), 0, 0, SRCCOPY);
+    else
+        surface_.show(dc);
     draw_caption(dc, logic_.LblMsg(), font_.get(), caption_rect());
 }
 
@@ -217,10 +188,9 @@ void Command::notify_parent(WORD code) noexcept {
 }
 
 void Command::PaintState(StatePicture picture, bool gradient_reversed) {
-    RECT outer{};
-    GetWindowRect(hwnd(), &outer);
-    if (surface_.dc) {
-        paint_look(surface_.dc.get(), surface_.width, surface_.height, pictures_ ? pictures_->get(picture) : nullptr,
+    const RECT outer = win32::window_rect(hwnd());
+    if (surface_.dc()) {
+        paint_look(surface_.dc(), surface_.width(), surface_.height(), pictures_ ? pictures_->get(picture) : nullptr,
                    gradient_reversed, record_, dpi_);
     }
     caption_top_ = caption_top(shared::twips_from_pixels(win32::height_of(outer), dpi_));

@@ -32,6 +32,7 @@
 #include <string>
 
 #include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
 #include "saver/button/command_logic.h"
 #include "saver/button/command_paint.h"
@@ -116,17 +117,9 @@ private:
     void properties_changed() override;
     FontDescription ambient_font() override;
 
-    // The retained surface: a 32-bit DIB section of the client size. The
-    // bitmap is declared first so that it outlives the DC it is selected into.
-    struct Surface {
-        win32::UniqueBitmap bitmap;
-        win32::MemoryDc dc;
-        int width = 0, height = 0;
-    };
-
     CommandLogic logic_;
     std::unique_ptr<StatePictures> pictures_;
-    Surface surface_;
+    win32::RetainedSurface surface_;  // of the client size
     PaintRecord record_;
     // The caption element's place from the last paint, in twips; at first
     // its design place.

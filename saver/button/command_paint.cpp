@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/win32/bitmaps.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/twips.h"
+#include "saver/shared/win32_twips.h"
 
 namespace button {
 namespace {
@@ -35,44 +37,26 @@ TRIVERTEX to_trivertex(const Vertex& v) {
     return t;
 }
 
+// A slice's box in pixels at `dpi`, rounded as every place in twips is.
+RECT rect_of(const TwipsBox& box, int dpi) noexcept {
+    return shared::rect_of({box.x, box.y, box.width, box.height}, dpi);
+}
+
 void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry, int dpi) noexcept {
-    if (!picture)
-        return;
-    win32::MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    const win32::ScopedSelectObject select(source.get(), picture);
-    if (!select.selected())
-        return;
-    // A plain copy of each pixel, no blending, when an edge is stretched.
-    const int previous_mode = SetStretchBltMode(dc, COLORONCOLOR);
-    for (const FrameSlice& slice : frame_slices(geometry)) {
-        // The control is measured at its display's scale, the picture at the
-        // scale it was drawn at.
-        const int to_width = shared::pixels_from_twips(slice.to.width, dpi),
-                  to_height = shared::pixels_from_twips(slice.to.height, dpi);
-        // A control smaller than its two corners has no room for the edges.
-        if (to_width <= 0 || to_height <= 0)
-            continue;
-        constexpr int kPictureDpi = shared::kDesignDpi;
-        StretchBlt(dc, shared::pixels_from_twips(slice.to.x, dpi), shared::pixels_from_twips(slice.to.y, dpi), to_width,
-                   to_height, source.get(), shared::pixels_from_twips(slice.from.x, kPictureDpi),
-                   shared::pixels_from_twips(slice.from.y, kPictureDpi),
-                   shared::pixels_from_twips(slice.from.width, kPictureDpi),
-                   shared::pixels_from_twips(slice.from.height, kPictureDpi), SRCCOPY);
-    }
-    if (previous_mode)
-        SetStretchBltMode(dc, previous_mode);
+    // An edge is stretched pixel by pixel; a control smaller than its two
+    // corners has no room for the edges, which then draw nothing. The control
+    // is measured at its display's scale, the picture at the one it was
+    // drawn at.
+    for (const FrameSlice& slice : frame_slices(geometry))
+        win32::draw_bitmap(dc, picture, rect_of(slice.to, dpi), rect_of(slice.from, shared::kDesignDpi));
 }
 
 }  // namespace
 
 StatePictures::StatePictures(HINSTANCE module) noexcept {
     static_assert(IDB_BUTTON_DISABLE - IDB_BUTTON_NORMAL + 1 == kStatePictureCount);
-    for (int i = 0; i < kStatePictureCount; ++i) {
-        bitmaps_[static_cast<std::size_t>(i)].reset(static_cast<HBITMAP>(
-            LoadImageA(module, MAKEINTRESOURCEA(IDB_BUTTON_NORMAL + i), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    }
+    for (int i = 0; i < kStatePictureCount; ++i)
+        bitmaps_[static_cast<std::size_t>(i)] = win32::load_bitmap_resource(module, IDB_BUTTON_NORMAL + i);
 }
 
 HBITMAP StatePictures::get(StatePicture picture) const noexcept {

@@ -20,7 +20,7 @@ void update_frame_geometry(FrameGeometry& geometry, long width, long height) {
 }
 
 std::array<FrameSlice, 8> frame_slices(const FrameGeometry& g) {
-    const long c = kCorner;
+    const int c = kCorner;
     return {{
         {{0, 0, c, c}, {0, 0, c, c}},
         {{c, 0, kPictureMiddleWidth, c}, {c, 0, g.middle_width, c}},

@@ -45,7 +45,7 @@ struct FrameGeometry {
 void update_frame_geometry(FrameGeometry& geometry, long width, long height);
 
 struct TwipsBox {
-    long x = 0, y = 0, width = 0, height = 0;
+    int x = 0, y = 0, width = 0, height = 0;
 };
 
 // One copy from the picture onto the control, stretched where the sizes differ.

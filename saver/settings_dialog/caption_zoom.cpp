@@ -1,5 +1,7 @@
 #include "saver/settings_dialog/caption_zoom.h"
 
+#include "common/win32/geometry.h"
+
 namespace settings_dialog {
 
 ZoomPoint ZoomOrigin;
@@ -13,15 +15,13 @@ RECT origin_rect() {
 }  // namespace
 
 void ZoomOpen(HWND window) {
-    RECT to{};
-    GetWindowRect(window, &to);
+    const RECT to = win32::window_rect(window);
     const RECT from = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }
 
 void ZoomClose(HWND window) {
-    RECT from{};
-    GetWindowRect(window, &from);
+    const RECT from = win32::window_rect(window);
     const RECT to = origin_rect();
     DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/win32/display_dpi.h"
+#include "common/win32/geometry.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
@@ -55,8 +56,7 @@ void SettingsDialog::size_client(const POINT* top_left) noexcept {
     // A frame drawn at another scale than the one asked about (a system
     // that scales the caption bar later, or never) leaves the client area
     // off by its difference: made up once, measured.
-    RECT client{};
-    GetClientRect(hwnd(), &client);
+    const RECT client = win32::client_rect(hwnd());
     if (client.right != width || client.bottom != height) {
         SetWindowPos(hwnd(), nullptr, 0, 0, win32::width_of(outer) + width - client.right,
                      win32::height_of(outer) + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

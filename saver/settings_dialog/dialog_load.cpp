@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "common/win32/geometry.h"
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_numbers.h"

@@ -3,15 +3,18 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/win32/bitmaps.h"
 #include "common/win32/focus_cues.h"
+#include "common/win32/geometry.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/panel_hit_test.h"
-#include "saver/shared/mark_pictures.h"
+#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
+#include "saver/shared/win32_twips.h"
 
 namespace settings_dialog {
 namespace {
@@ -33,23 +36,12 @@ std::optional<bool> steps_down(WPARAM key) {
     }
 }
 
-HBITMAP load_bitmap(HINSTANCE instance, int id) {
-    return static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 // A mark drawn at `size` pixels from the rule the stored pictures follow.
-HBITMAP drawn_mark(int size, bool chosen) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+win32::UniqueBitmap drawn_mark(int size, bool chosen) {
+    std::uint32_t* pixel = nullptr;
+    win32::UniqueBitmap bitmap = win32::make_dib_section(size, size, &pixel);
     if (!bitmap)
         return nullptr;
-    auto* pixel = static_cast<std::uint32_t*>(bits);  // 0x00RRGGBB, as a 32-bit DIB holds it
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x)
             *pixel++ = shared::mark_colour(size, x, y, chosen);
@@ -89,24 +81,21 @@ void MusicPanel::make_scaled_parts() noexcept {
     font_.reset(button::create_caption_font(button::design_font(), dpi_));
     mark_size_ = shared::mark_pixels(dpi_);
     if (mark_size_ == shared::kMarkPicturePixels) {
-        mark_clear_.reset(load_bitmap(instance_, IDB_MARK_CLEAR));
-        mark_chosen_.reset(load_bitmap(instance_, IDB_MARK_CHOSEN));
+        mark_clear_ = win32::load_bitmap_resource(instance_, IDB_MARK_CLEAR);
+        mark_chosen_ = win32::load_bitmap_resource(instance_, IDB_MARK_CHOSEN);
     } else {
-        mark_clear_.reset(drawn_mark(mark_size_, false));
-        mark_chosen_.reset(drawn_mark(mark_size_, true));
+        mark_clear_ = drawn_mark(mark_size_, false);
+        mark_chosen_ = drawn_mark(mark_size_, true);
     }
 }
 
 RECT MusicPanel::rect_of(const shared::TwipsRect& twips) const noexcept {
-    const shared::PixelRect p = shared::pixels_from_twips(twips, dpi_);
-    return RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+    return shared::rect_of(twips, dpi_);
 }
 
 void MusicPanel::paint_gradient() noexcept {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const win32::WindowDc screen(hwnd());
-    gradient_.paint(screen.get(), client.right, client.bottom, GradientSurface::Panel);
+    const RECT client = win32::client_rect(hwnd());
+    retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Panel);
 }
 
 void MusicPanel::show_mark(int kind, bool chosen) noexcept {
@@ -128,15 +117,9 @@ void MusicPanel::show_file_name(const std::string& path) noexcept {
 LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     switch (message) {
         case WM_ERASEBKGND:
-            return 1;  // WM_PAINT covers every pixel
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            draw(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            draw(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { draw(dc); });
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN: {
@@ -172,11 +155,7 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
 }
 
 void MusicPanel::draw(HDC dc) noexcept {
-    if (!gradient_.show(dc)) {
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    }
+    show_gradient(dc, hwnd(), gradient_);
     const win32::ScopedSelectObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -245,14 +224,7 @@ void MusicPanel::invalidate_focus(int kind) noexcept {
 }
 
 void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {
-    HBITMAP picture = chosen ? mark_chosen_.get() : mark_clear_.get();
-    if (!picture)
-        return;
-    const win32::MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    const win32::ScopedSelectObject selected(source.get(), picture);
-    BitBlt(dc, place.left, place.top, mark_size_, mark_size_, source.get(), 0, 0, SRCCOPY);
+    win32::draw_bitmap(dc, chosen ? mark_chosen_.get() : mark_clear_.get(), place);
 }
 
 }  // namespace settings_dialog

@@ -14,8 +14,8 @@
 #include <string>
 
 #include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
-#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/twips.h"
 
@@ -66,7 +66,7 @@ private:
 
     PanelEvents& events_;
     HINSTANCE instance_;
-    RetainedGradient gradient_;
+    win32::RetainedSurface gradient_;
     int dpi_ = shared::kDesignDpi;
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;

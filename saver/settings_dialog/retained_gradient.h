@@ -1,29 +1,23 @@
-// A surface's persistent picture: the sine gradient of Form_Resize drawn
-// once, line by line, into an off-screen bitmap, and copied to the screen at
-// every paint without being worked out again.
+// The persistent picture of the dialog and of its music panel: the sine
+// gradient of Form_Resize drawn once, line by line, into a retained surface
+// that every paint copies without working it out again.
 #pragma once
 
 #include <windows.h>
 
-#include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
 #include "saver/settings_dialog/dialog_gradients.h"
 
 namespace settings_dialog {
 
-class RetainedGradient {
-public:
-    // Form_Resize for one surface of width x height pixels: one horizontal
-    // line per row from (0, y) to (width, y). A surface of no height keeps
-    // nothing (and shows its class background).
-    void paint(HDC reference, int width, int height, GradientSurface surface) noexcept;
+// Form_Resize for one surface of `width` x `height` pixels: one horizontal
+// line per row from (0, y) to (width, y), into `picture`. A surface of no
+// height keeps no picture.
+void retain_gradient(win32::RetainedSurface& picture, int width, int height, GradientSurface surface) noexcept;
 
-    // Copies the picture to `dc` at (0, 0); false when there is none.
-    bool show(HDC dc) const noexcept;
-
-private:
-    win32::UniqueBitmap bitmap_;  // declared first: it outlives the DC it is selected into
-    win32::MemoryDc dc_;
-    int width_ = 0, height_ = 0;
-};
+// What the dialog and the panel show: their picture, or while they have none,
+// the light grey (RGB 192, 192, 192) of their class background over the
+// client area of `window`.
+void show_gradient(HDC dc, HWND window, const win32::RetainedSurface& picture) noexcept;
 
 }  // namespace settings_dialog

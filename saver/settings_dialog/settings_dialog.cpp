@@ -5,8 +5,10 @@
 #include "common/contract.h"
 #include "common/win32/display_dpi.h"
 #include "common/win32/focus_cues.h"
+#include "common/win32/geometry.h"
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/settings_file.h"
@@ -22,7 +24,7 @@ bool SettingsDialog::load() noexcept {
     win32::WindowClass wc;
     wc.name = kClassName;
     wc.cursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.background = CreateSolidBrush(RGB(192, 192, 192));  // lives with the class, as long as the program
+    wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.icon = LoadIconA(instance_, MAKEINTRESOURCEA(IDI_EMBER_LANTERN));
     if (!win32::register_window_class(instance_, wc))
         return false;
@@ -37,10 +39,8 @@ bool SettingsDialog::load() noexcept {
 
 // Form_Resize: the window's gradient, then the panel's, which lies over it.
 void SettingsDialog::Form_Resize() noexcept {
-    RECT client{};
-    GetClientRect(hwnd(), &client);
-    const win32::WindowDc screen(hwnd());
-    gradient_.paint(screen.get(), client.right, client.bottom, GradientSurface::Window);
+    const RECT client = win32::client_rect(hwnd());
+    retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Window);
     panel_.paint_gradient();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -82,17 +82,9 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
                 Form_Resize();
             return 0;
         case WM_ERASEBKGND:
-            if (gradient_.show(reinterpret_cast<HDC>(wparam)))
-                return 1;
-            break;
-        case WM_PAINT: {
-            const win32::PaintDc dc(hwnd());
-            gradient_.show(dc.get());
-            return 0;
-        }
+        case WM_PAINT:
         case WM_PRINTCLIENT:
-            gradient_.show(reinterpret_cast<HDC>(wparam));
-            return 0;
+            return paint_message(message, wparam, lparam, [this](HDC dc) { show_gradient(dc, hwnd(), gradient_); });
         case WM_COMMAND:
             on_command(wparam);
             return 0;

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
 #include "saver/button/command.h"
 #include "saver/settings_dialog/music_panel.h"
-#include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/shell_calls.h"
 #include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
@@ -76,7 +76,7 @@ private:
     HINSTANCE instance_;
     shared::Settings& settings_;
     std::string ini_path_;
-    RetainedGradient gradient_;
+    win32::RetainedSurface gradient_;
     MusicPanel panel_;
     ShellCalls shell_;
     HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel

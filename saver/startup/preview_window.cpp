@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "common/win32/bitmaps.h"
+#include "common/win32/geometry.h"
 #include "common/win32/handles.h"
 #include "common/win32/window_base.h"
 #include "saver/shared/last_api_result.h"
@@ -31,10 +33,9 @@ private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override {
         switch (message) {
             case WM_ERASEBKGND:
-                return 1;  // WM_PAINT covers every pixel
             case WM_PAINT:
-                on_paint();
-                return 0;
+            case WM_PRINTCLIENT:
+                return paint_message(message, wparam, lparam, [this](HDC dc) { draw(dc); });
             case WM_DESTROY:
                 Form_Unload();
                 return 0;
@@ -43,11 +44,9 @@ private:
         }
     }
 
-    void on_paint() {
-        const win32::PaintDc dc(hwnd());
-        RECT client{};
-        GetClientRect(hwnd(), &client);
-        paint_preview(dc.get(), client.right, client.bottom, picture_.get());
+    void draw(HDC dc) noexcept {
+        const RECT client = win32::client_rect(hwnd());
+        paint_preview(dc, client.right, client.bottom, picture_.get());
     }
 
     // The window is going, usually with its host: the close request to itself
@@ -110,22 +109,14 @@ HBITMAP load_jpeg_resource(HINSTANCE module, int resource_id) {
 void paint_preview(HDC dc, int width, int height, HBITMAP picture) {
     const RECT all{0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    BITMAP info{};
-    if (!picture || !GetObjectA(picture, sizeof info, &info))
-        return;
-    win32::MemoryDc source(CreateCompatibleDC(dc));
-    if (!source)
-        return;
-    const win32::ScopedSelectObject select(source.get(), picture);
-    BitBlt(dc, 0, 0, std::min<int>(width, info.bmWidth), std::min<int>(height, info.bmHeight), source.get(), 0, 0,
-           SRCCOPY);
+    win32::draw_bitmap(dc, picture, all);
 }
 
 bool set_up_preview(HINSTANCE instance, HWND host) {
     RECT host_rect{};
     shared::LastApiResult = GetWindowRect(host, &host_rect);
-    const int width = host_rect.right - host_rect.left;
-    const int height = host_rect.bottom - host_rect.top;
+    const int width = win32::width_of(host_rect);
+    const int height = win32::height_of(host_rect);
 
     if (!register_preview_class(instance))
         return false;
