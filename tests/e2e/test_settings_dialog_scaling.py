@@ -72,10 +72,19 @@ class Scaling(unittest.TestCase):
         for line in self.d.probe("controls", CAPTION).text.splitlines():
             fields = dict(f.split("=", 1) for f in line.partition(" text=")[0].split())
             controls[int(fields["id"]), fields["class"]] = tuple(int(v) for v in fields["at"].split(","))
-        # The last paint done: the window's bottom gradient row is dark again.
-        image = wait_until(lambda: (lambda s: s if s.pixel(origin[0] + 3, origin[1] + height - 1)[2] < 60 else None)(
-            self.d.screenshot()), 10, 0.2)
-        self.assertTrue(image, "the gradient was not painted")
+        # Every paint done: the window's bottom gradient row is dark again and
+        # the panel shows the chosen mark (無し, the kind of no settings file).
+        panel = controls[0, "Ember_Lantern_PicC"]
+        size = round(12 * dpi / 96)
+        mark = (origin[0] + panel[0] + px(MARK_NONE[0], dpi) + size // 2,
+                origin[1] + panel[1] + px(MARK_NONE[1], dpi) + size // 2)
+
+        def painted():
+            shot = self.d.screenshot()
+            done = shot.pixel(origin[0] + 3, origin[1] + height - 1)[2] < 60 and shot.pixel(*mark) == MARK_BLUE
+            return shot if done else None
+        image = wait_until(painted, 10, 0.2)
+        self.assertTrue(image, "the dialog was not painted")
         return p, (width, height), origin, controls, image
 
     def close(self, p):
