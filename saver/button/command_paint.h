@@ -48,7 +48,7 @@ void paint_look(HDC dc,
                 HBITMAP picture,
                 bool gradient_reversed,
                 PaintRecord& record,
-                int dpi = shared::kDesignDpi) noexcept;
+                int dpi) noexcept;
 
 // The body gradient alone (a step of paint_look): white to the tint from the
 // top, or the other way round when reversed; the last column and row are left
@@ -57,7 +57,7 @@ void paint_gradient(HDC dc, int width, int height, bool gradient_reversed, Gradi
 
 // The GDI font of a caption font at `dpi` dots per inch; null when it cannot
 // be made.
-HFONT create_caption_font(const FontDescription& font, int dpi = shared::kDesignDpi) noexcept;
+HFONT create_caption_font(const FontDescription& font, int dpi) noexcept;
 
 // The Windows colour of a caption colour: a system colour value is resolved.
 COLORREF colour_ref(std::uint32_t colour) noexcept;

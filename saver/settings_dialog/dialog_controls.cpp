@@ -20,17 +20,24 @@ button::PropertyBag stored_properties(const char* caption) {
     return {{"Caption", std::string(caption)}, {"Font", button::design_font()}};
 }
 
+// The repeat box's window at `dpi`: its place, with room below for the list.
+shared::PixelRect repeat_window(int dpi) {
+    shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi);
+    box.height += shared::scaled_pixels(kRepeatListHeight, dpi);
+    return box;
+}
+
 }  // namespace
 
 bool SettingsDialog::create_controls() noexcept {
     font_.reset(button::create_caption_font(button::design_font(), dpi_));
     if (!panel_.create(hwnd(), dpi_))
         return false;
-    const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi_);
-    repeat_ = CreateWindowExA(
-        0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
-        box.top, box.width, box.height + shared::scaled_pixels(kRepeatListHeight, dpi_), panel_.hwnd(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
+    const shared::PixelRect box = repeat_window(dpi_);
+    repeat_ = CreateWindowExA(0, "COMBOBOX", "",
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                              box.left, box.top, box.width, box.height, panel_.hwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
     if (repeat_ && font_)
         SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // In the tab order after the repeat box, so created after it.
@@ -74,10 +81,9 @@ void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
     win32::UniqueFont font(button::create_caption_font(button::design_font(), dpi_));
     panel_.rescale(dpi_);
     if (repeat_) {
-        const shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi_);
+        const shared::PixelRect box = repeat_window(dpi_);
         SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width,
-                     box.height + shared::scaled_pixels(kRepeatListHeight, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     font_ = std::move(font);
     cmd_bgm_.rescale(dpi_, kCmdBgm);

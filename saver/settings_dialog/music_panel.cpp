@@ -12,6 +12,7 @@
 #include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/settings_dialog/retained_gradient.h"
+#include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
 #include "saver/shared/win32_twips.h"
@@ -79,13 +80,13 @@ void MusicPanel::rescale(int dpi) noexcept {
 
 void MusicPanel::make_scaled_parts() noexcept {
     font_.reset(button::create_caption_font(button::design_font(), dpi_));
-    mark_size_ = shared::mark_pixels(dpi_);
-    if (mark_size_ == shared::kMarkPicturePixels) {
+    const int mark_size = shared::mark_pixels(dpi_);
+    if (mark_size == shared::kMarkPicturePixels) {
         mark_clear_ = win32::load_bitmap_resource(instance_, IDB_MARK_CLEAR);
         mark_chosen_ = win32::load_bitmap_resource(instance_, IDB_MARK_CHOSEN);
     } else {
-        mark_clear_ = drawn_mark(mark_size_, false);
-        mark_chosen_ = drawn_mark(mark_size_, true);
+        mark_clear_ = drawn_mark(mark_size, false);
+        mark_chosen_ = drawn_mark(mark_size, true);
     }
 }
 

@@ -16,7 +16,6 @@
 #include "common/win32/handles.h"
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
-#include "saver/shared/mark_pictures.h"
 #include "saver/shared/twips.h"
 
 namespace settings_dialog {
@@ -70,7 +69,6 @@ private:
     int dpi_ = shared::kDesignDpi;
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;
-    int mark_size_ = shared::kMarkPicturePixels;
     bool chosen_[3] = {};
     bool focused_ = false;  // between WM_SETFOCUS and WM_KILLFOCUS
     std::string file_name_;

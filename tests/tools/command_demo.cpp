@@ -246,7 +246,7 @@ class GalleryWindow final : public win32::WindowBase {
 public:
     bool create(HINSTANCE instance) {
         pictures_ = std::make_unique<button::StatePictures>(instance);
-        font_.reset(button::create_caption_font(button::design_font()));
+        font_.reset(button::create_caption_font(button::design_font(), shared::kDesignDpi));
         win32::WindowClass wc;
         wc.name = "command gallery";
         return win32::register_window_class(instance, wc) &&
@@ -298,7 +298,8 @@ private:
         const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(dc, size.cx, size.cy));
         const win32::ScopedSelectObject select(memory.get(), bitmap.get());
         button::PaintRecord record;
-        button::paint_look(memory.get(), size.cx, size.cy, pictures_->get(picture), reversed, record);
+        button::paint_look(memory.get(), size.cx, size.cy, pictures_->get(picture), reversed, record,
+                           shared::kDesignDpi);
         button::CaptionElement caption;
         caption.text = "設定";
         caption.enabled = picture != button::StatePicture::Disable;

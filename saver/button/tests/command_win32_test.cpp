@@ -68,7 +68,7 @@ TEST(CommandPaint, EveryLookAtTheDialogsAndTheDefaultSize) {
             const Pixels source = picture_pixels(pictures.get(look.picture));
             PaintRecord record;
             const Pixels p = draw(size.cx, size.cy, [&](HDC dc) {
-                paint_look(dc, size.cx, size.cy, pictures.get(look.picture), look.reversed, record);
+                paint_look(dc, size.cx, size.cy, pictures.get(look.picture), look.reversed, record, shared::kDesignDpi);
             });
             int wrong = 0;
             for (int y = 0; y < size.cy; ++y) {
