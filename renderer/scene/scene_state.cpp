@@ -1,5 +1,6 @@
 #include "renderer/scene/scene_state.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -87,24 +88,40 @@ double channel_brightness(double colour_phase) {
 
 void restart_frame_rate(SceneState& state, TickCounter& counter) {
     state.fps = 0.0f;
-    state.frame_count = 0;
-    stopwatch_elapsed(state.fps_timer, true, counter);
+    restart_reading(state, counter);
 }
 
 void restart_reading(SceneState& state, TickCounter& counter) {
     state.frame_count = 0;
+    state.last_count_at = 0.0f;
     stopwatch_elapsed(state.fps_timer, true, counter);
+}
+
+bool spans_stall(float frame_seconds, float pace_seconds) {
+    const float limit = std::max(kStalledReading, kStallPaces * pace_seconds);
+    return frame_seconds > limit;
 }
 
 void count_frame(SceneState& state, TickCounter& counter) {
     state.frame_count += 1;
     const float elapsed = stopwatch_elapsed(state.fps_timer, false, counter);
-    if (elapsed > kStalledReading) {
+    const float frame_seconds = elapsed - state.last_count_at;
+    const float pace = state.fps > 0.0f ? 1.0f / state.fps : state.frame_seconds;
+    const bool stalled = spans_stall(frame_seconds, pace);
+    // With no pace known, the first frame's time becomes it even when judged
+    // a stall: otherwise a machine slower than one frame a second never moves.
+    if (!stalled || pace == 0.0f)
+        state.frame_seconds = frame_seconds;
+    if (stalled) {
         restart_reading(state, counter);
-    } else if (elapsed >= kMeasureInterval) {
+        return;
+    }
+    state.last_count_at = elapsed;
+    if (elapsed >= kMeasureInterval) {
         const float seconds = stopwatch_elapsed(state.fps_timer, true, counter);
+        state.last_count_at = 0.0f;
         // The second reading may itself end a stall that began after the first.
-        if (seconds <= kStalledReading)
+        if (!spans_stall(seconds - elapsed, pace))
             state.fps = static_cast<float>(state.frame_count) / seconds;
         state.frame_count = 0;
     }

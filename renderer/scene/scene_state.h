@@ -28,6 +28,8 @@ struct SceneState {
     int frame_count = 0;  // frames since the last measurement
     bool show_fps = true;
     Stopwatch fps_timer;
+    float last_count_at = 0.0f;  // seconds into the current reading at which the last frame was counted
+    float frame_seconds = 0.0f;  // the last frame's time not judged a stall; 0 = none yet
 };
 
 // The start values for the whole run, drawing ten random numbers per sphere
@@ -65,14 +67,23 @@ void restart_frame_rate(SceneState& state, TickCounter& counter);
 // its speed: after a stall that the system announces (resume from standby).
 void restart_reading(SceneState& state, TickCounter& counter);
 
-// A reading longer than this spans a stall (standby, a debugger, a hung
-// driver): the counter kept counting, and a few frames divided by that time
-// would make every later frame jump and re-roll its colour directions.
+// A frame spans a stall (standby, a debugger, a hung driver) when it took
+// longer than kStalledReading and longer than kStallPaces times the frames'
+// own pace: the counter kept counting, and a few frames divided by that time
+// would make every later frame jump and re-roll its colour directions. Judged
+// against the pace, a machine that draws a frame every two seconds still
+// moves, while an hour's sleep between two of its frames is still a stall.
 constexpr float kStalledReading = 1.0f;  // seconds
+constexpr float kStallPaces = 4.0f;
+
+// Whether a frame that took `frame_seconds` spans a stall, for frames that
+// come every `pace_seconds` (0: the pace is not known yet).
+bool spans_stall(float frame_seconds, float pace_seconds);
 
 // Counts a finished frame; at least every 0.2 s turns the count into a new
-// frame rate, unless the reading spans a stall: then the reading starts again
-// and the last rate stays.
+// frame rate, unless the frame spans a stall: then the reading starts again
+// and the last rate stays. The pace is the last rate, or while there is none
+// (after a resize) the last frame's time.
 void count_frame(SceneState& state, TickCounter& counter);
 
 // What one frame draws, in window pixels with the origin bottom-left.
