@@ -1,9 +1,7 @@
 #include "renderer/display_pacing.h"
 
-#include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
 #include "renderer/extension_list.h"
-#include "renderer/frame_pacer.h"
 
 namespace renderer {
 namespace {
@@ -40,18 +38,6 @@ bool request_swap_interval(const GlApi& gl, HDC dc) noexcept {
         return false;
     const auto swap_interval = gl_extension<SwapIntervalCall>(gl, "wglSwapIntervalEXT");
     return swap_interval && swap_interval(1);
-}
-
-double monitor_refresh_rate(HWND window) noexcept {
-    MONITORINFOEXA monitor{};
-    EL_ASSERT_SHIPPED_SIZE(MONITORINFOEXA, 72);
-    monitor.cbSize = sizeof monitor;
-    DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
-    const HMONITOR handle = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
-    if (!GetMonitorInfoA(handle, &monitor) || !EnumDisplaySettingsA(monitor.szDevice, ENUM_CURRENT_SETTINGS, &mode))
-        return refresh_rate_or_default(0);
-    return refresh_rate_or_default(static_cast<int>(mode.dmDisplayFrequency));
 }
 
 FrameWaiter::~FrameWaiter() {

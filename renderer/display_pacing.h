@@ -1,6 +1,6 @@
 // The Windows side of pacing the loop to the display (frame_pacer.h decides
-// when): the driver's swap interval, the monitor's refresh rate, and a wait
-// for the rest of a frame period that still takes every message at once.
+// when, refresh_rate.h reads the rate): the driver's swap interval, and a
+// wait for the rest of a frame period that still takes every message at once.
 #pragma once
 
 #include <windows.h>
@@ -17,10 +17,6 @@ namespace renderer {
 // WGL_EXT_swap_control. True when the driver accepted it; whether it then
 // has any effect only the frames' pace can show.
 bool request_swap_interval(const GlApi& gl, HDC dc) noexcept;
-
-// The refresh rate (Hz) of the monitor that shows most of `window`; 60 when
-// the system reports none.
-double monitor_refresh_rate(HWND window) noexcept;
 
 // Waits for a message or for the rest of a frame period, whichever comes
 // first; never spins and never blocks input. A timeout of the system timer is

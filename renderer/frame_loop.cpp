@@ -2,34 +2,55 @@
 
 namespace renderer {
 
+PacingPlan FrameLoop::plan() const {
+    PacingPlan plan;
+    plan.refresh_hz = refresh_.hz;
+    plan.driver_syncs = driver_syncs_;
+    plan.pace = pace_;
+    const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
+    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, gl_renderer);
+    return plan;
+}
+
 void FrameLoop::start_pacing(HWND window, HDC dc) {
-    const bool driver_syncs = pace_ && request_swap_interval(gl_, dc);
-    pacer_.start(counter_.ticks(), counter_.ticks_per_second(), monitor_refresh_rate(window), driver_syncs, pace_);
+    dc_ = dc;
+    driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
+    monitor_ = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    refresh_ = monitor_refresh_rate(monitor_);
+    pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());
+}
+
+void FrameLoop::follow_display(HWND window, bool display_changed) {
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (!display_changed && monitor == monitor_)
+        return;
+    monitor_ = monitor;
+    refresh_ = monitor_refresh_rate(monitor);
+    if (display_changed)
+        pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());
+    else
+        pacer_.set_refresh_rate(counter_.ticks(), refresh_.hz);
 }
 
 void FrameLoop::restart_pacing() {
     pacer_.restart(counter_.ticks());
 }
 
-WPARAM FrameLoop::run(GlScene& scene, HDC dc) {
+WPARAM FrameLoop::run(GlScene& scene) {
     for (;;) {
         MSG message;
-        if (window_active_ && scene.ready) {
+        if (window_active_ && display_shows_ && scene.ready) {
             const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
             if (wait > 0)
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
             else
-                draw_frame(scene, dc);
+                draw_frame(scene);
         } else {
-            // Minimised (or set-up failed): sleep until something arrives.
-            if (GetMessageA(&message, nullptr, 0, 0) == -1) {
-                message.message = WM_QUIT;  // cannot happen without a window filter; end rather than spin
-                message.wParam = 0;
-            }
-            if (message.message == WM_QUIT)
-                return message.wParam;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+            // Minimised, the display off, or set-up failed: sleep until a
+            // message arrives. A message sent from elsewhere (the system's
+            // power notices are) wakes the wait too, where GetMessage would
+            // handle it and sleep on: the display coming back must be drawn.
+            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
@@ -40,23 +61,29 @@ WPARAM FrameLoop::run(GlScene& scene, HDC dc) {
     }
 }
 
-void FrameLoop::draw_frame(GlScene& scene, HDC dc) {
+void FrameLoop::draw_frame(GlScene& scene) {
     FrameMarks* marks = timing_.marks();
     gl_draw(gl_, scene, counter_, marks);
-    SwapBuffers(dc);
+    SwapBuffers(dc_);
     const std::int64_t shown = counter_.ticks();
     pacer_.frame_shown(shown);
-    if (marks) {
-        const double refresh_hz =
-            static_cast<double>(counter_.ticks_per_second()) / static_cast<double>(pacer_.period());
-        timing_.frame_shown(shown, pacing_name(), refresh_hz);
-    }
+    if (marks)
+        timing_.frame_shown(shown, pacing_name(), refresh_);
+    if (on_frame_)
+        on_frame_(scene.animation);
 }
 
 const char* FrameLoop::pacing_name() const {
-    if (!pace_)
-        return "unpaced";
-    return pacer_.self_pacing() ? waiter_.timing() : "driver";
+    switch (pacer_.pacing()) {
+        case Pacing::Unpaced:
+            return "unpaced";
+        case Pacing::Driver:
+            return "driver";
+        case Pacing::Capped:
+            return "capped";
+        default:
+            return waiter_.timing();  // the loop's own waits
+    }
 }
 
 }  // namespace renderer

@@ -1,10 +1,13 @@
 // The benchmark build's timing of the frames: where each frame's time goes,
-// summed over the run. The shipped program times nothing.
+// summed over the run; and what the benchmark and test builds change. The
+// shipped program times nothing and takes the defaults.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "renderer/gl_scene.h"
+#include "renderer/refresh_rate.h"
 
 namespace renderer {
 
@@ -15,8 +18,21 @@ struct FrameStats {
     std::int64_t gl_ticks = 0;        // GL calls up to glFinish, and SwapBuffers
     std::int64_t loop_ticks = 0;      // from one frame's start to the next (the whole loop)
     double loop_ticks_squared = 0.0;  // sum of the squares of those, for the frame times' spread
-    const char* pacing = "";          // who holds the loop to the display: "driver", "self/...", "unpaced"
-    double refresh_hz = 0.0;          // the monitor's, as the loop paces to it
+    const char* pacing = "";  // who holds the loop to the display: "driver", a wait's timer, "capped", "unpaced"
+    double refresh_hz = 0.0;  // the monitor's, as the loop paces to it
+    const char* refresh_source = "";  // where that rate came from (refresh_rate.h)
+};
+
+struct BenchOptions {
+    FrameStats* stats = nullptr;  // where the frame times go
+    bool cover_monitors = true;   // false: leave the other monitors bare, to time the covers' cost
+    bool pace = true;             // false: draw as fast as the loop allows, for the unpaced throughput
+    // Called after every frame shown with the animation it drew: the tests'
+    // window on the motion.
+    std::function<void(const scene::SceneState&)> on_frame;
+    // Asked at the start of every window's set-up: a step name makes the
+    // set-up fail there, as when the monitor is gone for a moment.
+    std::function<const char*()> fail_set_up;
 };
 
 class FrameTiming {
@@ -28,8 +44,8 @@ public:
     FrameMarks* marks() { return stats_ ? &marks_ : nullptr; }
 
     // Adds the frame whose readings marks() took, shown at `shown` ticks;
-    // `pacing` and `refresh_hz` say how the loop kept to the display.
-    void frame_shown(std::int64_t shown, const char* pacing, double refresh_hz);
+    // `pacing` and `refresh` say how the loop kept to the display.
+    void frame_shown(std::int64_t shown, const char* pacing, const RefreshRate& refresh);
 
 private:
     FrameStats* stats_;

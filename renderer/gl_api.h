@@ -28,6 +28,7 @@ namespace renderer {
     X(glFinish)                  \
     X(glGenLists)                \
     X(glGenTextures)             \
+    X(glGetString)               \
     X(glListBase)                \
     X(glLoadIdentity)            \
     X(glMatrixMode)              \

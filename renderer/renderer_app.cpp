@@ -1,6 +1,7 @@
 #include "renderer/renderer_app.h"
 
 #include <ctime>
+#include <functional>
 #include <memory>
 
 #include "common/contract.h"
@@ -11,8 +12,10 @@
 #include "renderer/gl_api.h"
 #include "renderer/gl_context.h"
 #include "renderer/gl_scene.h"
+#include "renderer/loop_state.h"
 #include "renderer/monitor_covers.h"
 #include "renderer/performance_counter.h"
+#include "renderer/power_notices.h"
 #include "renderer/window_input.h"
 
 namespace renderer {
@@ -29,13 +32,37 @@ void report_error(const char* step) {
     OutputDebugStringA("\n");
 }
 
+constexpr UINT_PTR kSettleTimer = 1;  // a display change has settled: make the full-screen window anew
+constexpr UINT kSettleMs = 100;       // monitors report a change in bursts as they come and go
+constexpr UINT_PTR kRetryTimer = 2;   // try a failed set-up again
+constexpr UINT kRetryMs = 500;
+// After a display change the monitor may be gone for a moment (DisplayPort
+// monitors drop off as they sleep and come back): a set-up that fails within
+// this time is tried again rather than ending the saver.
+constexpr double kRecoverySeconds = 5.0;
+
+// The primary monitor's rectangle; where the system cannot say, the screen
+// DC's size at the origin; empty when neither answers (the monitor is gone).
+RECT primary_monitor_rect() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info))
+        return info.rcMonitor;
+    RECT rect{};
+    const win32::WindowDc screen(nullptr);
+    if (screen)
+        rect = RECT{0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
+    return rect;
+}
+
 class Renderer final : public win32::WindowBase {
 public:
     Renderer(HINSTANCE instance, int show_command, const BenchOptions& bench)
         : instance_(instance),
           show_command_(show_command),
           cover_monitors_(bench.cover_monitors),
-          loop_(gl_, counter_, bench.stats, bench.pace) {}
+          fail_set_up_(bench.fail_set_up),
+          loop_(gl_, counter_, bench) {}
     Renderer(const Renderer&) = delete;
     Renderer& operator=(const Renderer&) = delete;
 
@@ -47,15 +74,23 @@ private:
     bool register_class();
     const char* create_main_window(bool full_screen);  // failed step, or null
     const char* set_up();                              // failed step, or null
+    void on_create();
+    void try_set_up();
+    void release_gl();
     void on_size(WPARAM kind, LPARAM size);
     void on_key_up(WPARAM key);
     void on_display_change();
-    void on_power_event(WPARAM event);
+    void on_timer(WPARAM timer);
+    void on_power_event(WPARAM event, LPARAM notice);
+    void end_loop(LoopEnd reason);
+    bool recovering();
+    void wait_before_retry();
     void tear_down();
 
     HINSTANCE instance_;
     int show_command_;
     bool cover_monitors_;
+    std::function<const char*()> fail_set_up_;  // the tests' stand-in for a monitor that is gone
     PerformanceCounter counter_;
     GlScene scene_;
     GlApi gl_;
@@ -65,10 +100,12 @@ private:
     MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
-    bool recreate_window_ = false;
+    PowerNotices power_notices_;
+    DisplayPower display_power_;  // for the whole run: a new window starts dark if the display is off
     bool full_screen_ = false;
-    bool keep_mode_ = false;  // the next window is made in the same mode (the display changed)
-    WPARAM exit_code_ = 0;
+    LoopEnd loop_end_ = LoopEnd::None;   // why the current window's loop ends
+    const char* failed_step_ = nullptr;  // the set-up step of the current window that failed
+    std::int64_t recover_until_ = 0;     // counter ticks: a failed set-up before then is tried again
 };
 
 int Renderer::run() {
@@ -87,24 +124,37 @@ int Renderer::run() {
         return 0;
     }
 
-    bool full_screen = false;
-    do {
-        recreate_window_ = false;
-        if (!keep_mode_)
-            full_screen = !full_screen;
-        keep_mode_ = false;
+    bool full_screen = true;
+    for (;;) {
+        loop_end_ = LoopEnd::None;
+        failed_step_ = nullptr;
         full_screen_ = full_screen;
-        if (const char* failed = create_main_window(full_screen)) {
-            report_error(failed);
-            return 0;
+        if (const char* failed = create_main_window(full_screen))
+            failed_step_ = failed;
+        if (main_window_) {
+            ShowWindow(main_window_, show_command_);
+            if (full_screen && cover_monitors_)
+                covers_.cover_other_monitors(instance_, main_window_);
+            loop_.run(scene_);
+            tear_down();
         }
-        ShowWindow(main_window_, show_command_);
-        if (full_screen && cover_monitors_)
-            covers_.cover_other_monitors(instance_, main_window_);
-        exit_code_ = loop_.run(scene_, window_dc_.get());
-        tear_down();
-    } while (recreate_window_);
-    return static_cast<int>(exit_code_);
+        switch (loop_end_) {
+            case LoopEnd::Quit:
+                return 1;
+            case LoopEnd::SwitchMode:
+                full_screen = !full_screen;
+                break;
+            case LoopEnd::Recreate:
+                break;
+            case LoopEnd::None:  // a set-up step failed
+                if (recovering()) {
+                    wait_before_retry();
+                    break;
+                }
+                report_error(failed_step_ ? failed_step_ : "CreateWindowEx");
+                return 0;
+        }
+    }
 }
 
 bool Renderer::register_class() {
@@ -117,24 +167,31 @@ bool Renderer::register_class() {
 
 const char* Renderer::create_main_window(bool full_screen) {
     DWORD style = WS_OVERLAPPEDWINDOW;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
     scene_.window_width = kWindowedWidth;
     scene_.window_height = kWindowedHeight;
     if (full_screen) {
-        const win32::WindowDc screen(nullptr);
-        if (!screen)
+        // The primary monitor in physical pixels (the program is per-monitor
+        // DPI-aware, so nothing is scaled or stretched).
+        const RECT screen = primary_monitor_rect();
+        if (IsRectEmpty(&screen))
             return "GetDC";
-        scene_.window_width = GetDeviceCaps(screen.get(), HORZRES);
-        scene_.window_height = GetDeviceCaps(screen.get(), VERTRES);
+        x = screen.left;
+        y = screen.top;
+        scene_.window_width = screen.right - screen.left;
+        scene_.window_height = screen.bottom - screen.top;
         style = WS_POPUP;
     }
-    // A pop-up window given CW_USEDEFAULT is placed at 0, 0.
-    main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 scene_.window_width, scene_.window_height, nullptr, instance_);
+    main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, x, y, scene_.window_width,
+                                 scene_.window_height, nullptr, instance_);
     return main_window_ ? nullptr : "CreateWindowEx";
 }
 
 const char* Renderer::set_up() {
-    gl_context_.reset();
+    if (fail_set_up_) {
+        if (const char* step = fail_set_up_())
+            return step;
+    }
     window_dc_ = win32::WindowDc(hwnd());
     if (!window_dc_)
         return "GetDC";
@@ -152,14 +209,40 @@ const char* Renderer::set_up() {
     return nullptr;
 }
 
-void Renderer::tear_down() {
+void Renderer::on_create() {
+    loop_.set_display_shows(display_power_.shows());
+    power_notices_.listen(hwnd());
+    try_set_up();
+}
+
+// A set-up that fails right after a display change is tried again on a
+// timer, in the same window, which takes keys meanwhile; otherwise the
+// program ends at once.
+void Renderer::try_set_up() {
+    release_gl();
+    failed_step_ = set_up();
+    if (!failed_step_)
+        return;
+    if (recovering())
+        SetTimer(hwnd(), kRetryTimer, kRetryMs, nullptr);
+    else
+        PostQuitMessage(0);
+}
+
+// What a set-up made, in the order it can be undone.
+void Renderer::release_gl() {
     scene_.ready = false;
     scene_.quadric.reset();  // the quadric made for this window
     if (gl_.wglMakeCurrent)
         gl_.wglMakeCurrent(nullptr, nullptr);
     window_dc_ = win32::WindowDc();
     gl_context_.reset();
+}
+
+void Renderer::tear_down() {
+    release_gl();
     covers_.remove();
+    power_notices_.stop();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
 }
@@ -168,16 +251,18 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
     const int x = LOWORD(lparam), y = HIWORD(lparam);
     switch (message) {
         case WM_CREATE:
-            if (const char* failed = set_up()) {
-                report_error(failed);
-                PostQuitMessage(0);
-            }
+            on_create();
             return 0;
         case WM_SIZE:
             on_size(wparam, lparam);
             return 0;
+        case WM_MOVE:
+            loop_.follow_display(hwnd(), false);  // another monitor may have another rate
+            return 0;
+        case WM_DPICHANGED:
+            return 0;  // the framed window keeps its 1024 x 768 pixels; the full-screen one fills its monitor
         case WM_CLOSE:
-            PostQuitMessage(1);  // the loop's tear-down destroys the window
+            end_loop(LoopEnd::Quit);  // the loop's tear-down destroys the window
             return 0;
         case WM_KEYDOWN:
             return 0;  // keys act on release
@@ -191,8 +276,11 @@ LRESULT Renderer::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noe
         case WM_DISPLAYCHANGE:
             on_display_change();
             return 0;
+        case WM_TIMER:
+            on_timer(wparam);
+            return 0;
         case WM_POWERBROADCAST:
-            on_power_event(wparam);
+            on_power_event(wparam, lparam);
             return TRUE;
         case WM_MOUSEMOVE:
             gl_input(scene_.animation, InputKind::MouseMove, mouse_move_button(wparam), x, y);
@@ -226,22 +314,44 @@ void Renderer::on_size(WPARAM kind, LPARAM size) {
     loop_.restart_pacing();
 }
 
-// A new resolution or a monitor plugged in or out: the full-screen window is
-// made anew at the screen's new size, with the other monitors covered again,
-// as Tab does but staying in full screen. The framed window keeps its size.
+// A new resolution, a monitor plugged in or out, another refresh rate: the
+// rate is read again in both modes, and once the changes have settled the
+// full-screen window is made anew at the screen's new size, with the other
+// monitors covered again. The framed window keeps its size.
 void Renderer::on_display_change() {
-    if (!full_screen_ || recreate_window_)  // a Tab already on its way decides the next window
-        return;
-    keep_mode_ = true;
-    recreate_window_ = true;
-    PostQuitMessage(1);
+    loop_.follow_display(hwnd(), true);
+    if (full_screen_)
+        SetTimer(hwnd(), kSettleTimer, kSettleMs, nullptr);  // a later change in the burst starts it again
 }
 
-// The performance counter ran on through standby: the reading under way
-// spans the sleep, and the schedule's deadline lies far behind.
-void Renderer::on_power_event(WPARAM event) {
-    if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND)
+void Renderer::on_timer(WPARAM timer) {
+    if (timer != kSettleTimer && timer != kRetryTimer)
         return;
+    KillTimer(hwnd(), timer);
+    if (timer == kRetryTimer) {
+        try_set_up();
+        return;
+    }
+    recover_until_ = counter_.ticks() + static_cast<std::int64_t>(kRecoverySeconds * counter_.ticks_per_second());
+    end_loop(LoopEnd::Recreate);
+}
+
+// The display's power notices, and the resume from standby: the performance
+// counter ran on meanwhile, so the reading under way spans the stall, and the
+// schedule's deadline lies far behind. The motion carries on at its last
+// rate, with no jump.
+void Renderer::on_power_event(WPARAM event, LPARAM notice) {
+    if (event == PBT_POWERSETTINGCHANGE) {
+        PowerSetting setting;
+        std::uint32_t value;
+        if (!PowerNotices::read(notice, setting, value) || !display_power_.notice(setting, value))
+            return;
+        loop_.set_display_shows(display_power_.shows());
+        if (!display_power_.shows())
+            return;
+    } else if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND) {
+        return;
+    }
     scene::restart_reading(scene_.animation, counter_);
     loop_.restart_pacing();
 }
@@ -249,16 +359,34 @@ void Renderer::on_power_event(WPARAM event) {
 void Renderer::on_key_up(WPARAM key) {
     switch (classify_key_release(static_cast<unsigned>(key))) {
         case KeyRelease::SwitchMode:
-            keep_mode_ = false;  // the user's Tab wins over a display change on its way
-            recreate_window_ = true;
-            PostQuitMessage(1);
+            end_loop(LoopEnd::SwitchMode);
             break;
         case KeyRelease::Quit:
-            PostQuitMessage(1);
+            end_loop(LoopEnd::Quit);
             break;
         case KeyRelease::Input:
             gl_input(scene_.animation, InputKind::KeyUp, static_cast<int>(key), -1, -1);
             break;
+    }
+}
+
+void Renderer::end_loop(LoopEnd reason) {
+    loop_end_ = stronger(loop_end_, reason);
+    PostQuitMessage(1);
+}
+
+bool Renderer::recovering() {
+    return counter_.ticks() < recover_until_;
+}
+
+// No window could be made: wait a little before the next try, taking
+// whatever arrives meanwhile.
+void Renderer::wait_before_retry() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, kRetryMs, QS_ALLINPUT, 0);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
 }
 

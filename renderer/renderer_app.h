@@ -9,13 +9,6 @@
 
 namespace renderer {
 
-// What the benchmark build changes; the shipped program takes the defaults.
-struct BenchOptions {
-    FrameStats* stats = nullptr;  // where the frame times go
-    bool cover_monitors = true;   // false: leave the other monitors bare, to time the covers' cost
-    bool pace = true;             // false: draw as fast as the loop allows, for the unpaced throughput
-};
-
 // The program: returns its exit code (1 after Esc or a close request, 0 when
 // a set-up step failed). Set-up failures show nothing.
 int run_renderer(HINSTANCE instance, int show_command, const BenchOptions& bench = {});

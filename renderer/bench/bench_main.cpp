@@ -93,10 +93,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     std::fprintf(out,
                  "frames=%lld seconds=%.3f fps=%.1f scene_cpu_us_per_frame=%.2f "
                  "outside_gl_us_per_frame=%.2f gl_us_per_frame=%.1f process_cpu_ms_per_frame=%.3f "
-                 "cpu_s_per_s=%.3f frame_ms_mean=%.2f frame_ms_spread=%.2f pacing=%s refresh_hz=%.1f exit=%d\n",
+                 "cpu_s_per_s=%.3f frame_ms_mean=%.2f frame_ms_spread=%.2f pacing=%s refresh_hz=%.3f refresh_source=%s "
+                 "exit=%d\n",
                  static_cast<long long>(frames), wall, frames / wall, cpu_side * 1e6 / frames,
                  (wall - gl) * 1e6 / frames, gl * 1e6 / frames, cpu * 1e3 / frames, cpu / wall, wall * 1e3 / frames,
-                 spread * 1e3, stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz, code);
+                 spread * 1e3, stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz,
+                 stats.refresh_source[0] ? stats.refresh_source : "none", code);
     std::fclose(out);
     return 0;
 }

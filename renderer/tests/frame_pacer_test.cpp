@@ -1,22 +1,27 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "renderer/frame_pacer.h"
+#include "renderer/tests/simulated_display.h"
 
 namespace {
 
 using renderer::FramePacer;
+using renderer::Pacing;
+using renderer::PacingPlan;
 
 constexpr std::int64_t kTicksPerSecond = 10'000'000;  // as Windows' performance counter
 constexpr std::int64_t kMs = kTicksPerSecond / 1000;
 
 TEST(RefreshRate, SixtyWhenTheSystemReportsNoneOrNothingBelievable) {
     const struct {
-        int reported;
+        double reported;
         double used;
-    } cases[] = {{0, 60}, {1, 60}, {23, 60}, {59, 59}, {75, 75}, {144, 144}, {240, 240}, {100000, 60}, {-5, 60}};
+    } cases[] = {{0, 60},  {1, 60},    {23, 60},   {23.976, 23.976}, {59, 59}, {59.94, 59.94},
+                 {75, 75}, {144, 144}, {240, 240}, {100000, 60},     {-5, 60}, {NAN, 60}};
     for (const auto& c : cases)
         EXPECT_EQ(renderer::refresh_rate_or_default(c.reported), c.used) << c.reported;
 }
@@ -64,7 +69,7 @@ TEST(FramePacer, SelfPacedLoopAveragesTheRefreshRateWhateverTheWaitsOvershoot) {
     for (const Case& c : cases) {
         FramePacer pacer;
         std::int64_t now = 123 * kTicksPerSecond;
-        pacer.start(now, kTicksPerSecond, c.refresh, false, true);
+        pacer.start(now, kTicksPerSecond, PacingPlan{c.refresh, false, true, 0.0});
         const LoopFigures f = run_loop(pacer, now, 20.0, c.draw, c.late);
         EXPECT_NEAR(f.fps, c.fps, c.fps * 0.01) << c.refresh << " Hz, draw " << c.draw << ", late " << c.late;
         // No wait holds messages for longer than one refresh.
@@ -87,7 +92,7 @@ TEST(FramePacer, PacesItselfOnlyWhenTheDriversSwapIntervalHasNoEffect) {
     for (const Case& c : cases) {
         FramePacer pacer;
         std::int64_t now = 0;
-        pacer.start(now, kTicksPerSecond, 60.0, c.driver_syncs, true);
+        pacer.start(now, kTicksPerSecond, PacingPlan{60.0, c.driver_syncs, true, 0.0});
         for (int f = 0; f < 1000 && now < kTicksPerSecond; ++f) {
             now += std::max(c.frame, pacer.ticks_to_wait(now));
             pacer.frame_shown(now);
@@ -99,7 +104,7 @@ TEST(FramePacer, PacesItselfOnlyWhenTheDriversSwapIntervalHasNoEffect) {
 TEST(FramePacer, UnpacedNeverWaits) {
     FramePacer pacer;
     std::int64_t now = 0;
-    pacer.start(now, kTicksPerSecond, 60.0, false, false);
+    pacer.start(now, kTicksPerSecond, PacingPlan{60.0, false, false, 0.0});
     const LoopFigures f = run_loop(pacer, now, 2.0, kMs / 10, 0);
     EXPECT_EQ(f.waits, 0);
     EXPECT_NEAR(f.fps, 10000, 1);
@@ -109,7 +114,7 @@ TEST(FramePacer, AfterAStallTheScheduleStartsAgainInsteadOfCatchingUp) {
     for (const std::int64_t stall : {kTicksPerSecond, 3600 * kTicksPerSecond}) {
         FramePacer pacer;
         std::int64_t now = 0;
-        pacer.start(now, kTicksPerSecond, 60.0, false, true);
+        pacer.start(now, kTicksPerSecond, PacingPlan{60.0, false, true, 0.0});
         run_loop(pacer, now, 1.0, kMs, 0);
         now += stall;  // the frame that spans the stall
         pacer.frame_shown(now);
@@ -120,6 +125,78 @@ TEST(FramePacer, AfterAStallTheScheduleStartsAgainInsteadOfCatchingUp) {
         EXPECT_NEAR(static_cast<double>(pacer.ticks_to_wait(now)), pacer.period() - kMs, 1.0);
         const LoopFigures after = run_loop(pacer, now, 1.0, kMs, 0);
         EXPECT_NEAR(after.fps, 60, 1) << stall;
+    }
+}
+
+TEST(FramePacer, ModestRateOnlyForRemoteSessionsAndTheSoftwareRenderer) {
+    const struct {
+        bool remote;
+        const char* gl_renderer;
+        double cap;
+    } cases[] = {
+        {true, "NVIDIA GeForce RTX 4070/PCIe/SSE2", 20}, {false, "GDI Generic", 20},  {true, nullptr, 20},
+        {false, "llvmpipe (LLVM 15.0.6, 256 bits)", 0},  {false, "GDI Generic 2", 0}, {false, nullptr, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(renderer::frame_rate_cap(c.remote, c.gl_renderer), c.cap)
+            << c.remote << " " << (c.gl_renderer ? c.gl_renderer : "(none)");
+}
+
+// A remote session or Microsoft's software renderer: every frame crosses the
+// network or takes a core, so the loop keeps to a modest rate whatever the
+// driver does; the motion is per second, so it looks the same.
+TEST(FramePacer, ACapHoldsTheLoopBelowTheRefreshRateWhateverTheDriver) {
+    for (const bool driver_syncs : {false, true}) {
+        FramePacer pacer;
+        std::int64_t now = 0;
+        pacer.start(now, kTicksPerSecond, PacingPlan{60.0, driver_syncs, true, 20.0});
+        const LoopFigures f = run_loop(pacer, now, 10.0, kMs, kMs / 2);
+        EXPECT_NEAR(f.fps, 20, 0.2) << driver_syncs;
+        EXPECT_EQ(pacer.pacing(), Pacing::Capped);
+        EXPECT_LE(f.longest_wait, kTicksPerSecond / 20);
+    }
+}
+
+// The simulated display: after a two-second burst of swaps that return at
+// once, a driver that honours the swap interval paces the loop again within
+// a few seconds, and then no refresh goes without a frame; a driver that
+// ignores it gets a self-paced loop at the display's exact rate. A refresh
+// rate that changes mid-run (another monitor, a display change) is followed
+// once the loop is told.
+TEST(SimulatedDisplay, BackOnTheDriverAfterABurstAndTheExactRateOtherwise) {
+    using pacing_test::SimulatedDisplay;
+    struct Case {
+        double hz;
+        bool honours;
+        double change_to;  // Hz from 60 s on, told half a second later; 0 = none
+    } const cases[] = {
+        {59.94, true, 0},  {60, true, 0},    {144, true, 0},      {165, true, 0},  {240, true, 0},
+        {59.94, false, 0}, {60, false, 0},   {144, false, 0},     {165, false, 0}, {240, false, 0},
+        {60, true, 144},   {60, false, 144}, {144, false, 59.94},
+    };
+    for (const Case& c : cases) {
+        SimulatedDisplay display;
+        display.refresh_hz = c.hz;
+        display.honours_interval = c.honours;
+        display.burst_from = 5.0;
+        display.burst_to = 7.0;
+        if (c.change_to > 0) {
+            display.change_at = 60.0;
+            display.changed_hz = c.change_to;
+            display.told_after = 0.5;
+        }
+        const double final_hz = c.change_to > 0 ? c.change_to : c.hz;
+        const double measure_from = c.change_to > 0 ? 61.0 : 12.0;
+        const pacing_test::SimulationFigures f = pacing_test::simulate(display, 600.0, measure_from);
+        if (c.honours) {
+            EXPECT_GE(f.back_on_driver, 0.0) << c.hz;
+            EXPECT_LE(f.back_on_driver, 5.0) << c.hz;
+            EXPECT_LE(f.missed_per_minute, 1.0) << c.hz << " Hz";
+            EXPECT_EQ(f.pacing_at_end, Pacing::Driver) << c.hz;
+        } else {
+            EXPECT_NEAR(f.average_fps, final_hz, final_hz * 0.005) << c.hz << " Hz, then " << c.change_to;
+            EXPECT_NE(f.pacing_at_end, Pacing::Driver) << c.hz;
+        }
     }
 }
 

@@ -1,0 +1,263 @@
+// The real renderer, run in this process on the test display and driven from
+// a second thread as Windows drives it: messages arriving together, and the
+// display's power notices, whose structure only a process of its own can hand
+// over (the message carries a pointer). Each run watches the motion through
+// the frames it draws.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "common/contract.h"
+#include "renderer/renderer_app.h"
+
+namespace {
+
+struct Frame {
+    float angle_x = 0.0f;  // sphere 0, degrees
+    float fps = 0.0f;
+    bool show_fps = true;
+};
+
+class RendererRun {
+public:
+    // Runs the renderer on this thread while `drive` acts on it from another;
+    // returns the exit code. A renderer that has not ended 10 s after `drive`
+    // returns is closed (and `had_to_close` says so).
+    int go(const std::function<void(RendererRun&)>& drive, renderer::BenchOptions options = {}) {
+        options.cover_monitors = false;
+        options.on_frame = [this](const scene::SceneState& state) {
+            const std::lock_guard<std::mutex> lock(mutex_);
+            frames_.push_back({state.spheres[0].angle_x, state.fps, state.show_fps});
+        };
+        HANDLE self = nullptr;
+        DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        renderer_thread_ = self;
+        std::thread driver([&] {
+            drive(*this);
+            if (!wait_for([this] { return ended_.load(); }, 10000)) {
+                had_to_close = true;
+                while (!ended_)
+                    close_window();
+            }
+        });
+        const int code = renderer::run_renderer(GetModuleHandleA(nullptr), SW_SHOWNORMAL, options);
+        ended_ = true;
+        driver.join();
+        CloseHandle(self);
+        return code;
+    }
+
+    static bool wait_for(const std::function<bool()>& condition, DWORD timeout_ms) {
+        const DWORD start = GetTickCount();
+        while (!condition()) {
+            if (GetTickCount() - start > timeout_ms)
+                return false;
+            Sleep(10);
+        }
+        return true;
+    }
+
+    static HWND window() { return FindWindowA(nullptr, contract::kRendererCaption); }
+
+    // The window, once it draws measured frames.
+    HWND wait_drawing() {
+        const std::size_t before = frame_count();
+        EXPECT_TRUE(wait_for([&] { return frame_count() > before + 10 && frames().back().fps > 0.0f; }, 15000));
+        return window();
+    }
+
+    std::size_t frame_count() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return frames_.size();
+    }
+    std::vector<Frame> frames() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return frames_;
+    }
+
+    // Processor time of the renderer's thread so far, in milliseconds.
+    double thread_ms() const {
+        FILETIME created, exited, kernel, user;
+        GetThreadTimes(renderer_thread_, &created, &exited, &kernel, &user);
+        auto ms = [](const FILETIME& t) {
+            return static_cast<double>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+        };
+        return ms(kernel) + ms(user);
+    }
+
+    static void close_window() {
+        PostMessageA(window(), WM_CLOSE, 0, 0);
+        Sleep(50);
+    }
+
+    bool had_to_close = false;
+
+private:
+    std::mutex mutex_;
+    std::vector<Frame> frames_;
+    HANDLE renderer_thread_ = nullptr;
+    std::atomic<bool> ended_{false};
+};
+
+// Esc and a close request end the program whatever else arrives in the same
+// turn of the loop, in either order; a display change handled before them
+// leaves nothing behind that would make another window instead.
+TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
+    struct Message {
+        UINT message;
+        WPARAM wparam;
+    };
+    const Message display_change{WM_DISPLAYCHANGE, 24};
+    const Message esc{WM_KEYUP, VK_ESCAPE};
+    const Message close{WM_CLOSE, 0};
+    struct Case {
+        const char* name;
+        Message first, second;
+        bool new_window_between;  // the display change has made its window before the second arrives
+    } const cases[] = {
+        {"display change, then Esc", display_change, esc, false},
+        {"Esc, then display change", esc, display_change, false},
+        {"display change, then close", display_change, close, false},
+        {"close, then display change", close, display_change, false},
+        {"display change done, then Esc", display_change, esc, true},
+    };
+    for (const Case& c : cases) {
+        RendererRun run;
+        const int code = run.go([&](RendererRun& r) {
+            HWND first = r.wait_drawing();
+            PostMessageA(first, c.first.message, c.first.wparam, 0);
+            HWND target = first;
+            if (c.new_window_between) {
+                EXPECT_TRUE(RendererRun::wait_for(
+                    [&] { return RendererRun::window() && RendererRun::window() != first; }, 10000))
+                    << c.name;
+                target = r.wait_drawing();
+            }
+            PostMessageA(target, c.second.message, c.second.wparam, 0);
+        });
+        EXPECT_FALSE(run.had_to_close) << c.name << ": the renderer ran on";
+        EXPECT_EQ(code, 1) << c.name;
+    }
+}
+
+// Right after a display change the monitor may be gone for a moment: a
+// set-up that fails then is tried again, the window taking keys meanwhile,
+// for a few seconds before the program gives up with its error (exit code 0).
+TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) {
+    struct Case {
+        int failures;  // set-ups that fail after the change; -1: every one
+        int code;
+    } const cases[] = {{3, 1}, {-1, 0}};
+    for (const Case& c : cases) {
+        std::atomic<int> set_ups{0};
+        std::atomic<bool> changed{false};
+        renderer::BenchOptions options;
+        options.fail_set_up = [&]() -> const char* {
+            const int after_change = changed ? set_ups++ : -1;
+            return after_change >= 0 && (c.failures < 0 || after_change < c.failures) ? "ChoosePixelFormat" : nullptr;
+        };
+        RendererRun run;
+        const DWORD start = GetTickCount();
+        const int code = run.go(
+            [&](RendererRun& r) {
+                const HWND first = r.wait_drawing();
+                changed = true;
+                PostMessageA(first, WM_DISPLAYCHANGE, 24, 0);
+                if (c.failures < 0)
+                    return;  // it gives up by itself
+                EXPECT_TRUE(RendererRun::wait_for([&] { return set_ups.load() > c.failures; }, 10000));
+                r.wait_drawing();  // drawing again
+                PostMessageA(RendererRun::window(), WM_KEYUP, VK_ESCAPE, 0);
+            },
+            options);
+        EXPECT_FALSE(run.had_to_close) << c.failures;
+        EXPECT_EQ(code, c.code) << c.failures;
+        if (c.failures < 0) {
+            EXPECT_GE(set_ups.load(), 5) << "tried again only " << set_ups.load() << " times";
+            EXPECT_GE(GetTickCount() - start, 5000u) << "gave up early";
+        }
+    }
+}
+
+// A power notice as the system sends it: the setting's GUID, then its value.
+struct PowerNotice {
+    POWERBROADCAST_SETTING header;
+    BYTE rest[3];  // the value is a DWORD; the structure holds its first byte
+};
+
+PowerNotice notice(const GUID& setting, DWORD value) {
+    PowerNotice n{};
+    n.header.PowerSetting = setting;
+    n.header.DataLength = sizeof value;
+    std::memcpy(n.header.Data, &value, sizeof value);
+    return n;
+}
+
+constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+
+void send(HWND window, const PowerNotice& n) {
+    SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&n));
+}
+
+double turned(float before, float after) {
+    return std::fabs(std::remainder(static_cast<double>(after) - before, 360.0));
+}
+
+// With the display off nothing is drawn and the loop only waits for
+// messages (keys still act); when it comes back, on or dimmed, the motion
+// carries on from where it was at its last rate, with no jump.
+TEST(RendererWindow, NothingDrawnForADarkDisplayAndNoJumpWhenItComesBack) {
+    RendererRun run;
+    const int code = run.go([](RendererRun& r) {
+        const HWND window = r.wait_drawing();
+        send(window, notice(kConsoleDisplayState, 0));  // off
+        const std::size_t dark_from = r.frame_count();
+        const double cpu_before = r.thread_ms();
+        const DWORD start = GetTickCount();
+        // The older monitor notice says nothing once the console display's state is known.
+        send(window, notice(kMonitorPowerOn, 1));
+        SendMessageA(window, WM_KEYUP, VK_SPACE, 0);  // hides the frame-rate text
+        while (GetTickCount() - start < 600)
+            Sleep(20);
+        const double dark_cpu = r.thread_ms() - cpu_before;
+        EXPECT_EQ(r.frame_count(), dark_from) << "frames were drawn for a dark display";
+        EXPECT_LT(dark_cpu, 60.0) << "processor time while dark, ms";
+
+        send(window, notice(kConsoleDisplayState, 1));  // on
+        EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dark_from + 20; }, 10000));
+        send(window, notice(kConsoleDisplayState, 2));  // dimmed: still shown
+        const std::size_t dimmed_from = r.frame_count();
+        EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dimmed_from + 10; }, 10000))
+            << "dimmed drew nothing";
+
+        const std::vector<Frame> frames = r.frames();
+        ASSERT_GT(frames.size(), dark_from + 1);
+        double largest_before = 0.0;
+        for (std::size_t f = 1; f < dark_from; ++f)
+            largest_before = std::max(largest_before, turned(frames[f - 1].angle_x, frames[f].angle_x));
+        const Frame& last_lit = frames[dark_from - 1];
+        const Frame& first_back = frames[dark_from];
+        EXPECT_GT(largest_before, 0.0);
+        EXPECT_LE(turned(last_lit.angle_x, first_back.angle_x), largest_before * 1.01) << "the motion jumped";
+        EXPECT_EQ(first_back.fps, last_lit.fps) << "the last rate is kept";
+        EXPECT_TRUE(last_lit.show_fps);
+        EXPECT_FALSE(first_back.show_fps) << "the key released while dark did not act";
+        PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
+    });
+    EXPECT_FALSE(run.had_to_close);
+    EXPECT_EQ(code, 1);
+}
+
+}  // namespace
