@@ -12,16 +12,23 @@ PacingPlan FrameLoop::plan() const {
     return plan;
 }
 
-void FrameLoop::start_pacing(HWND window, HDC dc) {
+HMONITOR FrameLoop::paced_monitor(HWND window) const {
+    if (follows_window_)
+        return MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+}
+
+void FrameLoop::start_pacing(HWND window, HDC dc, bool follows_window) {
     dc_ = dc;
+    follows_window_ = follows_window;
     driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
-    monitor_ = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    monitor_ = paced_monitor(window);
     refresh_ = monitor_refresh_rate(monitor_);
     pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());
 }
 
 void FrameLoop::follow_display(HWND window, bool display_changed) {
-    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    const HMONITOR monitor = paced_monitor(window);
     if (!display_changed && monitor == monitor_)
         return;
     monitor_ = monitor;

@@ -27,8 +27,11 @@ public:
 
     // For every new window, with its context current on `dc`: the swap
     // interval belongs to the context, so every new window asks again; the
-    // monitor, and so its refresh rate, may differ too.
-    void start_pacing(HWND window, HDC dc);
+    // monitor, and so its refresh rate, may differ too. The loop paces to the
+    // monitor that shows most of the window where it `follows_window` (the
+    // framed window), otherwise to the primary (the full-screen window spans
+    // every monitor; the primary shows the frame-rate text).
+    void start_pacing(HWND window, HDC dc, bool follows_window);
 
     // The window moved: where it is now on another monitor, that monitor's
     // refresh rate is read. After a display change (`display_changed`) the
@@ -52,6 +55,7 @@ public:
 
 private:
     PacingPlan plan() const;
+    HMONITOR paced_monitor(HWND window) const;
     void draw_frame(GlScene& scene);
     const char* pacing_name() const;
 
@@ -60,6 +64,7 @@ private:
     bool pace_;
     HDC dc_ = nullptr;           // the current window's, with its context current
     bool driver_syncs_ = false;  // the current context accepted a swap interval
+    bool follows_window_ = true;
     HMONITOR monitor_ = nullptr;
     RefreshRate refresh_;
     FramePacer pacer_;

@@ -25,7 +25,6 @@ struct FrameStats {
 
 struct BenchOptions {
     FrameStats* stats = nullptr;  // where the frame times go
-    bool cover_monitors = true;   // false: leave the other monitors bare, to time the covers' cost
     bool pace = true;             // false: draw as fast as the loop allows, for the unpaced throughput
     // Called after every frame shown with the animation it drew: the tests'
     // window on the motion.

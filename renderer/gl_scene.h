@@ -6,8 +6,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "renderer/gl_api.h"
+#include "renderer/monitor_layout.h"
+#include "renderer/monitor_scenes.h"
 #include "renderer/scene/scene_state.h"
 
 namespace renderer {
@@ -18,9 +21,17 @@ struct GlScene {
     // The current window's client area in pixels: the size chosen for a new
     // window, then what every WM_SIZE reports.
     int window_width = 0, window_height = 0;
-    GLuint font_list_base = 0;  // first of the glyph lists of the current context
-    UniqueQuadric quadric;      // made by gl_init for each window
-    bool ready = false;         // gl_init completed in the current window's context
+    // Full screen on several monitors: a view per monitor, the primary's
+    // first, and the spheres each other view shows (the primary's are the
+    // animation's). Empty, or a single view: the window is the primary's one
+    // view (set_monitor_views).
+    std::vector<MonitorView> monitor_views;
+    std::vector<scene::SpherePair*> view_spheres;
+    std::vector<scene::FramePlan> view_plans;  // what each view draws this frame
+    MonitorScenes other_monitors;              // for the whole run, as the animation
+    GLuint font_list_base = 0;                 // first of the glyph lists of the current context
+    UniqueQuadric quadric;                     // made by gl_init for each window
+    bool ready = false;                        // gl_init completed in the current window's context
 };
 
 // Performance-counter readings within one frame, taken only for the
@@ -29,6 +40,10 @@ struct GlScene {
 struct FrameMarks {
     std::int64_t start = 0, planned = 0, drawn = 0, counted = 0, shown = 0;
 };
+
+// The views of a new window (none for the framed window): each monitor
+// beside the primary gets its spheres, made now if its monitor is new.
+void set_monitor_views(GlScene& scene, std::vector<MonitorView> views);
 
 // Creates the current window's resources: the sphere quadric, the banded
 // texture (bound for the life of the context), additive blending; hides the
@@ -42,17 +57,19 @@ int gl_init(const GlApi& gl, GlScene& scene);
 // restarted: no motion and no text for the next 0.2 s.
 void gl_resize(const GlApi& gl, GlScene& scene, scene::TickCounter& counter);
 
-// One frame: the animation step, the spheres and the frame-rate text up to
-// glFinish (the caller swaps), then the frame counted. `marks`, when given,
-// takes the counter readings from start to counted.
+// One frame: the animation step, the spheres (in each monitor's view, each
+// with its own projection) and the frame-rate text (the primary's only) up
+// to glFinish (the caller swaps), then the frame counted. `marks`, when
+// given, takes the counter readings from start to counted.
 void gl_draw(const GlApi& gl, GlScene& scene, scene::TickCounter& counter, FrameMarks* marks = nullptr);
 
 // A printf-formatted text (at most 255 bytes) drawn with one display list per
-// byte from `list_base` on, at raster position x, y in window pixels (origin
-// bottom-left), in the given colour (0..1). Blending stays on, so the text
-// adds to the picture.
+// byte from `list_base` on, at raster position x, y in the pixels of the
+// current viewport of width x height (origin bottom-left), in the given
+// colour (0..1). Blending stays on, so the text adds to the picture.
 void gl_printf(const GlApi& gl,
-               const GlScene& scene,
+               int width,
+               int height,
                GLfloat red,
                GLfloat green,
                GLfloat blue,
@@ -63,9 +80,9 @@ void gl_printf(const GlApi& gl,
                const char* format,
                ...)
 #if defined(__MINGW32__)
-    __attribute__((format(gnu_printf, 10, 11)))
+    __attribute__((format(gnu_printf, 11, 12)))
 #elif defined(__GNUC__)
-    __attribute__((format(printf, 10, 11)))
+    __attribute__((format(printf, 11, 12)))
 #endif
     ;
 

@@ -3,9 +3,12 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "common/contract.h"
 #include "common/win32/handles.h"
+#include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
 #include "renderer/font_lists.h"
 #include "renderer/frame_loop.h"
@@ -13,7 +16,7 @@
 #include "renderer/gl_context.h"
 #include "renderer/gl_scene.h"
 #include "renderer/loop_state.h"
-#include "renderer/monitor_covers.h"
+#include "renderer/monitor_layout.h"
 #include "renderer/performance_counter.h"
 #include "renderer/power_notices.h"
 #include "renderer/window_input.h"
@@ -41,18 +44,32 @@ constexpr UINT kRetryMs = 500;
 // this time is tried again rather than ending the saver.
 constexpr double kRecoverySeconds = 5.0;
 
-// The primary monitor's rectangle; where the system cannot say, the screen
-// DC's size at the origin; empty when neither answers (the monitor is gone).
-RECT primary_monitor_rect() {
-    MONITORINFO info{};
+BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) noexcept {
+    MONITORINFOEXA info{};
+    EL_ASSERT_SHIPPED_SIZE(MONITORINFOEXA, 72);
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info))
-        return info.rcMonitor;
-    RECT rect{};
-    const win32::WindowDc screen(nullptr);
-    if (screen)
-        rect = RECT{0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)};
-    return rect;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<Monitor>*>(param)->push_back(
+            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.szDevice});
+    }
+    return TRUE;
+}
+
+// Every monitor, in physical pixels (the program is per-monitor DPI-aware,
+// so nothing is scaled or stretched); where the system lists none, the
+// screen DC's size at the origin; empty when neither answers (the monitor is
+// gone for a moment).
+std::vector<Monitor> list_monitors() {
+    std::vector<Monitor> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, collect_monitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) {
+        const win32::WindowDc screen(nullptr);
+        if (screen)
+            monitors.push_back(
+                {{0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)}, true, "screen"});
+    }
+    return monitors;
 }
 
 class Renderer final : public win32::WindowBase {
@@ -60,7 +77,6 @@ public:
     Renderer(HINSTANCE instance, int show_command, const BenchOptions& bench)
         : instance_(instance),
           show_command_(show_command),
-          cover_monitors_(bench.cover_monitors),
           fail_set_up_(bench.fail_set_up),
           loop_(gl_, counter_, bench) {}
     Renderer(const Renderer&) = delete;
@@ -89,7 +105,6 @@ private:
 
     HINSTANCE instance_;
     int show_command_;
-    bool cover_monitors_;
     std::function<const char*()> fail_set_up_;  // the tests' stand-in for a monitor that is gone
     PerformanceCounter counter_;
     GlScene scene_;
@@ -97,7 +112,6 @@ private:
     FrameLoop loop_;
 
     HWND main_window_ = nullptr;
-    MonitorCovers covers_;  // the other monitors, in full-screen mode only
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
     PowerNotices power_notices_;
@@ -133,8 +147,6 @@ int Renderer::run() {
             failed_step_ = failed;
         if (main_window_) {
             ShowWindow(main_window_, show_command_);
-            if (full_screen && cover_monitors_)
-                covers_.cover_other_monitors(instance_, main_window_);
             loop_.run(scene_);
             tear_down();
         }
@@ -165,24 +177,30 @@ bool Renderer::register_class() {
     return win32::register_window_class(instance_, wc);
 }
 
+// Full screen: one window over every monitor, with a picture of its own on
+// each (monitor_layout.h); top-most where it spans several, so that no
+// monitor's task bar shows through. Framed: 1024 x 768, the primary's
+// picture alone, the other monitors showing what they showed before.
 const char* Renderer::create_main_window(bool full_screen) {
-    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD style = WS_OVERLAPPEDWINDOW, ex_style = 0;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
     scene_.window_width = kWindowedWidth;
     scene_.window_height = kWindowedHeight;
+    FullScreenLayout layout;
     if (full_screen) {
-        // The primary monitor in physical pixels (the program is per-monitor
-        // DPI-aware, so nothing is scaled or stretched).
-        const RECT screen = primary_monitor_rect();
-        if (IsRectEmpty(&screen))
+        layout = full_screen_layout(list_monitors());
+        if (layout.views.empty())
             return "GetDC";
-        x = screen.left;
-        y = screen.top;
-        scene_.window_width = screen.right - screen.left;
-        scene_.window_height = screen.bottom - screen.top;
+        x = layout.window.left;
+        y = layout.window.top;
+        scene_.window_width = layout.window.width();
+        scene_.window_height = layout.window.height();
         style = WS_POPUP;
+        if (layout.views.size() > 1)
+            ex_style = WS_EX_TOPMOST;
     }
-    main_window_ = create_window(0, kClassName, contract::kRendererCaption, style, x, y, scene_.window_width,
+    set_monitor_views(scene_, std::move(layout.views));
+    main_window_ = create_window(ex_style, kClassName, contract::kRendererCaption, style, x, y, scene_.window_width,
                                  scene_.window_height, nullptr, instance_);
     return main_window_ ? nullptr : "CreateWindowEx";
 }
@@ -205,7 +223,7 @@ const char* Renderer::set_up() {
     if (gl_init(gl_, scene_) != 0)
         return "gl_init";
     gl_resize(gl_, scene_, counter_);
-    loop_.start_pacing(hwnd(), dc);
+    loop_.start_pacing(hwnd(), dc, !full_screen_);
     return nullptr;
 }
 
@@ -241,7 +259,6 @@ void Renderer::release_gl() {
 
 void Renderer::tear_down() {
     release_gl();
-    covers_.remove();
     power_notices_.stop();
     DestroyWindow(main_window_);
     main_window_ = nullptr;
@@ -316,8 +333,9 @@ void Renderer::on_size(WPARAM kind, LPARAM size) {
 
 // A new resolution, a monitor plugged in or out, another refresh rate: the
 // rate is read again in both modes, and once the changes have settled the
-// full-screen window is made anew at the screen's new size, with the other
-// monitors covered again. The framed window keeps its size.
+// full-screen window is made anew over the monitors as they are now, each
+// with its picture (a monitor seen before carries on with its own). The
+// framed window keeps its size.
 void Renderer::on_display_change() {
     loop_.follow_display(hwnd(), true);
     if (full_screen_)

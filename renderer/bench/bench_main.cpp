@@ -1,8 +1,7 @@
 // Ember_Lantern_bench.exe: the renderer with its frames timed; never ships.
-//   Ember_Lantern_bench.exe WARMUP_S MEASURE_S RESULT_FILE [bare] [unpaced]
+//   Ember_Lantern_bench.exe WARMUP_S MEASURE_S RESULT_FILE [unpaced]
 // Runs full screen, forgets the first WARMUP_S seconds, measures MEASURE_S
 // seconds, closes its window and writes one line of figures to RESULT_FILE.
-// "bare" leaves other monitors uncovered, to time what the covers cost;
 // "unpaced" draws as fast as the loop allows, as the renderer did before it
 // kept to the display's refresh rate.
 #include <windows.h>
@@ -42,9 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
         return 2;
     renderer::BenchOptions options;
     for (int i = 4; i < __argc; ++i) {
-        if (std::strcmp(__argv[i], "bare") == 0)
-            options.cover_monitors = false;
-        else if (std::strcmp(__argv[i], "unpaced") == 0)
+        if (std::strcmp(__argv[i], "unpaced") == 0)
             options.pace = false;
         else
             return 2;

@@ -25,7 +25,13 @@ float random_fraction_of(RandomSource& random, double full) {
 
 SceneState gl_data(RandomSource& random) {
     SceneState state;
-    for (SphereState& sphere : state.spheres) {
+    draw_start_values(state.spheres, random);
+    state.show_fps = true;
+    return state;
+}
+
+void draw_start_values(SphereState (&spheres)[kSphereCount], RandomSource& random) {
+    for (SphereState& sphere : spheres) {
         for (int c = 0; c < kChannelCount; ++c) {
             sphere.phase_step[c] = random_sign(random);
             sphere.colour_phase[c] = random_fraction_of(random, kTwoPi);
@@ -35,8 +41,6 @@ SceneState gl_data(RandomSource& random) {
         sphere.spin_x = random_sign(random) * kSpinRate;
         sphere.spin_y = random_sign(random) * kSpinRate;
     }
-    state.show_fps = true;
-    return state;
 }
 
 int direction_change_divisor(float fps) {
@@ -49,12 +53,15 @@ int direction_change_divisor(float fps) {
 }
 
 void advance_animation(SceneState& state, RandomSource& random) {
-    const float fps = state.fps;
+    advance_spheres(state.spheres, state.fps, random);
+}
+
+void advance_spheres(SphereState (&spheres)[kSphereCount], float fps, RandomSource& random) {
     if (fps == 0.0f)
         return;
     // A change with probability 1 / (8 fps) per frame: once in eight seconds on average.
     const int divisor = direction_change_divisor(fps);
-    for (SphereState& sphere : state.spheres) {
+    for (SphereState& sphere : spheres) {
         for (int c = 0; c < kChannelCount; ++c) {
             if (random.next() % divisor == 0)
                 sphere.phase_step[c] = static_cast<float>(random.next() % 3 - 1);
@@ -127,18 +134,22 @@ void count_frame(SceneState& state, TickCounter& counter) {
     }
 }
 
-FramePlan plan_frame(SceneState& state, RandomSource& random, int width, int height) {
-    advance_animation(state, random);
-    FramePlan plan;
+void plan_spheres(const SphereState (&spheres)[kSphereCount], SphereDraw (&draws)[kSphereCount]) {
     for (int s = 0; s < kSphereCount; ++s) {
-        const SphereState& sphere = state.spheres[s];
-        SphereDraw& draw = plan.spheres[s];
+        const SphereState& sphere = spheres[s];
+        SphereDraw& draw = draws[s];
         draw.red = channel_intensity(sphere.colour_phase[0]);
         draw.green = channel_intensity(sphere.colour_phase[1]);
         draw.blue = channel_intensity(sphere.colour_phase[2]);
         draw.angle_x = sphere.angle_x;
         draw.angle_y = sphere.angle_y;
     }
+}
+
+FramePlan plan_frame(SceneState& state, RandomSource& random, int width, int height) {
+    advance_animation(state, random);
+    FramePlan plan;
+    plan_spheres(state.spheres, plan.spheres);
     if (state.fps != 0.0f && state.show_fps) {
         plan.show_text = true;
         plan.text_x = width - kTextFromRight;

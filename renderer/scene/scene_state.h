@@ -32,11 +32,21 @@ struct SceneState {
     float frame_seconds = 0.0f;  // the last frame's time not judged a stall; 0 = none yet
 };
 
+// The spheres of one more monitor's picture, beside the primary's in
+// SceneState: their own start values and colour drift, moved at the same
+// measured frame rate.
+struct SpherePair {
+    SphereState spheres[kSphereCount];
+};
+
 // The start values for the whole run, drawing ten random numbers per sphere
 // (sphere 0 first): for each channel the phase step then the colour phase;
 // then angle_x, angle_y, spin_x, spin_y. show_fps starts on. The caller seeds
 // `random` with the time first.
 SceneState gl_data(RandomSource& random);
+
+// The same start values for any pair of spheres, in the same order.
+void draw_start_values(SphereState (&spheres)[kSphereCount], RandomSource& random);
 
 // Divisor of the per-frame direction-change test: fps * 8 truncated, at least
 // 1 (below 0.125 frames per second every frame changes direction).
@@ -48,6 +58,9 @@ int direction_change_divisor(float fps);
 // kept growing would lose each frame's small step after hours (the spheres
 // would stop), while rotation and sine are periodic, so the picture is the same.
 void advance_animation(SceneState& state, RandomSource& random);
+
+// The same step for any pair of spheres at the frame rate `fps` (0: none).
+void advance_spheres(SphereState (&spheres)[kSphereCount], float fps, RandomSource& random);
 
 // `value` brought into [0, period) by whole periods (period > 0).
 float wrap_to_period(float value, double period);
@@ -101,6 +114,9 @@ struct FramePlan {
 
 constexpr int kTextFromRight = 114;  // pixels from the client area's right edge
 constexpr int kTextFromTop = 40;     // pixels from its top edge to the baseline
+
+// What a pair of spheres looks like now: colours and angles.
+void plan_spheres(const SphereState (&spheres)[kSphereCount], SphereDraw (&draws)[kSphereCount]);
 
 // The processor's share of a frame: advances the animation, then says what to
 // draw for a client area of width x height pixels.

@@ -34,7 +34,6 @@ public:
     // returns the exit code. A renderer that has not ended 10 s after `drive`
     // returns is closed (and `had_to_close` says so).
     int go(const std::function<void(RendererRun&)>& drive, renderer::BenchOptions options = {}) {
-        options.cover_monitors = false;
         options.on_frame = [this](const scene::SceneState& state) {
             const std::lock_guard<std::mutex> lock(mutex_);
             frames_.push_back({state.spheres[0].angle_x, state.fps, state.show_fps});
