@@ -1,6 +1,7 @@
 ; The installer a Windows user double-clicks: both programs into the system
-; folder where the screen-saver list finds them, the saver made the current
-; user's screen saver, and an uninstaller that Apps & features lists.
+; folder where the screen-saver list finds them, over a saver that may be
+; running (nsis/running_saver.nsh, nsis/files_in_use.nsh), the saver made the
+; current user's screen saver, and an uninstaller that Apps & features lists.
 ;
 ; Built by packaging/make_installer.py, which passes:
 ;   VERSION         the product version as users see it ("1.00")
@@ -47,10 +48,17 @@ SpaceTexts none
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
+; Set by the install or removal when a restart has work left to do.
+Var FinishNote
+
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; A restart only finishes the cleanup (or, rarely, a replacement): it is told
+; in the text, never offered as "restart now".
+!define MUI_FINISHPAGE_NOREBOOTSUPPORT
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_TEXT "$(FinishText)$FinishNote"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
@@ -60,6 +68,9 @@ SpaceTexts none
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_UNFINISHPAGE_NOREBOOTSUPPORT
+!define MUI_FINISHPAGE_TEXT "$(UnFinishText)$FinishNote"
+!insertmacro MUI_UNPAGE_FINISH
 
 ; The first language is the one shown where the user's is neither.
 !insertmacro MUI_LANGUAGE "English"
@@ -71,6 +82,22 @@ LangString FinishText ${LANG_ENGLISH} "${TITLE} is now your screen saver. The mu
 LangString FinishText ${LANG_JAPANESE} "${TITLE} がスクリーンセーバーに設定されました。BGM はスクリーンセーバーの設定画面の [設定] で選べます。"
 LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
 LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
+LangString UnFinishText ${LANG_ENGLISH} "${TITLE} has been removed from this computer."
+LangString UnFinishText ${LANG_JAPANESE} "${TITLE} をこのコンピューターから削除しました。"
+LangString RestartCleansText ${LANG_ENGLISH} "Old program files that were still in use are deleted when Windows next restarts."
+LangString RestartCleansText ${LANG_JAPANESE} "使用中だった古いプログラムのファイルは、Windows の次回の再起動時に削除されます。"
+LangString RestartCompletesText ${LANG_ENGLISH} "Another program held a file open: the new version takes its place when Windows next restarts."
+LangString RestartCompletesText ${LANG_JAPANESE} "ほかのプログラムが開いていたファイルがあるため、新しいバージョンへの置き換えは Windows の次回の再起動時に完了します。"
+LangString ClosingSaverText ${LANG_ENGLISH} "Closing the running screen saver's windows"
+LangString ClosingSaverText ${LANG_JAPANESE} "実行中のスクリーンセーバーのウィンドウを閉じています"
+LangString SaverStillRunningText ${LANG_ENGLISH} "Not all of them closed in time; their files are moved aside."
+LangString SaverStillRunningText ${LANG_JAPANESE} "時間内に閉じなかったものがあります。そのファイルは別の名前に移します。"
+LangString DeletedAtRestartText ${LANG_ENGLISH} "Deleted at the next restart:"
+LangString DeletedAtRestartText ${LANG_JAPANESE} "次回の再起動時に削除:"
+LangString ReplacedAtRestartText ${LANG_ENGLISH} "Replaced at the next restart:"
+LangString ReplacedAtRestartText ${LANG_JAPANESE} "次回の再起動時に置き換え:"
+LangString CannotWriteText ${LANG_ENGLISH} "Cannot write"
+LangString CannotWriteText ${LANG_JAPANESE} "書き込めません:"
 LangString ProgramsSection ${LANG_ENGLISH} "${TITLE}"
 LangString ProgramsSection ${LANG_JAPANESE} "${TITLE}"
 LangString SettingsSection ${LANG_ENGLISH} "Saved settings (music)"
@@ -98,6 +125,25 @@ Var SaverDir
 !endif
 !macroend
 
+!include "${__FILEDIR__}/nsis/running_saver.nsh"
+!include "${__FILEDIR__}/nsis/files_in_use.nsh"
+!insertmacro RunningSaverFunctions ""
+!insertmacro RunningSaverFunctions "un."
+!insertmacro FilesInUseFunctions ""
+!insertmacro FilesInUseFunctions "un."
+
+; What the finish page adds, and what a silent run's exit code says, when a
+; restart has work left: 3010 (ERROR_SUCCESS_REBOOT_REQUIRED, as Windows
+; Installer reports it) only where the new version waits for the restart.
+!macro SetFinishNote
+    ${If} $RestartCompletesUpdate == 1
+        StrCpy $FinishNote "$\r$\n$\r$\n$(RestartCompletesText)"
+        SetErrorLevel 3010
+    ${ElseIf} $RestartFinishesCleanup == 1
+        StrCpy $FinishNote "$\r$\n$\r$\n$(RestartCleansText)"
+    ${EndIf}
+!macroend
+
 Function .onInit
     !insertmacro FindSaverDir
 FunctionEnd
@@ -108,9 +154,10 @@ FunctionEnd
 
 Section "$(ProgramsSection)"
     SectionIn RO
+    Call CloseRunningSaver
     SetOutPath $SaverDir
-    File "${PROGRAMS_DIR}\${SAVER}"
-    File "${PROGRAMS_DIR}\${RENDERER}"
+    !insertmacro InstallProgram "${SAVER}"
+    !insertmacro InstallProgram "${RENDERER}"
 
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SaverDir\${SAVER}"
     ; SPI_SETSCREENSAVEACTIVE, stored and announced, so that a saver that was
@@ -129,6 +176,7 @@ Section "$(ProgramsSection)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    !insertmacro SetFinishNote
 SectionEnd
 
 ; The screen saver page of the display settings, showing the saver just chosen.
@@ -149,11 +197,13 @@ Section "un.$(ProgramsSection)"
         ${EndIf}
     ${EndIf}
 
-    Delete /REBOOTOK "$SaverDir\${SAVER}"
-    Delete /REBOOTOK "$SaverDir\${RENDERER}"
+    Call un.CloseRunningSaver
+    !insertmacro RemoveProgram "${SAVER}"
+    !insertmacro RemoveProgram "${RENDERER}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
+    !insertmacro SetFinishNote
 SectionEnd
 
 ; Off unless the user ticks it. The settings file lies beside the saver; for a
