@@ -1,7 +1,8 @@
 ; The installer a Windows user double-clicks: both programs into the system
 ; folder where the screen-saver list finds them, over a saver that may be
 ; running (nsis/running_saver.nsh, nsis/files_in_use.nsh), the saver made the
-; current user's screen saver, and an uninstaller that Apps & features lists.
+; screen saver of the user at the keyboard (nsis/screen_saver_choice.nsh), and
+; an uninstaller that Apps & features lists.
 ;
 ; Built by packaging/make_installer.py, which passes:
 ;   VERSION         the product version as users see it ("1.00")
@@ -60,8 +61,8 @@ Var FinishNote
 !define MUI_FINISHPAGE_TEXT_LARGE
 !define MUI_FINISHPAGE_TEXT "$(FinishText)$FinishNote"
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
-!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!define MUI_FINISHPAGE_RUN_TEXT "$(MakeItMineText)"
+!define MUI_FINISHPAGE_RUN_FUNCTION MakeItMyScreenSaver
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -76,12 +77,12 @@ Var FinishNote
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
-LangString WelcomeText ${LANG_ENGLISH} "This installs ${TITLE} ${VERSION} for every user of this computer and makes it your screen saver.$\r$\n$\r$\nBoth programs go into the Windows system folder, where the screen saver settings find them. The saver's own texts are Japanese.$\r$\n$\r$\nClick Install to start."
-LangString WelcomeText ${LANG_JAPANESE} "${TITLE} ${VERSION} をこのコンピューターのすべてのユーザー向けにインストールし、スクリーンセーバーに設定します。$\r$\n$\r$\n二つのプログラムは、スクリーンセーバーの設定画面が探す Windows のシステムフォルダーに入ります。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
-LangString FinishText ${LANG_ENGLISH} "${TITLE} is now your screen saver. The music is chosen with Settings in the screen saver settings."
-LangString FinishText ${LANG_JAPANESE} "${TITLE} がスクリーンセーバーに設定されました。BGM はスクリーンセーバーの設定画面の [設定] で選べます。"
-LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
-LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
+LangString WelcomeText ${LANG_ENGLISH} "This installs ${TITLE} ${VERSION} for every user of this computer.$\r$\n$\r$\nBoth programs go into the Windows system folder, where the screen saver settings find them; a copy that is running is closed first. The saver's own texts are Japanese.$\r$\n$\r$\nClick Install to start."
+LangString WelcomeText ${LANG_JAPANESE} "${TITLE} ${VERSION} をこのコンピューターのすべてのユーザー向けにインストールします。$\r$\n$\r$\n二つのプログラムは、スクリーンセーバーの設定画面が探す Windows のシステムフォルダーに入ります。実行中のものは先に閉じます。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
+LangString FinishText ${LANG_ENGLISH} "${TITLE} is installed. With the box ticked, Windows makes it your screen saver and opens the screen saver settings, where Settings chooses the music."
+LangString FinishText ${LANG_JAPANESE} "${TITLE} をインストールしました。チェックを付けたままにすると、Windows がスクリーンセーバーに設定して設定画面を開きます。BGM は設定画面の [設定] で選べます。"
+LangString MakeItMineText ${LANG_ENGLISH} "Make it my screen saver and open the settings"
+LangString MakeItMineText ${LANG_JAPANESE} "スクリーンセーバーに設定して設定画面を開く"
 LangString UnFinishText ${LANG_ENGLISH} "${TITLE} has been removed from this computer."
 LangString UnFinishText ${LANG_JAPANESE} "${TITLE} をこのコンピューターから削除しました。"
 LangString RestartCleansText ${LANG_ENGLISH} "Old program files that were still in use are deleted when Windows next restarts."
@@ -113,20 +114,27 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PRODUCT}"
 ; Where the screen-saver list looks for a saver of this build's kind. A 32-bit
 ; installer on 64-bit Windows is shown System32 by $SYSDIR but writes into
 ; SysWOW64; the registry must name SysWOW64, or the 64-bit parts of Windows
-; would look in their own System32 and find nothing.
+; would look in their own System32 and find nothing. The system's own tools,
+; on the other hand, are the 64-bit ones, which such an installer reaches
+; only through Sysnative.
 Var SaverDir
+Var NativeSystemDir
 
 !macro FindSaverDir
     StrCpy $SaverDir $SYSDIR
+    StrCpy $NativeSystemDir $SYSDIR
 !if "${TARGET}" != "amd64-unicode"
     ${If} ${RunningX64}
         StrCpy $SaverDir "$WINDIR\SysWOW64"
+        StrCpy $NativeSystemDir "$WINDIR\Sysnative"
     ${EndIf}
 !endif
 !macroend
 
 !include "${__FILEDIR__}/nsis/running_saver.nsh"
 !include "${__FILEDIR__}/nsis/files_in_use.nsh"
+!include "${__FILEDIR__}/nsis/shell_as_user.nsh"
+!include "${__FILEDIR__}/nsis/screen_saver_choice.nsh"
 !insertmacro RunningSaverFunctions ""
 !insertmacro RunningSaverFunctions "un."
 !insertmacro FilesInUseFunctions ""
@@ -158,11 +166,10 @@ Section "$(ProgramsSection)"
     SetOutPath $SaverDir
     !insertmacro InstallProgram "${SAVER}"
     !insertmacro InstallProgram "${RENDERER}"
-
-    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SaverDir\${SAVER}"
-    ; SPI_SETSCREENSAVEACTIVE, stored and announced, so that a saver that was
-    ; switched off runs, and open settings windows show the new choice.
-    System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
+    ; Shown, the finish page makes the choice, as the user at the keyboard.
+    ${If} ${Silent}
+        Call ChooseSaverForInstallingUser
+    ${EndIf}
 
     CreateDirectory $INSTDIR
     WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -178,11 +185,6 @@ Section "$(ProgramsSection)"
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     !insertmacro SetFinishNote
 SectionEnd
-
-; The screen saver page of the display settings, showing the saver just chosen.
-Function OpenScreenSaverSettings
-    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
-FunctionEnd
 
 Section "un.$(ProgramsSection)"
     SectionIn RO

@@ -6,9 +6,9 @@ uninstall takes it all away again but leaves the user's saved settings and
 another saver's choice alone. Installing and uninstalling over a saver that
 runs from the system folder (its preview in a host, a saver run, its
 settings dialog, a hung preview) never stops and leaves exactly the new
-programs, or none, and says when a restart finishes the work. The
-installer's pages are shown and saved as screenshots (installer-*.png in the
-work folder).
+programs, or none. The installer's pages are shown and saved as screenshots
+(installer-*.png in the work folder), and its finish page makes the saver the
+user's screen saver through the shell: the command that runs is printed.
 
 The shipped installer is 32-bit. Where this machine's Wine runs no 32-bit
 programs, the same script is built as a 64-bit twin around the 64-bit twin
@@ -312,25 +312,58 @@ class Installer(unittest.TestCase):
                 self.assertEqual(self.our_files(), [])
 
     def test_pages_as_the_user_sees_them(self):
-        # Over a saver that does not close, so that the finish page says what
-        # the restart finishes.
-        for name in PROGRAMS:
-            shutil.copy2(self.bin_dir / name, self.system / name)
-        self.start_hung_preview()
-        self.d.start(self.setup, to_files=True)
-        self.wait_for_control_text("へようこそ")
-        self.d.screenshot("installer-welcome.png")
-        self.d.tap("Return")  # the welcome page leads straight to the install
-        finish = self.wait_for_control_text("スクリーンセーバーの設定を開く")
-        self.d.screenshot("installer-finish.png")
-        self.assertIn("次回の再起動時に削除されます", finish)
-        # Untick "open the settings" (Wine has no display control panel), then Finish.
-        self.d.tap("space")
-        self.d.tap("Return")
-        self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
-        self.assertTrue((self.system / PROGRAMS[0]).is_file())
-        self.restart_windows()
+        # Wine has no desk.cpl: a stand-in records each command that loads it.
+        desk = self.system / "desk.cpl"
+        calls = self.system / "desk.cpl.calls"
+        shutil.copy2(self.d.tools_dir / "desk" / "desk.cpl", desk)
+        self.addCleanup(desk.unlink, missing_ok=True)
+        self.addCleanup(calls.unlink, missing_ok=True)
+        saver = windows_path_in_system(PROGRAMS[0]).lower()
+        restart_note = "次回の再起動時に削除されます"
+        routes = [
+            # (route, the installer's environment, the command that loads desk.cpl, who starts it,
+            #  whether the installer chooses the saver for its own account, a hung saver to install over)
+            ("through the shell", {}, "desk.cpl,installscreensaver " + saver, "explorer.exe", False, True),
+            # Without the shell's proxies the installer cannot reach the shell,
+            # as where no shell runs or it refuses an elevated caller.
+            ("no shell to ask", {"WINEDLLOVERRIDES": self.d.env.get("WINEDLLOVERRIDES", "") + ";actxprxy="},
+             "desk.cpl,,@screensaver", self.setup.name.lower(), True, False),
+        ]
+        for route, env, command, starter, chosen_by_installer, over_hung_saver in routes:
+            with self.subTest(route=route):
+                calls.unlink(missing_ok=True)
+                subprocess.run([str(WINE_EXEC), "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f"],
+                               env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+                if over_hung_saver:
+                    for name in PROGRAMS:
+                        shutil.copy2(self.bin_dir / name, self.system / name)
+                    self.start_hung_preview()
+                self.d.start(self.setup, env=env, to_files=True)
+                self.wait_for_control_text("へようこそ")
+                self.d.screenshot("installer-welcome.png")
+                self.d.tap("Return")  # the welcome page leads straight to the install
+                finish = self.wait_for_control_text("スクリーンセーバーに設定して設定画面を開く")
+                self.d.screenshot("installer-finish-restart-note.png" if over_hung_saver else "installer-finish.png")
+                self.assertEqual(restart_note in finish, over_hung_saver, finish)
+                self.d.tap("Return")  # Finish, the box ticked
+                self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
+                self.assertTrue((self.system / PROGRAMS[0]).is_file())
 
+                record = wait_until(lambda: calls.exists() and calls.read_text(encoding="utf-8"), 30)
+                self.assertTrue(record, "nothing loaded desk.cpl")
+                program, command_line, parent = record.splitlines()[0].split("|")
+                print(f"{route}: {command_line} (program {program}, started by {parent})")
+                # The system's own tool, from its own System32.
+                self.assertTrue(program.lower().startswith("c:\\windows\\system32\\"), program)
+                self.assertTrue(command_line.lower().endswith(command), command_line)
+                self.assertEqual(parent.lower(), starter)
+                chosen = self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE")
+                self.assertEqual(chosen.lower() if chosen else None, saver if chosen_by_installer else None)
+                self.uninstall_silently()
+                if over_hung_saver:
+                    self.restart_windows()
+
+        self.install_silently()
         self.d.start(self.unix_path(self.reg_value(UNINSTALL_KEY, "UninstallString").strip('"')), to_files=True)
         self.wait_for_control_text("アンインストール")
         self.d.tap("Return")  # past the confirmation page
