@@ -10,6 +10,7 @@
 ;   PROGRAMS_DIR    a folder holding Ember_Lantern.scr and Ember_Lantern.dll
 ;   PROGRAMS_KB     their size in KiB, for Apps & features
 ;   ICON            the saver's icon
+;   SIDE_PICTURE    the welcome and finish pages' picture (164 x 314 BMP)
 ;   OUT_FILE        where to write the installer
 ;   TARGET          x86-unicode for the shipping installer; amd64-unicode only
 ;                   for the tests' 64-bit twin, on machines whose Wine runs no
@@ -47,12 +48,15 @@ SpaceTexts none
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
 !define MUI_ABORTWARNING
 
 ; Set by the install or removal when a restart has work left to do.
 Var FinishNote
 
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowWelcomeSidePicture
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 ; A restart only finishes the cleanup (or, rarely, a replacement): it is told
@@ -63,6 +67,7 @@ Var FinishNote
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(MakeItMineText)"
 !define MUI_FINISHPAGE_RUN_FUNCTION MakeItMyScreenSaver
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishSidePicture
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -71,6 +76,7 @@ Var FinishNote
 !insertmacro MUI_UNPAGE_INSTFILES
 !define MUI_UNFINISHPAGE_NOREBOOTSUPPORT
 !define MUI_FINISHPAGE_TEXT "$(UnFinishText)$FinishNote"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.ShowFinishSidePicture
 !insertmacro MUI_UNPAGE_FINISH
 
 ; The first language is the one shown where the user's is neither.
@@ -135,6 +141,10 @@ Var NativeSystemDir
 !include "${__FILEDIR__}/nsis/files_in_use.nsh"
 !include "${__FILEDIR__}/nsis/shell_as_user.nsh"
 !include "${__FILEDIR__}/nsis/screen_saver_choice.nsh"
+!include "${__FILEDIR__}/nsis/side_picture.nsh"
+!insertmacro SidePictureShowFunction ShowWelcomeSidePicture $mui.WelcomePage.Image $mui.WelcomePage.Image.Bitmap
+!insertmacro SidePictureShowFunction ShowFinishSidePicture $mui.FinishPage.Image $mui.FinishPage.Image.Bitmap
+!insertmacro SidePictureShowFunction un.ShowFinishSidePicture $mui.FinishPage.Image $mui.FinishPage.Image.Bitmap
 !insertmacro RunningSaverFunctions ""
 !insertmacro RunningSaverFunctions "un."
 !insertmacro FilesInUseFunctions ""
