@@ -1,6 +1,8 @@
 ; The installer a Windows user double-clicks: both programs into the system
-; folder where the screen-saver list finds them, the saver made the current
-; user's screen saver, and an uninstaller that Apps & features lists.
+; folder where the screen-saver list finds them, over a saver that may be
+; running (nsis/running_saver.nsh, nsis/files_in_use.nsh), the saver made the
+; screen saver of the user at the keyboard (nsis/screen_saver_choice.nsh), and
+; an uninstaller that Apps & features lists.
 ;
 ; Built by packaging/make_installer.py, which passes:
 ;   VERSION         the product version as users see it ("1.00")
@@ -8,6 +10,7 @@
 ;   PROGRAMS_DIR    a folder holding Ember_Lantern.scr and Ember_Lantern.dll
 ;   PROGRAMS_KB     their size in KiB, for Apps & features
 ;   ICON            the saver's icon
+;   SIDE_PICTURE    the welcome and finish pages' picture (164 x 314 BMP)
 ;   OUT_FILE        where to write the installer
 ;   TARGET          x86-unicode for the shipping installer; amd64-unicode only
 ;                   for the tests' 64-bit twin, on machines whose Wine runs no
@@ -45,32 +48,63 @@ SpaceTexts none
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
+!define MUI_UNWELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
 !define MUI_ABORTWARNING
 
+; Set by the install or removal when a restart has work left to do.
+Var FinishNote
+
 !define MUI_WELCOMEPAGE_TEXT "$(WelcomeText)"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowWelcomeSidePicture
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
-!define MUI_FINISHPAGE_TEXT "$(FinishText)"
+; A restart only finishes the cleanup (or, rarely, a replacement): it is told
+; in the text, never offered as "restart now".
+!define MUI_FINISHPAGE_NOREBOOTSUPPORT
+!define MUI_FINISHPAGE_TEXT_LARGE
+!define MUI_FINISHPAGE_TEXT "$(FinishText)$FinishNote"
 !define MUI_FINISHPAGE_RUN
-!define MUI_FINISHPAGE_RUN_TEXT "$(OpenSettingsText)"
-!define MUI_FINISHPAGE_RUN_FUNCTION OpenScreenSaverSettings
+!define MUI_FINISHPAGE_RUN_TEXT "$(MakeItMineText)"
+!define MUI_FINISHPAGE_RUN_FUNCTION MakeItMyScreenSaver
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishSidePicture
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+!define MUI_UNFINISHPAGE_NOREBOOTSUPPORT
+!define MUI_FINISHPAGE_TEXT "$(UnFinishText)$FinishNote"
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW un.ShowFinishSidePicture
+!insertmacro MUI_UNPAGE_FINISH
 
 ; The first language is the one shown where the user's is neither.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
 
-LangString WelcomeText ${LANG_ENGLISH} "This installs ${TITLE} ${VERSION} for every user of this computer and makes it your screen saver.$\r$\n$\r$\nBoth programs go into the Windows system folder, where the screen saver settings find them. The saver's own texts are Japanese.$\r$\n$\r$\nClick Install to start."
-LangString WelcomeText ${LANG_JAPANESE} "${TITLE} ${VERSION} をこのコンピューターのすべてのユーザー向けにインストールし、スクリーンセーバーに設定します。$\r$\n$\r$\n二つのプログラムは、スクリーンセーバーの設定画面が探す Windows のシステムフォルダーに入ります。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
-LangString FinishText ${LANG_ENGLISH} "${TITLE} is now your screen saver. The music is chosen with Settings in the screen saver settings."
-LangString FinishText ${LANG_JAPANESE} "${TITLE} がスクリーンセーバーに設定されました。BGM はスクリーンセーバーの設定画面の [設定] で選べます。"
-LangString OpenSettingsText ${LANG_ENGLISH} "Open the screen saver settings"
-LangString OpenSettingsText ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
+LangString WelcomeText ${LANG_ENGLISH} "This installs ${TITLE} ${VERSION} for every user of this computer.$\r$\n$\r$\nBoth programs go into the Windows system folder, where the screen saver settings find them; a copy that is running is closed first. The saver's own texts are Japanese.$\r$\n$\r$\nClick Install to start."
+LangString WelcomeText ${LANG_JAPANESE} "${TITLE} ${VERSION} をこのコンピューターのすべてのユーザー向けにインストールします。$\r$\n$\r$\n二つのプログラムは、スクリーンセーバーの設定画面が探す Windows のシステムフォルダーに入ります。実行中のものは先に閉じます。$\r$\n$\r$\n[インストール] をクリックすると始まります。"
+LangString FinishText ${LANG_ENGLISH} "${TITLE} is installed. With the box ticked, Windows makes it your screen saver and opens the screen saver settings, where Settings chooses the music."
+LangString FinishText ${LANG_JAPANESE} "${TITLE} をインストールしました。チェックを付けたままにすると、Windows がスクリーンセーバーに設定して設定画面を開きます。BGM は設定画面の [設定] で選べます。"
+LangString MakeItMineText ${LANG_ENGLISH} "Make it my screen saver and open the settings"
+LangString MakeItMineText ${LANG_JAPANESE} "スクリーンセーバーに設定して設定画面を開く"
+LangString UnFinishText ${LANG_ENGLISH} "${TITLE} has been removed from this computer."
+LangString UnFinishText ${LANG_JAPANESE} "${TITLE} をこのコンピューターから削除しました。"
+LangString RestartCleansText ${LANG_ENGLISH} "Old program files that were still in use are deleted when Windows next restarts."
+LangString RestartCleansText ${LANG_JAPANESE} "使用中だった古いプログラムのファイルは、Windows の次回の再起動時に削除されます。"
+LangString RestartCompletesText ${LANG_ENGLISH} "Another program held a file open: the new version takes its place when Windows next restarts."
+LangString RestartCompletesText ${LANG_JAPANESE} "ほかのプログラムが開いていたファイルがあるため、新しいバージョンへの置き換えは Windows の次回の再起動時に完了します。"
+LangString ClosingSaverText ${LANG_ENGLISH} "Closing the running screen saver's windows"
+LangString ClosingSaverText ${LANG_JAPANESE} "実行中のスクリーンセーバーのウィンドウを閉じています"
+LangString SaverStillRunningText ${LANG_ENGLISH} "Not all of them closed in time; their files are moved aside."
+LangString SaverStillRunningText ${LANG_JAPANESE} "時間内に閉じなかったものがあります。そのファイルは別の名前に移します。"
+LangString DeletedAtRestartText ${LANG_ENGLISH} "Deleted at the next restart:"
+LangString DeletedAtRestartText ${LANG_JAPANESE} "次回の再起動時に削除:"
+LangString ReplacedAtRestartText ${LANG_ENGLISH} "Replaced at the next restart:"
+LangString ReplacedAtRestartText ${LANG_JAPANESE} "次回の再起動時に置き換え:"
+LangString CannotWriteText ${LANG_ENGLISH} "Cannot write"
+LangString CannotWriteText ${LANG_JAPANESE} "書き込めません:"
 LangString ProgramsSection ${LANG_ENGLISH} "${TITLE}"
 LangString ProgramsSection ${LANG_JAPANESE} "${TITLE}"
 LangString SettingsSection ${LANG_ENGLISH} "Saved settings (music)"
@@ -86,16 +120,46 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PRODUCT}"
 ; Where the screen-saver list looks for a saver of this build's kind. A 32-bit
 ; installer on 64-bit Windows is shown System32 by $SYSDIR but writes into
 ; SysWOW64; the registry must name SysWOW64, or the 64-bit parts of Windows
-; would look in their own System32 and find nothing.
+; would look in their own System32 and find nothing. The system's own tools,
+; on the other hand, are the 64-bit ones, which such an installer reaches
+; only through Sysnative.
 Var SaverDir
+Var NativeSystemDir
 
 !macro FindSaverDir
     StrCpy $SaverDir $SYSDIR
+    StrCpy $NativeSystemDir $SYSDIR
 !if "${TARGET}" != "amd64-unicode"
     ${If} ${RunningX64}
         StrCpy $SaverDir "$WINDIR\SysWOW64"
+        StrCpy $NativeSystemDir "$WINDIR\Sysnative"
     ${EndIf}
 !endif
+!macroend
+
+!include "${__FILEDIR__}/nsis/running_saver.nsh"
+!include "${__FILEDIR__}/nsis/files_in_use.nsh"
+!include "${__FILEDIR__}/nsis/shell_as_user.nsh"
+!include "${__FILEDIR__}/nsis/screen_saver_choice.nsh"
+!include "${__FILEDIR__}/nsis/side_picture.nsh"
+!insertmacro SidePictureShowFunction ShowWelcomeSidePicture $mui.WelcomePage.Image $mui.WelcomePage.Image.Bitmap
+!insertmacro SidePictureShowFunction ShowFinishSidePicture $mui.FinishPage.Image $mui.FinishPage.Image.Bitmap
+!insertmacro SidePictureShowFunction un.ShowFinishSidePicture $mui.FinishPage.Image $mui.FinishPage.Image.Bitmap
+!insertmacro RunningSaverFunctions ""
+!insertmacro RunningSaverFunctions "un."
+!insertmacro FilesInUseFunctions ""
+!insertmacro FilesInUseFunctions "un."
+
+; What the finish page adds, and what a silent run's exit code says, when a
+; restart has work left: 3010 (ERROR_SUCCESS_REBOOT_REQUIRED, as Windows
+; Installer reports it) only where the new version waits for the restart.
+!macro SetFinishNote
+    ${If} $RestartCompletesUpdate == 1
+        StrCpy $FinishNote "$\r$\n$\r$\n$(RestartCompletesText)"
+        SetErrorLevel 3010
+    ${ElseIf} $RestartFinishesCleanup == 1
+        StrCpy $FinishNote "$\r$\n$\r$\n$(RestartCleansText)"
+    ${EndIf}
 !macroend
 
 Function .onInit
@@ -108,14 +172,14 @@ FunctionEnd
 
 Section "$(ProgramsSection)"
     SectionIn RO
+    Call CloseRunningSaver
     SetOutPath $SaverDir
-    File "${PROGRAMS_DIR}\${SAVER}"
-    File "${PROGRAMS_DIR}\${RENDERER}"
-
-    WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SaverDir\${SAVER}"
-    ; SPI_SETSCREENSAVEACTIVE, stored and announced, so that a saver that was
-    ; switched off runs, and open settings windows show the new choice.
-    System::Call "user32::SystemParametersInfoW(i 17, i 1, p 0, i 3)"
+    !insertmacro InstallProgram "${SAVER}"
+    !insertmacro InstallProgram "${RENDERER}"
+    ; Shown, the finish page makes the choice, as the user at the keyboard.
+    ${If} ${Silent}
+        Call ChooseSaverForInstallingUser
+    ${EndIf}
 
     CreateDirectory $INSTDIR
     WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -129,12 +193,8 @@ Section "$(ProgramsSection)"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    !insertmacro SetFinishNote
 SectionEnd
-
-; The screen saver page of the display settings, showing the saver just chosen.
-Function OpenScreenSaverSettings
-    Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
-FunctionEnd
 
 Section "un.$(ProgramsSection)"
     SectionIn RO
@@ -149,11 +209,13 @@ Section "un.$(ProgramsSection)"
         ${EndIf}
     ${EndIf}
 
-    Delete /REBOOTOK "$SaverDir\${SAVER}"
-    Delete /REBOOTOK "$SaverDir\${RENDERER}"
+    Call un.CloseRunningSaver
+    !insertmacro RemoveProgram "${SAVER}"
+    !insertmacro RemoveProgram "${RENDERER}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
+    !insertmacro SetFinishNote
 SectionEnd
 
 ; Off unless the user ticks it. The settings file lies beside the saver; for a

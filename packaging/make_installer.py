@@ -3,8 +3,11 @@
 (packaging/installer.nsi) from a folder that holds the two programs.
 
 The same programs give the same installer: NSIS stores each packed file's
-modification time, so the programs are staged with one fixed time
-(SOURCE_DATE_EPOCH when set, else 1980-01-01) and packed from there."""
+modification time, so the programs and pictures are staged with one fixed
+time (SOURCE_DATE_EPOCH when set, else 1980-01-01) and packed from there.
+
+Only an NSIS that carries the fix for its uninstaller's DLL-loading flaw
+builds it (nsis_version.py); the output says which one did."""
 import argparse
 import hashlib
 import os
@@ -14,10 +17,14 @@ import subprocess
 import sys
 import tempfile
 
+from nsis_version import RefusedNsis, checked_nsis
+
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 HERE = pathlib.Path(__file__).resolve().parent
 SCRIPT = HERE / "installer.nsi"
-ICON = HERE.parent / "saver" / "pictures" / "ember_lantern.ico"
+PICTURES = HERE.parent / "saver" / "pictures"
+# Packed under these names; each is made by the picture generator (scripts/make-pictures).
+STAGED_PICTURES = {"ICON": PICTURES / "ember_lantern.ico", "SIDE_PICTURE": PICTURES / "installer_side.bmp"}
 # x86-unicode ships; amd64-unicode is the tests' twin where Wine runs no 32-bit programs.
 TARGETS = ("x86-unicode", "amd64-unicode")
 EARLIEST_ZIP_TIME = 315532800  # 1980-01-01, also what the zip's entries fall back to
@@ -36,6 +43,7 @@ def installer_name(version):
 def build_installer(bin_dir, version, out_path, target="x86-unicode"):
     if target not in TARGETS:
         raise ValueError(f"unknown target {target}")
+    checked_nsis()
     stamp = max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), EARLIEST_ZIP_TIME)
     out_path = pathlib.Path(out_path).resolve()
     out_path.parent.mkdir(parents=True, exist_ok=True)
@@ -46,16 +54,18 @@ def build_installer(bin_dir, version, out_path, target="x86-unicode"):
             shutil.copyfile(pathlib.Path(bin_dir) / name, staging / name)
             os.utime(staging / name, (stamp, stamp))
             size += (staging / name).stat().st_size
-        icon = staging / "ember_lantern.ico"
-        shutil.copyfile(ICON, icon)
-        os.utime(icon, (stamp, stamp))
+        pictures = {}
+        for define, source in STAGED_PICTURES.items():
+            pictures[define] = str(staging / source.name)
+            shutil.copyfile(source, pictures[define])
+            os.utime(pictures[define], (stamp, stamp))
         partial = out_path.with_name(out_path.name + ".partial")
         defines = {
             "VERSION": version,
             "VERSION_NUMBER": version_number(version),
             "PROGRAMS_DIR": str(staging),
             "PROGRAMS_KB": str((size + 1023) // 1024),
-            "ICON": str(icon),
+            **pictures,
             "OUT_FILE": str(partial),
             "TARGET": target,
         }
@@ -78,9 +88,14 @@ def main():
     parser.add_argument("--target", default="x86-unicode", choices=TARGETS)
     parser.add_argument("bin_dir", type=pathlib.Path, help="folder holding the two programs")
     args = parser.parse_args()
-    path = build_installer(args.bin_dir, args.version, args.out / installer_name(args.version), args.target)
+    try:
+        path = build_installer(args.bin_dir, args.version, args.out / installer_name(args.version), args.target)
+    except RefusedNsis as refused:
+        print(f"make_installer: {refused}", file=sys.stderr)
+        return 1
     blob = path.read_bytes()
     print(f"installer: {path}")
+    print(f"built by:  {checked_nsis()}")
     print(f"size:      {len(blob)} bytes")
     print(f"sha256:    {hashlib.sha256(blob).hexdigest()}")
     return 0

@@ -22,6 +22,7 @@ import time
 import zipfile
 
 from make_installer import build_installer, installer_name
+from nsis_version import RefusedNsis, checked_nsis
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 README = "README.txt"
@@ -76,7 +77,12 @@ def main():
     downloads = [args.out.resolve() / f"Ember_Lantern-{args.version}.zip"]
     write_zip(downloads[0], package_entries(args.bin_dir, args.version))
     if not args.zip_only:
-        downloads.append(build_installer(args.bin_dir, args.version, args.out.resolve() / installer_name(args.version)))
+        try:
+            downloads.append(build_installer(args.bin_dir, args.version,
+                                             args.out.resolve() / installer_name(args.version)))
+        except RefusedNsis as refused:
+            print(f"make_package: {refused}", file=sys.stderr)
+            return 1
     sums = ""
     for path in downloads:
         blob = path.read_bytes()
@@ -85,6 +91,8 @@ def main():
         print(f"download: {path}")
         print(f"  size:   {len(blob)} bytes")
         print(f"  sha256: {digest}")
+        if path.name.endswith("-setup.exe"):
+            print(f"  built by: {checked_nsis()}")
     (args.out / SUMS).write_text(sums, encoding="ascii")
     return 0
 

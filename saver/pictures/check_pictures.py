@@ -4,7 +4,8 @@ icon and the button and mark bitmaps byte for byte, the preview as the same
 JPEG bytes from the same encoder settings, and the forms the programs rely
 on: the preview a baseline JFIF of 152 x 112 with 3 components, the bitmaps
 uncompressed 24-bit pictures of 64 x 25 (button looks, HighLightSelect the
-same pixels as HighLight) and 12 x 12 (marks). Remake them with
+same pixels as HighLight), 12 x 12 (marks) and 164 x 314 (the installer's
+side picture). Remake them with
 scripts/make-pictures."""
 import argparse
 import pathlib
@@ -34,6 +35,7 @@ BITMAPS = {
     "button_normal.bmp": (64, 25), "button_highlight.bmp": (64, 25), "button_highlight_select.bmp": (64, 25),
     "button_selected.bmp": (64, 25), "button_pressed.bmp": (64, 25), "button_disable.bmp": (64, 25),
     "mark_clear.bmp": (12, 12), "mark_chosen.bmp": (12, 12),
+    "installer_side.bmp": (164, 314),
 }
 
 

@@ -3,22 +3,29 @@ a silent install puts both programs into the system folder, makes the saver
 the user's screen saver and registers an uninstaller for Apps & features; the
 installed saver runs; installing again over it keeps it working; the silent
 uninstall takes it all away again but leaves the user's saved settings and
-another saver's choice alone. The installer's pages are shown and saved as
-screenshots (installer-*.png in the work folder).
+another saver's choice alone. Installing and uninstalling over a saver that
+runs from the system folder (its preview in a host, a saver run, its
+settings dialog, a hung preview) never stops and leaves exactly the new
+programs, or none. The installer's pages are shown and saved as screenshots
+(installer-*.png in the work folder), and its finish page makes the saver the
+user's screen saver through the shell: the command that runs is printed.
 
 The shipped installer is 32-bit. Where this machine's Wine runs no 32-bit
 programs, the same script is built as a 64-bit twin around the 64-bit twin
 programs and that runs instead; the test says which."""
+import contextlib
 import hashlib
 import os
 import pathlib
+import select
 import shutil
+import signal
 import subprocess
 import sys
 import unittest
 
-from frontend_e2e import run_saver_until_escape
-from harness import SOURCE_DIR, WINE_EXEC, Desktop, wait_until
+from frontend_e2e import PROMPT_END, ended_within, run_saver_until_escape, wait_preview_child
+from harness import SOURCE_DIR, WINE_EXEC, WINESERVER, Desktop, wait_until
 
 sys.path.insert(0, str(SOURCE_DIR / "packaging"))
 from make_installer import build_installer, installer_name  # noqa: E402
@@ -27,7 +34,23 @@ PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 SETTINGS = "Ember_Lantern.ini"
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ember_Lantern"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+SESSION_MANAGER_KEY = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 TITLE = "Ember_Lantern (ScreenSaver)"
+
+
+def resume(pid):
+    """Lets a stopped process go on, if it still exists, so that it can be ended."""
+    with contextlib.suppress(ProcessLookupError):
+        os.kill(pid, signal.SIGCONT)
+
+
+def aged(program):
+    """The program's bytes as an earlier build's: another link time stamp,
+    so that a test can tell old files from new ones. It runs the same."""
+    blob = bytearray(program)
+    stamp_at = int.from_bytes(blob[0x3C:0x40], "little") + 8
+    blob[stamp_at:stamp_at + 4] = (0x2F000000).to_bytes(4, "little")
+    return bytes(blob)
 
 
 class Installer(unittest.TestCase):
@@ -83,11 +106,13 @@ class Installer(unittest.TestCase):
         self.assertEqual(drive.upper(), "C", path)
         return self.prefix / "drive_c" / pathlib.Path(*rest.split("\\"))
 
-    def install_silently(self):
+    def install_silently(self, exit_code=0):
         result = self.d.run(self.setup, "/S", timeout=120)
-        self.assertEqual(result.returncode, 0, result.stderr[-2000:])
+        # Wine hands on the low eight bits of a Windows exit code.
+        self.assertEqual(result.returncode, exit_code & 0xFF, result.stderr[-2000:])
 
-    def uninstall_silently(self):
+    def uninstall_silently(self, staying=()):
+        """staying: the programs that stay until the next restart."""
         quiet = self.reg_value(UNINSTALL_KEY, "QuietUninstallString")
         self.assertIsNotNone(quiet, "no QuietUninstallString")
         program, _, args = quiet[1:].partition('" ')
@@ -96,9 +121,80 @@ class Installer(unittest.TestCase):
         # The uninstaller hands over to a copy of itself in the temporary folder
         # and returns at once: wait for what the copy does.
         gone = wait_until(lambda: self.reg_value(UNINSTALL_KEY, "DisplayName") is None and
-                          not any((self.system / name).exists() for name in PROGRAMS), 90, interval=0.5)
+                          not any((self.system / name).exists() for name in PROGRAMS if name not in staying), 90,
+                          interval=0.5)
         self.assertTrue(gone, "the uninstaller left the programs or its registration")
         self.assertFalse(self.unix_path(program).exists(), "the uninstaller is still there")
+
+    def our_files(self):
+        """What of ours the system folder holds, the saved settings aside."""
+        return sorted(p.name for p in self.system.iterdir()
+                      if p.name.lower().startswith("ember_lantern") and p.name != SETTINGS)
+
+    def pending_at_restart(self):
+        """What Windows does to our files at the next restart: (file, new
+        name) for a move, (file, "") for a deletion."""
+        result = subprocess.run([str(WINE_EXEC), "reg", "query", SESSION_MANAGER_KEY, "/v",
+                                 "PendingFileRenameOperations"], env=self.d.env, stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=60)
+        _, _, value = result.stdout.decode("utf-8", "replace").partition("REG_MULTI_SZ")
+        items = value.strip().split("\\0")
+        names = [tuple(pathlib.PureWindowsPath(path.removeprefix("\\??\\")).name if path else "" for path in pair)
+                 for pair in zip(items[::2], items[1::2])]
+        # The uninstaller's own temporary copy goes at the restart too.
+        return sorted(pair for pair in names if pair[0].lower().startswith("ember_lantern"))
+
+    def restart_windows(self):
+        """What a restart does to files: every process ends, and the
+        boot-time renames and deletions are carried out."""
+        subprocess.run([WINESERVER, "-k"], env=self.d.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([WINESERVER, "-w"], env=self.d.env, timeout=60)
+        subprocess.run([str(WINE_EXEC), "wineboot", "-r"], env=self.d.env, stdin=subprocess.DEVNULL,
+                       capture_output=True, timeout=120)
+
+    def close_pipes_at_end(self, p):
+        self.addCleanup(p.stderr.close)
+        self.addCleanup(p.stdout.close)
+
+    # The saver running from the system folder, as Windows runs it; each
+    # returns the processes that hold its files.
+    def start_preview(self):
+        # In a box nested in its window as the display settings nest theirs.
+        host = self.d.start(self.d.tools_dir / "winprobe.exe", "host", "152", "112", "preview box", "2")
+        self.close_pipes_at_end(host)
+        ready, _, _ = select.select([host.stdout], [], [], 30)
+        box = host.stdout.readline().decode().strip() if ready else ""
+        self.assertTrue(box.isdigit(), f"winprobe host printed {box!r}")
+        saver = self.d.start(self.system / PROGRAMS[0], "/p", box, to_files=True)
+        self.assertIsNotNone(wait_preview_child(self.d, int(box)), "no preview in the box")
+        return [saver]
+
+    def start_saver_run(self):
+        saver = self.d.start(self.system / PROGRAMS[0], "/s", to_files=True)
+        self.assertTrue(self.d.wait_window("Ember_Lantern_VC", 30), "the renderer's window did not appear")
+        return [saver]
+
+    def start_settings_dialog(self):
+        saver = self.d.start(self.system / PROGRAMS[0], "/c", to_files=True)
+        self.assertTrue(self.d.wait_window("<Ember_Lantern>", 30), "the settings dialog did not appear")
+        return [saver]
+
+    def start_hung_preview(self):
+        """A preview that no longer answers its messages (its process
+        stopped), so it never closes when asked."""
+        running = self.start_preview()
+        os.kill(running[0].pid, signal.SIGSTOP)
+        self.addCleanup(resume, running[0].pid)
+        return running
+
+    def start_file_holder(self):
+        """Another program that holds the front end's file open, sharing
+        neither writing nor deleting: it can be neither renamed nor deleted."""
+        holder = self.d.start(self.d.tools_dir / "winprobe.exe", "hold", windows_path_in_system(PROGRAMS[0]))
+        self.close_pipes_at_end(holder)
+        ready, _, _ = select.select([holder.stdout], [], [], 30)
+        self.assertEqual(holder.stdout.readline().strip() if ready else b"", b"held")
+        return [holder]
 
     # --- tests ------------------------------------------------------------
     def test_downloads_carry_their_sums(self):
@@ -163,26 +259,122 @@ class Installer(unittest.TestCase):
         self.uninstall_silently()
         self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), other)
 
-    def test_pages_as_the_user_sees_them(self):
-        self.d.start(self.setup, to_files=True)
-        self.wait_for_control_text("へようこそ")
-        self.d.screenshot("installer-welcome.png")
-        self.d.tap("Return")  # the welcome page leads straight to the install
-        self.wait_for_control_text("スクリーンセーバーの設定を開く")
-        self.d.screenshot("installer-finish.png")
-        # Untick "open the settings" (Wine has no display control panel), then Finish.
-        self.d.tap("space")
-        self.d.tap("Return")
-        self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
-        self.assertTrue((self.system / PROGRAMS[0]).is_file())
+    def test_installs_and_uninstalls_over_a_running_saver(self):
+        new = {name: (self.bin_dir / name).read_bytes() for name in PROGRAMS}
+        saver, renderer = PROGRAMS
+        aside, waiting = saver + ".1.old", saver + ".new"
+        cases = [
+            # (what uses the system folder's files, how the installer gets past it)
+            (self.start_preview, "closed"),
+            (self.start_saver_run, "closed"),
+            (self.start_settings_dialog, "closed"),
+            (self.start_hung_preview, "moved aside"),
+            (self.start_file_holder, "replaced at the restart"),
+        ]
+        for start, way in cases:
+            with self.subTest(running=start.__name__):
+                for name in PROGRAMS:  # an earlier version, installed
+                    (self.system / name).write_bytes(aged(new[name]))
+                running = start()
+                self.install_silently(exit_code=3010 if way == "replaced at the restart" else 0)
+                if way == "closed":
+                    for p in running:
+                        self.assertIsNotNone(ended_within(p, PROMPT_END), "the saver was not closed")
+                    self.assertEqual(self.our_files(), sorted(PROGRAMS))
+                    self.assertEqual(self.pending_at_restart(), [])
+                elif way == "moved aside":
+                    self.assertEqual(self.our_files(), sorted([*PROGRAMS, aside]))
+                    self.assertEqual((self.system / aside).read_bytes(), aged(new[saver]))
+                    self.assertEqual(self.pending_at_restart(), [(aside, "")])
+                else:
+                    self.assertEqual(self.our_files(), sorted([*PROGRAMS, waiting]))
+                    self.assertEqual((self.system / saver).read_bytes(), aged(new[saver]))
+                    self.assertEqual((self.system / waiting).read_bytes(), new[saver])
+                    self.assertEqual(self.pending_at_restart(), [(waiting, saver)])
+                if way != "closed":
+                    self.restart_windows()
+                self.assertEqual(self.our_files(), sorted(PROGRAMS))
+                for name in PROGRAMS:
+                    self.assertEqual((self.system / name).read_bytes(), new[name], name)
 
+                running = start()
+                self.uninstall_silently(staying=[saver] if way == "replaced at the restart" else [])
+                if way == "closed":
+                    for p in running:
+                        self.assertIsNotNone(ended_within(p, PROMPT_END), "the saver was not closed")
+                    self.assertEqual(self.pending_at_restart(), [])
+                else:
+                    # Out of the screen saver list at once where it can be renamed; gone at the restart.
+                    left = aside if way == "moved aside" else saver
+                    self.assertEqual(self.our_files(), [left])
+                    self.assertEqual(self.pending_at_restart(), [(left, "")])
+                    self.restart_windows()
+                self.assertEqual(self.our_files(), [])
+
+    def test_pages_as_the_user_sees_them(self):
+        # Wine has no desk.cpl: a stand-in records each command that loads it.
+        desk = self.system / "desk.cpl"
+        calls = self.system / "desk.cpl.calls"
+        shutil.copy2(self.d.tools_dir / "desk" / "desk.cpl", desk)
+        self.addCleanup(desk.unlink, missing_ok=True)
+        self.addCleanup(calls.unlink, missing_ok=True)
+        saver = windows_path_in_system(PROGRAMS[0]).lower()
+        restart_note = "次回の再起動時に削除されます"
+        routes = [
+            # (route, the installer's environment, the command that loads desk.cpl, who starts it,
+            #  whether the installer chooses the saver for its own account, a hung saver to install over)
+            ("through the shell", {}, "desk.cpl,installscreensaver " + saver, "explorer.exe", False, True),
+            # Without the shell's proxies the installer cannot reach the shell,
+            # as where no shell runs or it refuses an elevated caller.
+            ("no shell to ask", {"WINEDLLOVERRIDES": self.d.env.get("WINEDLLOVERRIDES", "") + ";actxprxy="},
+             "desk.cpl,,@screensaver", self.setup.name.lower(), True, False),
+        ]
+        for route, env, command, starter, chosen_by_installer, over_hung_saver in routes:
+            with self.subTest(route=route):
+                calls.unlink(missing_ok=True)
+                subprocess.run([str(WINE_EXEC), "reg", "delete", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/f"],
+                               env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+                if over_hung_saver:
+                    for name in PROGRAMS:
+                        shutil.copy2(self.bin_dir / name, self.system / name)
+                    self.start_hung_preview()
+                self.d.start(self.setup, env=env, to_files=True)
+                self.wait_for_control_text("へようこそ")
+                self.d.screenshot("installer-welcome.png")
+                self.d.tap("Return")  # the welcome page leads straight to the install
+                finish = self.wait_for_control_text("スクリーンセーバーに設定して設定画面を開く")
+                self.d.screenshot("installer-finish-restart-note.png" if over_hung_saver else "installer-finish.png")
+                self.assertEqual(restart_note in finish, over_hung_saver, finish)
+                self.d.tap("Return")  # Finish, the box ticked
+                self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
+                self.assertTrue((self.system / PROGRAMS[0]).is_file())
+
+                record = wait_until(lambda: calls.exists() and calls.read_text(encoding="utf-8"), 30)
+                self.assertTrue(record, "nothing loaded desk.cpl")
+                program, command_line, parent = record.splitlines()[0].split("|")
+                print(f"{route}: {command_line} (program {program}, started by {parent})")
+                # The system's own tool, from its own System32.
+                self.assertTrue(program.lower().startswith("c:\\windows\\system32\\"), program)
+                self.assertTrue(command_line.lower().endswith(command), command_line)
+                self.assertEqual(parent.lower(), starter)
+                chosen = self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE")
+                self.assertEqual(chosen.lower() if chosen else None, saver if chosen_by_installer else None)
+                self.uninstall_silently()
+                if over_hung_saver:
+                    self.restart_windows()
+
+        self.install_silently()
         self.d.start(self.unix_path(self.reg_value(UNINSTALL_KEY, "UninstallString").strip('"')), to_files=True)
         self.wait_for_control_text("アンインストール")
         self.d.tap("Return")  # past the confirmation page
         self.wait_for_control_text("class=SysTreeView32")  # the parts to remove, the settings unticked
         self.d.screenshot("uninstaller-components.png")
-        self.d.tap("Escape")
+        self.d.tap("Return")
+        self.wait_for_control_text("削除しました")
+        self.d.screenshot("uninstaller-finish.png")
+        self.d.tap("Return")
         self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the uninstaller did not close")
+        self.assertEqual(self.our_files(), [])
 
     # --- steps ------------------------------------------------------------
     def wizard_caption(self):
@@ -193,14 +385,16 @@ class Installer(unittest.TestCase):
 
     def wait_for_control_text(self, text):
         """Waits until the wizard's controls, as winprobe lists them, show the
-        text, then gives the
-        wizard the input focus, as a user's click on it would."""
+        text, then gives the wizard the input focus, as a user's click on it
+        would; returns the controls' list."""
         def shown():
             caption = self.wizard_caption()
-            return caption if caption and text in self.d.probe("controls", caption).text else None
-        caption = wait_until(shown, 60, interval=0.25)
-        self.assertTrue(caption, f"no control of the wizard shows {text!r}")
-        self.d.focus(caption)
+            controls = self.d.probe("controls", caption).text if caption else ""
+            return (caption, controls) if text in controls else None
+        found = wait_until(shown, 60, interval=0.25)
+        self.assertTrue(found, f"no control of the wizard shows {text!r}")
+        self.d.focus(found[0])
+        return found[1]
 
 def windows_path_in_system(name):
     return "C:\\windows\\system32\\" + name

@@ -9,9 +9,12 @@
 //   winprobe info-handle HWND              the same for a handle
 //   winprobe child-of HWND                 prints the first child window's handle and caption
 //   winprobe post CAPTION MSG WPARAM LPARAM posts a message to the window
-//   winprobe host W H [CAPTION]            makes a top-level host window of that outer size,
+//   winprobe host W H [CAPTION [DEPTH]]    makes a top-level host window of that outer size,
 //                                          prints its handle, then serves it until it is
-//                                          closed (WM_CLOSE destroys it, then it exits)
+//                                          closed (WM_CLOSE destroys it, then it exits); with
+//                                          DEPTH, that many child windows nested inside it, as
+//                                          the display settings nest their preview box, and
+//                                          prints the innermost one's handle instead
 //   winprobe proc-stats CAPTION            prints the owning process's private bytes and handles
 //   winprobe gone-gap FIRST SECOND MS      waits until FIRST is gone, then until SECOND is gone,
 //                                          and prints the milliseconds between the two
@@ -24,6 +27,9 @@
 //                                          prints how often it vanished and reappeared and the longest
 //                                          time no window had it (ms); exit 1 if it never showed
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
+//   winprobe hold FILE                     opens FILE as another program might (to read, sharing reading
+//                                          only, so that it can be neither renamed nor deleted), prints
+//                                          "held" and keeps it open until ended (ten minutes at most)
 //   winprobe controls CAPTION              one line per window inside the top-level window with that
 //                                          caption, in creation order: id=N class=C style=XXXXXXXX
 //                                          focus=0|1 items=N (a combo box's list) text=... (line breaks as |)
@@ -101,15 +107,22 @@ LRESULT CALLBACK host_proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) noexcept {
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-int run_host(int width, int height, const char* caption) {
+int run_host(int width, int height, const char* caption, int depth) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = host_proc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = "winprobe host";
     RegisterClassA(&wc);
+    WNDCLASSA box = wc;
+    box.lpfnWndProc = DefWindowProcA;
+    box.lpszClassName = "winprobe box";
+    RegisterClassA(&box);
     HWND host = CreateWindowExA(0, wc.lpszClassName, caption, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr,
                                 nullptr, wc.hInstance, nullptr);
+    for (int level = 0; host && level < depth; ++level)
+        host = CreateWindowExA(0, box.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, width, height, host, nullptr,
+                               wc.hInstance, nullptr);
     if (!host)
         return 1;
     std::printf("%lu\n", handle_value(host));
@@ -284,9 +297,21 @@ int recreate(const char* caption, UINT message, WPARAM wparam, LPARAM lparam, in
     return 0;
 }
 
+int hold_file(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(10 * 60 * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
 int usage() {
     std::fputs(
-        "usage: winprobe find|wait|wait-gone|info|info-handle|child-of|post|host|proc-stats|gone-gap|spawn-unquoted|"
+        "usage: winprobe "
+        "find|wait|wait-gone|info|info-handle|child-of|post|host|hold|proc-stats|gone-gap|spawn-unquoted|"
         "repeat-size|"
         "watch-gap|load-library|post-gone|recreate ...\n",
         stderr);
@@ -409,8 +434,9 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
-    if (cmd == "host" && (argc == 4 || argc == 5))
-        return run_host(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "preview host");
+    if (cmd == "host" && argc >= 4 && argc <= 6)
+        return run_host(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "preview host",
+                        argc == 6 ? std::atoi(argv[5]) : 0);
     if (cmd == "gone-gap" && argc == 5) {
         const DWORD timeout_ms = std::strtoul(argv[4], nullptr, 10);
         if (!wait_for(argv[2], timeout_ms, false))
@@ -451,6 +477,8 @@ int main(int argc, char** argv) {
     if (cmd == "recreate" && argc == 8)
         return recreate(argv[2], std::strtoul(argv[3], nullptr, 0), std::strtoul(argv[4], nullptr, 0),
                         std::strtol(argv[5], nullptr, 0), std::atoi(argv[6]), std::strtoul(argv[7], nullptr, 10));
+    if (cmd == "hold" && argc == 3)
+        return hold_file(argv[2]);
     if (cmd == "load-library" && argc == 3)
         return LoadLibraryA(argv[2]) ? 0 : 1;
     return usage();
