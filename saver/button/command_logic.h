@@ -16,6 +16,14 @@
 // with the same mouse button. A release alone (the second press of a
 // double-click closed the window above, or the press was made on the host and
 // dragged here) changes the look as any release does, and raises nothing.
+//
+// Space presses the focused control as it presses a Windows push button: its
+// key-down shows the Pressed look, its release shows the state's look again
+// and raises Click. The focus leaving the control, a mouse press on it or its
+// Enabled going false in between ends that press without a Click; a Space
+// released here that went down elsewhere (before Tab moved the focus) does
+// nothing, and so does a Space pressed while the left button is held on it.
+// No other key does anything.
 #pragma once
 
 #include <cstdint>
@@ -108,6 +116,10 @@ public:
     void MouseDown(MouseButton button);
     void MouseMove();
     void MouseUp(MouseButton button);
+    // The Space key went down (auto-repeats too) or up while the control had
+    // the focus.
+    void SpaceDown();
+    void SpaceUp();
     // The mouse capture that a left press took went to another window before
     // the release: that press can no longer end in a Click.
     void CaptureLost();
@@ -147,6 +159,10 @@ private:
     void apply_first_run_rule();
     void set_enabled_flag(bool value);
     void set_caption_enabled(bool value);
+    // The picture that shows ButtonState at rest.
+    StatePicture picture_of_state() const;
+    // Ends a Space press begun here; true when there was one.
+    bool end_space_press();
     static unsigned bit_of(MouseButton button) { return 1u << static_cast<unsigned>(button); }
 
     CommandView& view_;
@@ -154,6 +170,8 @@ private:
     // One bit per MouseButton: pressed on the control while enabled, and not
     // yet released.
     unsigned presses_here_ = 0;
+    // Space went down on the control while enabled, and not yet up.
+    bool space_pressed_ = false;
     CaptionElement caption_;
     bool opaque_ = true;  // the background style
 };
