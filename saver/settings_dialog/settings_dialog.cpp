@@ -96,6 +96,12 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             lay_out(LOWORD(wparam), &top_left);
             return 0;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE)
+                remember_focus();
+            else if (!HIWORD(wparam) && restore_focus())
+                return 0;
+            break;
         case WM_SETCURSOR:
             if (wait_cursor_) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));

@@ -2,7 +2,8 @@
 // handlers and its modal loop. Each job lives in a file of its own:
 // settings_dialog.cpp (the window and its messages), dialog_controls.cpp,
 // dialog_load.cpp (Form_Load and the shown kind), file_chooser.cpp,
-// save_button.cpp, web_button.cpp, tab_order.cpp and modal_loop.cpp.
+// save_button.cpp, web_button.cpp, tab_order.cpp, focus_keeping.cpp and
+// modal_loop.cpp.
 #pragma once
 
 #include <windows.h>
@@ -72,6 +73,10 @@ private:
     // can take it. True when the key was this dialog's.
     bool navigate(const MSG& message) noexcept;
     std::vector<HWND> tab_order() const;
+    // WM_ACTIVATE: the control that had the focus when the dialog was
+    // deactivated gets it back when the dialog is activated again.
+    void remember_focus() noexcept;
+    bool restore_focus() noexcept;
 
     HINSTANCE instance_;
     shared::Settings& settings_;
@@ -85,6 +90,7 @@ private:
     int dpi_ = shared::kDesignDpi;  // of the monitor the dialog is on
     bool wait_cursor_ = false;      // the program-wide mouse pointer is the hourglass
     bool closed_ = false;
+    HWND focus_at_deactivation_ = nullptr;
 };
 
 }  // namespace settings_dialog
