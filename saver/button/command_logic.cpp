@@ -145,10 +145,12 @@ void CommandLogic::MouseUp(MouseButton button) {
         view_.Click();
 }
 
-void CommandLogic::SpaceDown() {
-    // An auto-repeat draws nothing more; a left press under way keeps its own
-    // sequence, so one gesture never clicks twice.
-    if (!fields_.enabled || space_pressed_ || (presses_here_ & bit_of(MouseButton::Left)))
+void CommandLogic::SpaceDown(bool repeat) {
+    // Only a fresh key-down begins a press: a repeat either continues one or
+    // belongs to a Space that went down before the focus came here. A left
+    // press under way keeps its own sequence, so one gesture never clicks
+    // twice.
+    if (!fields_.enabled || repeat || space_pressed_ || (presses_here_ & bit_of(MouseButton::Left)))
         return;
     space_pressed_ = true;
     PaintState(StatePicture::Pressed);

@@ -20,10 +20,11 @@
 // Space presses the focused control as it presses a Windows push button: its
 // key-down shows the Pressed look, its release shows the state's look again
 // and raises Click. The focus leaving the control, a mouse press on it or its
-// Enabled going false in between ends that press without a Click; a Space
-// released here that went down elsewhere (before Tab moved the focus) does
-// nothing, and so does a Space pressed while the left button is held on it.
-// No other key does anything.
+// Enabled going false in between ends that press without a Click. A Space
+// that went down elsewhere (before Tab or another window moved the focus)
+// does nothing here, neither its auto-repeats nor its release, and nor does a
+// Space pressed while the left button is held on the control. No other key
+// does anything.
 #pragma once
 
 #include <cstdint>
@@ -116,9 +117,9 @@ public:
     void MouseDown(MouseButton button);
     void MouseMove();
     void MouseUp(MouseButton button);
-    // The Space key went down (auto-repeats too) or up while the control had
-    // the focus.
-    void SpaceDown();
+    // The Space key went down (`repeat`: an auto-repeat of a key already
+    // down) or up while the control had the focus.
+    void SpaceDown(bool repeat);
     void SpaceUp();
     // The mouse capture that a left press took went to another window before
     // the release: that press can no longer end in a Click.

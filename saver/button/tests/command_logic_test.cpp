@@ -55,6 +55,7 @@ enum class Input {
     Initialize,
     CaptureLost,
     SpaceDown,
+    SpaceRepeat,
     SpaceUp,
     Disable,
     Enable
@@ -90,7 +91,9 @@ void apply(CommandLogic& logic, Input input) {
         case Input::CaptureLost:
             return logic.CaptureLost();
         case Input::SpaceDown:
-            return logic.SpaceDown();
+            return logic.SpaceDown(false);
+        case Input::SpaceRepeat:
+            return logic.SpaceDown(true);
         case Input::SpaceUp:
             return logic.SpaceUp();
         case Input::Disable:
@@ -154,8 +157,11 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
         {Input::SpaceDown,
          Pressed::No,
          {{-1, "Pressed"}, {-1, "Pressed"}, {-1, "Pressed/r"}, {-1, "Pressed"}, {-1, "Pressed"}}},
-        // An auto-repeat, and Space while the left button is held here.
+        // Space again while down, its auto-repeat, the repeat of a Space
+        // that went down elsewhere, and Space while the left button is held.
         {Input::SpaceDown, Pressed::Space, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceRepeat, Pressed::Space, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceRepeat, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
         {Input::SpaceDown, Pressed::Left, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
         // Unlike a left release, Space clicks the focused button (state 3) too.
         {Input::SpaceUp,
@@ -192,7 +198,7 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
                 if (!enabled)
                     logic.Enabled(false);
                 if (row.pressed == Pressed::Space)
-                    logic.SpaceDown();
+                    logic.SpaceDown(false);
                 else if (row.pressed != Pressed::No)
                     logic.MouseDown(row.pressed == Pressed::Left ? MouseButton::Left : MouseButton::Right);
                 view.take();
@@ -282,7 +288,7 @@ TEST(CommandStateTable, SequencesAroundTheTable) {
          4},
         {"Space on the focused button: Pressed until its release, which clicks; repeats draw nothing more",
          true,
-         {I::Initialize, I::FocusGained, I::SpaceDown, I::SpaceDown, I::SpaceDown, I::SpaceUp},
+         {I::Initialize, I::FocusGained, I::SpaceDown, I::SpaceRepeat, I::SpaceRepeat, I::SpaceUp},
          "Selected Pressed Selected Click",
          3},
         {"Space begun on a button and released after Tab moved on: no Click",
@@ -290,6 +296,11 @@ TEST(CommandStateTable, SequencesAroundTheTable) {
          {I::Initialize, I::FocusGained, I::SpaceDown, I::FocusLost, I::SpaceUp},
          "Selected Pressed Normal",
          1},
+        {"Space held while the focus comes here: its repeats and release do nothing",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceRepeat, I::SpaceRepeat, I::SpaceUp},
+         "Selected",
+         3},
         {"a Space release on a button the focus reached meanwhile does nothing",
          true,
          {I::Initialize, I::FocusGained, I::SpaceUp},

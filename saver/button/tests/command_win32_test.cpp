@@ -256,7 +256,15 @@ TEST_F(CommandWindow, SpaceClicksAtItsReleaseAndNoOtherKeyDoesAnything) {
     EXPECT_EQ(clicks(host_), 0) << "Enter, Esc or a letter";
     EXPECT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
 
+    // The auto-repeat of a Space that went down elsewhere begins nothing.
+    constexpr LPARAM kRepeat = 0x40000001;
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, kRepeat);
+    SendMessageA(button, WM_KEYUP, VK_SPACE, kUp);
+    EXPECT_EQ(clicks(host_), 0) << "a Space that went down elsewhere";
+    EXPECT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
+
     SendMessageA(button, WM_KEYDOWN, VK_SPACE, kDown);
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, kRepeat);
     EXPECT_EQ(shown(command_).at(10, 2), kPressedOutline);
     EXPECT_EQ(clicks(host_), 0) << "clicked before the release";
     SendMessageA(button, WM_KEYUP, VK_SPACE, kUp);
