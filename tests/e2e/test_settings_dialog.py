@@ -8,6 +8,7 @@ pixels, and that every other start ends while it is open."""
 import os
 import shutil
 import subprocess
+import time
 import unittest
 
 from audio import alsa_sink_env, left_channel, make_tone, tones
@@ -330,7 +331,21 @@ class Choosing(DialogCase):
         self.press_button(FILE_BUTTON, in_panel=True)
         self.assertTrue(wait_window(self.d, CHOOSER, 30), "no file chooser")
         self.d.focus(CHOOSER)
-        self.d.xdotool("type", "--delay", "10", typed)
+        # xdotool types a character the keyboard map lacks ("é") by binding it
+        # to a spare key for the moment; Wine reads the new map a little late,
+        # so such characters go one at a time, with time around them.
+        run = ""
+        for c in typed + "\n":
+            if c.isascii() and c != "\n":
+                run += c
+                continue
+            if run:
+                self.d.xdotool("type", "--delay", "10", run)
+                run = ""
+            if c != "\n":
+                time.sleep(0.3)
+                self.d.xdotool("type", "--delay", "100", c)
+                time.sleep(0.3)
         self.d.tap("Return")
 
     def test_a_name_the_code_page_cannot_hold_is_kept_by_its_short_form_and_heard(self):
