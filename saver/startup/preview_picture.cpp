@@ -51,7 +51,7 @@ win32::UniqueBitmap preview_picture(HINSTANCE module, int dpi) {
     const shared::StillSize size = shared::preview_still_size(dpi);
     if (size == shared::preview_still_size(shared::kDesignDpi))
         return win32::UniqueBitmap(load_jpeg_resource(module, IDR_PREVIEW_JPEG));
-    // Reduced from the larger still up to twice the design's size, so every
+    // Reduced from the larger still up to twice the 100 % size, so every
     // pixel holds the detail of its own area; beyond, enlarged from it.
     win32::UniqueBitmap source(load_jpeg_resource(module, IDR_PREVIEW_LARGE_JPEG));
     if (!source)

@@ -127,13 +127,13 @@ class Preview(unittest.TestCase):
         self.addCleanup(self.set_dpi, None)
         self.set_dpi(144)
         scaled = decoded_preview_jpeg("preview_large.jpg", (228, 168))
-        design = decoded_preview_jpeg()
+        unscaled = decoded_preview_jpeg()
         cases = [
             ("per-monitor host, the standard box", "permonitor", (228, 168), scaled),
             ("per-monitor host, larger", "permonitor", (400, 300), scaled),
             ("per-monitor host, smaller", "permonitor", (150, 110), scaled),
             ("system-aware host, the standard box", "system", (228, 168), scaled),
-            ("host not DPI-aware, its standard box", "unaware", (152, 112), design),
+            ("host not DPI-aware, its standard box", "unaware", (152, 112), unscaled),
         ]
         for what, awareness, (width, height), picture in cases:
             with self.subTest(what):

@@ -696,7 +696,7 @@ class Keyboard(DialogCase):
             with self.subTest(what):
                 self.setUp()
                 # The cursor away from the buttons: one hovered when it gets
-                # the focus shows the Pressed look by design.
+                # the focus shows the Pressed look, as it always has.
                 self.d.xdotool("mousemove", "5", "5")
                 self.open(stored)
                 self.d.focus(CAPTION)

@@ -185,16 +185,16 @@ TEST_F(ScrResources, PreviewDrawsThePictureUnscaledFromTheTopLeftOnBlack) {
 }
 
 TEST_F(ScrResources, PreviewPictureAtEachScaleFillsTheScaledSizeSharply) {
-    const win32::UniqueBitmap design(load_jpeg_resource(module_, IDR_PREVIEW_JPEG));
+    const win32::UniqueBitmap unscaled(load_jpeg_resource(module_, IDR_PREVIEW_JPEG));
     const win32::UniqueBitmap large(load_jpeg_resource(module_, IDR_PREVIEW_LARGE_JPEG));
-    ASSERT_TRUE(design && large);
+    ASSERT_TRUE(unscaled && large);
     BITMAP bm{};
     GetObjectA(large.get(), sizeof bm, &bm);
     ASSERT_EQ(bm.bmWidth, 304);
     ASSERT_EQ(bm.bmHeight, 224);
     const Pixels large_pixels = pixels_of(large.get(), 304, 224);
     // At 100 % the stored picture itself, pixel for pixel, as it always was.
-    EXPECT_EQ(pixels_of(preview_picture(module_, 96).get(), 152, 112).data, pixels_of(design.get(), 152, 112).data);
+    EXPECT_EQ(pixels_of(preview_picture(module_, 96).get(), 152, 112).data, pixels_of(unscaled.get(), 152, 112).data);
 
     const struct {
         int dpi, width, height;
@@ -208,13 +208,13 @@ TEST_F(ScrResources, PreviewPictureAtEachScaleFillsTheScaledSizeSharply) {
         EXPECT_EQ(bm.bmHeight, s.height);
         // Sharp: close to the larger still's own reduction (Wine's HALFTONE
         // filters less evenly than an area mean: measured 4.8 at 120 dpi, 2.8
-        // at 144) and clearly closer than the design's still enlarged (7.9,
+        // at 144) and clearly closer than the 152 x 112 still enlarged (7.9,
         // 9.2).
         const Pixels reference = area_average(large_pixels, s.width, s.height);
         const double sharp = mean_difference(pixels_of(picture.get(), s.width, s.height), reference);
         const double enlarged = mean_difference(
-            pixels_of(win32::halftone_copy(design.get(), s.width, s.height).get(), s.width, s.height), reference);
-        std::printf("%d dpi: mean difference %.2f, the design's still enlarged %.2f\n", s.dpi, sharp, enlarged);
+            pixels_of(win32::halftone_copy(unscaled.get(), s.width, s.height).get(), s.width, s.height), reference);
+        std::printf("%d dpi: mean difference %.2f, the 152 x 112 still enlarged %.2f\n", s.dpi, sharp, enlarged);
         EXPECT_LT(sharp, 6.0);
         EXPECT_LT(sharp * 1.5, enlarged);
     }
