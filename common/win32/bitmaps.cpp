@@ -66,4 +66,25 @@ void draw_bitmap(HDC dc, HBITMAP bitmap, const RECT& to, const RECT& from) noexc
     });
 }
 
+UniqueBitmap halftone_copy(HBITMAP bitmap, int width, int height) noexcept {
+    BITMAP size{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof size, &size))
+        return nullptr;
+    UniqueBitmap copy = make_dib_section(width, height);
+    const MemoryDc target(CreateCompatibleDC(nullptr));
+    if (!copy || !target)
+        return nullptr;
+    const ScopedSelectObject select(target.get(), copy.get());
+    if (!select.selected())
+        return nullptr;
+    // HALFTONE wants the brush origin set after it is chosen.
+    SetStretchBltMode(target.get(), HALFTONE);
+    SetBrushOrgEx(target.get(), 0, 0, nullptr);
+    copy_from(target.get(), bitmap, [&](HDC source) {
+        StretchBlt(target.get(), 0, 0, width, height, source, 0, 0, size.bmWidth, size.bmHeight, SRCCOPY);
+    });
+    GdiFlush();
+    return copy;
+}
+
 }  // namespace win32

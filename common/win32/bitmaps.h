@@ -28,4 +28,11 @@ void draw_bitmap(HDC dc, HBITMAP bitmap, const RECT& to) noexcept;
 // null or either rectangle is empty (a negative size would mirror).
 void draw_bitmap(HDC dc, HBITMAP bitmap, const RECT& to, const RECT& from) noexcept;
 
+// A new DIB section of `width` x `height` holding the whole of `bitmap`
+// resampled to that size with the system's HALFTONE filter, which blends
+// the source pixels each target pixel covers: a picture reduced this way
+// stays sharp, where a pixel-by-pixel copy drops rows and columns. Null when
+// `bitmap` is null or a side is not positive.
+UniqueBitmap halftone_copy(HBITMAP bitmap, int width, int height) noexcept;
+
 }  // namespace win32

@@ -10,6 +10,9 @@ namespace {
 // may not have them, and the calls are looked up at run time anyway.
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+// A DPI_AWARENESS_CONTEXT is a handle.
+using GetWindowDpiAwarenessContextFunction = HANDLE(WINAPI*)(HWND);
+using SetThreadDpiAwarenessContextFunction = HANDLE(WINAPI*)(HANDLE);
 
 // user32 is imported, so it is loaded already: only its newer exports are
 // looked up.
@@ -43,6 +46,17 @@ bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexce
     if (adjust_for_dpi)
         return adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi)) != FALSE;
     return AdjustWindowRectEx(&rect, style, FALSE, ex_style) != FALSE;
+}
+
+bool adopt_dpi_awareness_of(HWND window) noexcept {
+    static const auto window_context =
+        user32_export<GetWindowDpiAwarenessContextFunction>("GetWindowDpiAwarenessContext");
+    static const auto set_thread_context =
+        user32_export<SetThreadDpiAwarenessContextFunction>("SetThreadDpiAwarenessContext");
+    if (!window_context || !set_thread_context)
+        return false;
+    const HANDLE context = window_context(window);
+    return context && set_thread_context(context);
 }
 
 }  // namespace win32

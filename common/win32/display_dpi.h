@@ -19,4 +19,12 @@ int system_dpi() noexcept;
 // per-monitor aware window are as thick as that monitor's scale makes them.
 bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexcept;
 
+// Runs the calling thread at the DPI awareness of `window`, which may belong
+// to another process: a window this thread creates next gets that awareness,
+// so it may become that window's child, and the sizes this thread reads from
+// then on are in the units that window's own process sees. False where the
+// system has no per-thread awareness (before Windows 10 version 1607), and
+// then nothing changes.
+bool adopt_dpi_awareness_of(HWND window) noexcept;
+
 }  // namespace win32

@@ -102,6 +102,17 @@ LRESULT Command::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noex
         case WM_MBUTTONUP:
             logic_.MouseUp(MouseButton::Middle);
             return 0;
+        case WM_KEYDOWN:
+            if (wparam != VK_SPACE)
+                return default_handling(message, wparam, lparam);
+            // Bit 30: the key was already down, an auto-repeat.
+            logic_.SpaceDown((lparam & (1 << 30)) != 0);
+            return 0;
+        case WM_KEYUP:
+            if (wparam != VK_SPACE)
+                return default_handling(message, wparam, lparam);
+            logic_.SpaceUp();
+            return 0;
         case WM_DESTROY:
             KillTimer(hwnd(), kTmrMouseTimerId);
             return 0;

@@ -11,9 +11,10 @@
 //
 // Every look is drawn into a retained surface by the handlers of the state
 // machine (command_logic.h); WM_PAINT only shows that surface with the caption
-// over it. The control has no keyboard handling (Space, Enter and access keys
-// do nothing); it is a tab stop while enabled, so dialog navigation moves the
-// focus onto it and away. A left press takes the focus and the mouse capture
+// over it. Space presses it as it presses a Windows push button (see
+// command_logic.h); Enter and access keys do nothing. It is a tab stop while
+// enabled, so dialog navigation moves the focus onto it and away. A left
+// press takes the focus and the mouse capture
 // until the release, so a release outside the button still reaches it. Only
 // a release that ends a press begun on the button clicks it (see
 // command_logic.h); a capture taken away before the release ends the press.

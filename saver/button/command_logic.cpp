@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace button {
 namespace {
@@ -87,8 +88,15 @@ void CommandLogic::GotFocus() {
 }
 
 void CommandLogic::LostFocus() {
-    if (!fields_.enabled || fields_.ButtonState == CommandState::Normal)
+    const bool space_was_down = end_space_press();
+    if (!fields_.enabled)
         return;
+    if (fields_.ButtonState == CommandState::Normal) {
+        // No change of state, but the Space press's look must go.
+        if (space_was_down)
+            PaintState(StatePicture::Normal);
+        return;
+    }
     fields_.ButtonState = CommandState::Normal;
     PaintState(StatePicture::Normal);
 }
@@ -96,9 +104,14 @@ void CommandLogic::LostFocus() {
 void CommandLogic::MouseDown(MouseButton button) {
     if (!fields_.enabled)
         return;
+    const bool space_was_down = end_space_press();
     presses_here_ |= bit_of(button);
-    if (button != MouseButton::Left)
+    if (button != MouseButton::Left) {
+        // Such a press draws nothing of its own; the Space press's look goes.
+        if (space_was_down)
+            PaintState(picture_of_state());
         return;
+    }
     fields_.MouseDownFlag = true;
     PaintState(StatePicture::Pressed);
 }
@@ -130,6 +143,43 @@ void CommandLogic::MouseUp(MouseButton button) {
     }
     if (fields_.ButtonState != CommandState::Selected && fields_.enabled && ends_press_here)
         view_.Click();
+}
+
+void CommandLogic::SpaceDown(bool repeat) {
+    // Only a fresh key-down begins a press: a repeat either continues one or
+    // belongs to a Space that went down before the focus came here. A left
+    // press under way keeps its own sequence, so one gesture never clicks
+    // twice.
+    if (!fields_.enabled || repeat || space_pressed_ || (presses_here_ & bit_of(MouseButton::Left)))
+        return;
+    space_pressed_ = true;
+    PaintState(StatePicture::Pressed);
+}
+
+void CommandLogic::SpaceUp() {
+    if (!end_space_press() || !fields_.enabled)
+        return;
+    PaintState(picture_of_state());
+    view_.Click();
+}
+
+bool CommandLogic::end_space_press() {
+    return std::exchange(space_pressed_, false);
+}
+
+StatePicture CommandLogic::picture_of_state() const {
+    switch (fields_.ButtonState) {
+        case CommandState::HighLight:
+            return StatePicture::HighLight;
+        case CommandState::Selected:
+            return StatePicture::Selected;
+        case CommandState::HighLightSelect:
+            return StatePicture::HighLightSelect;
+        case CommandState::None:
+        case CommandState::Normal:
+            break;
+    }
+    return StatePicture::Normal;
 }
 
 void CommandLogic::CaptureLost() {
@@ -170,6 +220,8 @@ void CommandLogic::apply_first_run_rule() {
 }
 
 void CommandLogic::set_enabled_flag(bool value) {
+    if (!value)
+        space_pressed_ = false;
     if (fields_.enabled == value)
         return;
     fields_.enabled = value;

@@ -16,6 +16,15 @@
 // with the same mouse button. A release alone (the second press of a
 // double-click closed the window above, or the press was made on the host and
 // dragged here) changes the look as any release does, and raises nothing.
+//
+// Space presses the focused control as it presses a Windows push button: its
+// key-down shows the Pressed look, its release shows the state's look again
+// and raises Click. The focus leaving the control, a mouse press on it or its
+// Enabled going false in between ends that press without a Click. A Space
+// that went down elsewhere (before Tab or another window moved the focus)
+// does nothing here, neither its auto-repeats nor its release, and nor does a
+// Space pressed while the left button is held on the control. No other key
+// does anything.
 #pragma once
 
 #include <cstdint>
@@ -108,6 +117,10 @@ public:
     void MouseDown(MouseButton button);
     void MouseMove();
     void MouseUp(MouseButton button);
+    // The Space key went down (`repeat`: an auto-repeat of a key already
+    // down) or up while the control had the focus.
+    void SpaceDown(bool repeat);
+    void SpaceUp();
     // The mouse capture that a left press took went to another window before
     // the release: that press can no longer end in a Click.
     void CaptureLost();
@@ -147,6 +160,10 @@ private:
     void apply_first_run_rule();
     void set_enabled_flag(bool value);
     void set_caption_enabled(bool value);
+    // The picture that shows ButtonState at rest.
+    StatePicture picture_of_state() const;
+    // Ends a Space press begun here; true when there was one.
+    bool end_space_press();
     static unsigned bit_of(MouseButton button) { return 1u << static_cast<unsigned>(button); }
 
     CommandView& view_;
@@ -154,6 +171,8 @@ private:
     // One bit per MouseButton: pressed on the control while enabled, and not
     // yet released.
     unsigned presses_here_ = 0;
+    // Space went down on the control while enabled, and not yet up.
+    bool space_pressed_ = false;
     CaptionElement caption_;
     bool opaque_ = true;  // the background style
 };

@@ -5,8 +5,8 @@ JPEG bytes from the same encoder settings, and the forms the programs rely
 on: the preview a baseline JFIF of 152 x 112 with 3 components, the bitmaps
 uncompressed 24-bit pictures of 64 x 25 (button looks, HighLightSelect the
 same pixels as HighLight), 12 x 12 (marks) and 164 x 314 (the installer's
-side picture). Remake them with
-scripts/make-pictures."""
+side picture). The larger preview, 304 x 224 for scaled displays, is checked
+the same way (check_large_preview). Remake them with scripts/make-pictures."""
 import argparse
 import pathlib
 import struct
@@ -48,6 +48,19 @@ def bmp_form(data):
     return width, height, bits, compression
 
 
+def check_large_preview(pictures, work, failures):
+    """The 304 x 224 preview: a baseline JFIF, the bytes the generator and
+    encoder make now."""
+    made = work / "preview_large.jpg"
+    subprocess.run([pictures / "encode-preview", work / "preview_large.ppm", made], check=True)
+    committed = (pictures / "preview_large.jpg").read_bytes()
+    frame = jpeg_frame(committed)
+    if frame != (0xC0, 8, 224, 304, 3):
+        failures.append(f"preview_large.jpg frame is {frame}, want baseline (0xC0), 8 bits, 224 x 304, 3 components")
+    if committed != made.read_bytes():
+        failures.append("preview_large.jpg differs from what the generator and encoder make now")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--generator", required=True)
@@ -86,6 +99,7 @@ def main():
             failures.append(f"{name} is {bmp_form(data)}, want {size[0]} x {size[1]}, 24 bits, uncompressed")
         if (args.work / name).exists() and data != (args.work / name).read_bytes():
             failures.append(f"{name} differs from what the generator makes now")
+    check_large_preview(args.pictures, args.work, failures)
     highlight, highlight_select = (args.pictures / "button_highlight.bmp"), (args.pictures / "button_highlight_select.bmp")
     if highlight.exists() and highlight_select.exists() and highlight.read_bytes() != highlight_select.read_bytes():
         failures.append("button_highlight_select.bmp is not the same picture as button_highlight.bmp")

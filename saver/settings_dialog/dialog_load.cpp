@@ -6,6 +6,7 @@
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_numbers.h"
+#include "saver/settings_dialog/win32_path_forms.h"
 
 namespace settings_dialog {
 
@@ -30,8 +31,8 @@ void SettingsDialog::Form_Load() noexcept {
     SetWindowTextA(repeat_, format_track(settings_.BGM_RepeatTrack).c_str());
     for (const std::string& entry : repeat_entries())
         SendMessageA(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    // The file.
-    panel_.show_file_name(settings_.BGM_File);
+    // The file, by the name the user chose it.
+    panel_.show_file_name(shown_file_name(settings_.BGM_File));
     // The caption zooms out of the mouse position.
     POINT cursor{};
     std::optional<CursorPoint> read;

@@ -109,7 +109,7 @@ void MusicPanel::show_mark(int kind, bool chosen) noexcept {
         invalidate_focus(kind);  // the focus rectangle follows the choice
 }
 
-void MusicPanel::show_file_name(const std::string& path) noexcept {
+void MusicPanel::show_file_name(const std::wstring& path) noexcept {
     file_name_ = path;
     const RECT place = rect_of(kFileName);
     InvalidateRect(hwnd(), &place, FALSE);
@@ -180,7 +180,7 @@ void MusicPanel::draw(HDC dc) noexcept {
     Rectangle(dc, box.left, box.top, box.right, box.bottom);
     RECT text = box;
     InflateRect(&text, -shared::scaled_pixels(3, dpi_), -shared::scaled_pixels(1, dpi_));
-    DrawTextA(dc, file_name_.c_str(), static_cast<int>(file_name_.size()), &text,
+    DrawTextW(dc, file_name_.c_str(), static_cast<int>(file_name_.size()), &text,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
 
     // Last, since it inverts the pixels under it.

@@ -48,8 +48,10 @@ public:
 
     // The marks: kind's mark chosen or clear.
     void show_mark(int kind, bool chosen) noexcept;
-    // The caption of lbl_Fname (the full path; elided in the middle to fit).
-    void show_file_name(const std::string& path) noexcept;
+    // The caption of lbl_Fname (the full path; elided in the middle to fit),
+    // in Unicode: the name as the user chose it, whatever the code page.
+    void show_file_name(const std::wstring& path) noexcept;
+    const std::wstring& file_name() const noexcept { return file_name_; }
 
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
@@ -71,7 +73,7 @@ private:
     win32::UniqueBitmap mark_clear_, mark_chosen_;
     bool chosen_[3] = {};
     bool focused_ = false;  // between WM_SETFOCUS and WM_KILLFOCUS
-    std::string file_name_;
+    std::wstring file_name_;
 };
 
 }  // namespace settings_dialog

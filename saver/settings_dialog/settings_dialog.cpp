@@ -10,6 +10,7 @@
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
+#include "saver/settings_dialog/win32_path_forms.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/settings_file.h"
 
@@ -96,6 +97,12 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             lay_out(LOWORD(wparam), &top_left);
             return 0;
         }
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE)
+                remember_focus();
+            else if (!HIWORD(wparam) && restore_focus())
+                return 0;
+            break;
         case WM_SETCURSOR:
             if (wait_cursor_) {
                 SetCursor(LoadCursorA(nullptr, IDC_WAIT));
@@ -116,7 +123,9 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
 
 void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const std::string& program_folder) {
     // The dialog lives until the program ends after it has closed.
-    auto dialog = std::make_unique<SettingsDialog>(instance, settings, shared::settings_file_path(program_folder));
+    static const Win32PathForms path_forms;
+    auto dialog =
+        std::make_unique<SettingsDialog>(instance, settings, shared::settings_file_path(program_folder), path_forms);
     if (dialog->load())
         dialog->show_modal();
 }

@@ -2,7 +2,8 @@
 // handlers and its modal loop. Each job lives in a file of its own:
 // settings_dialog.cpp (the window and its messages), dialog_controls.cpp,
 // dialog_load.cpp (Form_Load and the shown kind), file_chooser.cpp,
-// save_button.cpp, web_button.cpp, tab_order.cpp and modal_loop.cpp.
+// save_button.cpp, web_button.cpp, tab_order.cpp, focus_keeping.cpp and
+// modal_loop.cpp.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
 #include "saver/button/command.h"
+#include "saver/settings_dialog/music_file_path.h"
 #include "saver/settings_dialog/music_panel.h"
 #include "saver/settings_dialog/shell_calls.h"
 #include "saver/shared/settings.h"
@@ -32,13 +34,21 @@ enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdC
 
 class SettingsDialog final : public win32::WindowBase, private PanelEvents {
 public:
-    SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path)
-        : instance_(instance), settings_(settings), ini_path_(std::move(ini_path)), panel_(*this, instance) {}
+    // `path_forms` turns a chosen music file into the path kept in the settings.
+    SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path, const PathForms& path_forms)
+        : instance_(instance),
+          settings_(settings),
+          ini_path_(std::move(ini_path)),
+          path_forms_(path_forms),
+          panel_(*this, instance) {}
 
     // Creates the window hidden with its controls, then runs Form_Load.
     bool load() noexcept;
     // Shows the dialog and runs its own message loop until it has closed.
     void show_modal() noexcept;
+
+    // For tests: what the file-name box shows.
+    const std::wstring& file_name_shown() const noexcept { return panel_.file_name(); }
 
 private:
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
@@ -60,6 +70,8 @@ private:
     void Form_Unload() noexcept;
     void show_kind() noexcept;
     void Cmd_BGM_Click() noexcept;
+    // Keeps a file chosen in the chooser, or says why it cannot be used.
+    void take_music_file(const std::wstring& chosen) noexcept;
     void Cmd_Set_Click() noexcept;
     void Cmd_Etc_Click() noexcept;
 
@@ -72,10 +84,15 @@ private:
     // can take it. True when the key was this dialog's.
     bool navigate(const MSG& message) noexcept;
     std::vector<HWND> tab_order() const;
+    // WM_ACTIVATE: the control that had the focus when the dialog was
+    // deactivated gets it back when the dialog is activated again.
+    void remember_focus() noexcept;
+    bool restore_focus() noexcept;
 
     HINSTANCE instance_;
     shared::Settings& settings_;
     std::string ini_path_;
+    const PathForms& path_forms_;
     win32::RetainedSurface gradient_;
     MusicPanel panel_;
     ShellCalls shell_;
@@ -85,6 +102,7 @@ private:
     int dpi_ = shared::kDesignDpi;  // of the monitor the dialog is on
     bool wait_cursor_ = false;      // the program-wide mouse pointer is the hourglass
     bool closed_ = false;
+    HWND focus_at_deactivation_ = nullptr;
 };
 
 }  // namespace settings_dialog

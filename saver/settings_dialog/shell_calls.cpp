@@ -4,10 +4,10 @@
 
 namespace settings_dialog {
 
-BOOL ShellCalls::GetOpenFileNameA(OPENFILENAMEA& chooser) noexcept {
+BOOL ShellCalls::GetOpenFileNameW(OPENFILENAMEW& chooser) noexcept {
     if (!comdlg32_tried_) {
         comdlg32_tried_ = true;
-        win32::resolve(win32::load_system_library("comdlg32.dll"), "GetOpenFileNameA", get_open_file_name_);
+        win32::resolve(win32::load_system_library("comdlg32.dll"), "GetOpenFileNameW", get_open_file_name_);
     }
     return get_open_file_name_ ? get_open_file_name_(&chooser) : FALSE;
 }

@@ -16,9 +16,9 @@ namespace settings_dialog {
 
 class ShellCalls {
 public:
-    // GetOpenFileNameA. FALSE, as for a cancelled chooser, when comdlg32
+    // GetOpenFileNameW. FALSE, as for a cancelled chooser, when comdlg32
     // cannot be loaded.
-    BOOL GetOpenFileNameA(OPENFILENAMEA& chooser) noexcept;
+    BOOL GetOpenFileNameW(OPENFILENAMEW& chooser) noexcept;
     // ShellExecuteA. Does nothing when shell32 cannot be loaded; its result
     // is not looked at.
     void ShellExecuteA(HWND owner,
@@ -30,7 +30,7 @@ public:
 
 private:
     bool comdlg32_tried_ = false;
-    decltype(&::GetOpenFileNameA) get_open_file_name_ = nullptr;
+    decltype(&::GetOpenFileNameW) get_open_file_name_ = nullptr;
     bool shell32_tried_ = false;
     decltype(&::ShellExecuteA) shell_execute_ = nullptr;
 };

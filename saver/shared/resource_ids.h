@@ -3,6 +3,8 @@
 
 #define IDI_EMBER_LANTERN 1   // 32 x 32 icon
 #define IDR_PREVIEW_JPEG 101  // 152 x 112 baseline JPEG of the preview (RCDATA)
+// The same still at twice the size, for scaled displays (RCDATA).
+#define IDR_PREVIEW_LARGE_JPEG 102
 
 // The push button's state pictures (24-bit bitmaps, 64 x 25), numbered in the
 // order of button::StatePicture.

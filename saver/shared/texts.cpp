@@ -36,6 +36,11 @@ const char kSaveFailed[] =
     "保存先のフォルダに書き込めないか、同じ名前のフォルダがあります。\r\n"
     "設定はまだ保存されていません。";
 
+const char kFileNameUnusable[] =
+    "このファイルは、名前（フォルダの名前を含む）にこのソフトでは扱えない文字があるため、BGMに使えません。\r\n"
+    "ファイルの名前を変えるか、英数字などの普通の名前のフォルダに移してから、選び直してください。\r\n"
+    "BGMは前に選んだままです。";
+
 const char kWebAddress[] = "https://www.example.jp/ember_lantern/";
 
 }  // namespace texts

@@ -55,6 +55,9 @@ extern const char kFileChooserTitle[];  // "ﾌｧｲﾙを開く"
 
 // Shown when the save button could not write the settings file.
 extern const char kSaveFailed[];
+// Shown when a file chosen in the file chooser has a name that the ANSI calls
+// could open in no form; the name follows it.
+extern const char kFileNameUnusable[];
 
 // The maker's web page, opened by the web button in the default browser.
 extern const char kWebAddress[];

@@ -1,32 +1,41 @@
 #include "saver/startup/preview_window.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
-#include <cstring>
-
-#include "common/win32/bitmaps.h"
+#include "common/win32/display_dpi.h"
 #include "common/win32/geometry.h"
 #include "common/win32/handles.h"
 #include "common/win32/window_base.h"
 #include "saver/shared/last_api_result.h"
-#include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
+#include "saver/startup/preview_picture.h"
 
 namespace startup {
 
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_R";
+// Sent to the children of a per-monitor aware window after it has taken the
+// scale of another monitor; not in the compiler's oldest target headers.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 class PreviewWindow final : public win32::WindowBase {
 public:
-    explicit PreviewWindow(HINSTANCE instance) : picture_(load_jpeg_resource(instance, IDR_PREVIEW_JPEG)) {}
+    explicit PreviewWindow(HINSTANCE instance) : instance_(instance) {}
 
-    HWND create(HINSTANCE instance) {
+    HWND create() {
         // Created as a hidden borderless top-level window; the set-up makes it
         // a child of the host afterwards.
-        return create_window(0, kClassName, texts::kPreviewCaption, WS_POPUP, 0, 0, 0, 0, nullptr, instance);
+        return create_window(0, kClassName, texts::kPreviewCaption, WS_POPUP, 0, 0, 0, 0, nullptr, instance_);
+    }
+
+    // The host's client area, and the still at the scale the window is drawn
+    // at, both in the units of the awareness the window shares with its host.
+    void fit_to(HWND host) noexcept {
+        host_ = host;
+        RECT client{};
+        shared::LastApiResult = GetClientRect(host, &client);
+        MoveWindow(hwnd(), 0, 0, client.right, client.bottom, FALSE);
+        picture_ = preview_picture(instance_, win32::window_dpi(hwnd()));
+        InvalidateRect(hwnd(), nullptr, FALSE);
     }
 
 private:
@@ -36,6 +45,11 @@ private:
             case WM_PAINT:
             case WM_PRINTCLIENT:
                 return paint_message(message, wparam, lparam, [this](HDC dc) { draw(dc); });
+            case kDpiChangedAfterParent:
+                // The host, moved to a monitor of another scale, has laid
+                // itself out anew.
+                fit_to(host_);
+                return 0;
             case WM_DESTROY:
                 Form_Unload();
                 return 0;
@@ -57,6 +71,8 @@ private:
         PostQuitMessage(0);
     }
 
+    HINSTANCE instance_;
+    HWND host_ = nullptr;
     win32::UniqueBitmap picture_;
 };
 
@@ -70,59 +86,18 @@ bool register_preview_class(HINSTANCE instance) {
 
 }  // namespace
 
-HBITMAP load_jpeg_resource(HINSTANCE module, int resource_id) {
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(resource_id), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!info)
-        return nullptr;
-    const DWORD size = SizeofResource(module, info);
-    HGLOBAL loaded = LoadResource(module, info);
-    const void* bytes = loaded ? LockResource(loaded) : nullptr;
-    if (!bytes || size == 0)
-        return nullptr;
-    // The stream owns this copy and frees it when released.
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy)
-        return nullptr;
-    void* target = GlobalLock(copy);
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(copy);
-    IStream* raw_stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &raw_stream))) {
-        GlobalFree(copy);
-        return nullptr;
-    }
-    win32::ComPtr<IStream> stream(raw_stream);
-
-    win32::ComApartment apartment;
-    void* raw_picture = nullptr;
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture, &raw_picture)))
-        return nullptr;
-    win32::ComPtr<IPicture> picture(static_cast<IPicture*>(raw_picture));
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture->get_Handle(&handle)) || handle == 0)
-        return nullptr;
-    // A copy of our own, so the picture object can go now.
-    return static_cast<HBITMAP>(
-        CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
-void paint_preview(HDC dc, int width, int height, HBITMAP picture) {
-    const RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    win32::draw_bitmap(dc, picture, all);
-}
-
 bool set_up_preview(HINSTANCE instance, HWND host) {
-    RECT host_rect{};
-    shared::LastApiResult = GetWindowRect(host, &host_rect);
-    const int width = win32::width_of(host_rect);
-    const int height = win32::height_of(host_rect);
+    // At the host's awareness: Windows makes a child of a window of another
+    // awareness only where the host asked for mixed hosting, and scales a
+    // window with its host only when both share one. The host's size is read
+    // after, so it is in the units the window is placed in.
+    win32::adopt_dpi_awareness_of(host);
 
     if (!register_preview_class(instance))
         return false;
     // Lives as long as the process: the window is its only reason to run.
     static PreviewWindow* preview = new PreviewWindow(instance);
-    HWND window = preview->create(instance);
+    HWND window = preview->create();
     if (!window)
         return false;
 
@@ -130,7 +105,7 @@ bool set_up_preview(HINSTANCE instance, HWND host) {
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     shared::LastApiResult = SetWindowLongA(window, GWL_STYLE, (style & ~static_cast<LONG>(WS_POPUP)) | WS_CHILD);
     shared::LastApiResult = static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(SetParent(window, host)));
-    MoveWindow(window, 0, 0, width, height, FALSE);
+    preview->fit_to(host);
     ShowWindow(window, SW_SHOW);
     return true;
 }

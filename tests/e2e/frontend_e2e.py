@@ -107,9 +107,14 @@ def message_box_children(d):
     return rows
 
 
-def decoded_preview_jpeg():
-    """The committed preview picture decoded by libjpeg's djpeg."""
+def decoded_preview_jpeg(name="preview.jpg", size=None):
+    """A committed preview picture decoded by libjpeg's djpeg; with `size`
+    (width, height), reduced to it by ImageMagick's box filter, each pixel
+    the mean of the area it covers."""
     source = pathlib.Path(os.environ.get("EL_SOURCE_DIR", pathlib.Path(__file__).resolve().parents[2]))
-    blob = subprocess.run(["djpeg", "-pnm", str(source / "saver" / "pictures" / "preview.jpg")],
+    blob = subprocess.run(["djpeg", "-pnm", str(source / "saver" / "pictures" / name)],
                           check=True, capture_output=True, timeout=30).stdout
+    if size:
+        blob = subprocess.run(["convert", "ppm:-", "-filter", "box", "-resize", "%dx%d!" % size, "ppm:-"],
+                              input=blob, check=True, capture_output=True, timeout=30).stdout
     return Image.from_ppm(blob)

@@ -53,7 +53,12 @@ enum class Input {
     Resize,
     ReadEnabled,
     Initialize,
-    CaptureLost
+    CaptureLost,
+    SpaceDown,
+    SpaceRepeat,
+    SpaceUp,
+    Disable,
+    Enable
 };
 
 void apply(CommandLogic& logic, Input input) {
@@ -85,6 +90,16 @@ void apply(CommandLogic& logic, Input input) {
             return logic.Initialize();
         case Input::CaptureLost:
             return logic.CaptureLost();
+        case Input::SpaceDown:
+            return logic.SpaceDown(false);
+        case Input::SpaceRepeat:
+            return logic.SpaceDown(true);
+        case Input::SpaceUp:
+            return logic.SpaceUp();
+        case Input::Disable:
+            return logic.Enabled(false);
+        case Input::Enable:
+            return logic.Enabled(true);
     }
 }
 
@@ -112,9 +127,9 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
     // 3 Selected, 4 HighLightSelect. The direction of the gradient follows
     // the state at paint time: reversed in 2, kept from the previous paint in
     // 0 and 4 (plain here: 4 was reached from 3). A release is taken after a
-    // press on the control (`pressed`) or alone; only the release that ends a
-    // press of its own button clicks.
-    enum class Pressed { No, Left, Right };
+    // press on the control (`pressed`: of a mouse button, or Space) or alone;
+    // only the release that ends a press of its own button or key clicks.
+    enum class Pressed { No, Left, Right, Space };
     const struct {
         Input input;
         Pressed pressed;
@@ -139,6 +154,34 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
         {Input::RightRelease, Pressed::Right, {{-1, "Click"}, {-1, "Click"}, {-1, "Click"}, {-1, ""}, {-1, "Click"}}},
         {Input::RightRelease, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
         {Input::RightRelease, Pressed::Left, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceDown,
+         Pressed::No,
+         {{-1, "Pressed"}, {-1, "Pressed"}, {-1, "Pressed/r"}, {-1, "Pressed"}, {-1, "Pressed"}}},
+        // Space again while down, its auto-repeat, the repeat of a Space
+        // that went down elsewhere, and Space while the left button is held.
+        {Input::SpaceDown, Pressed::Space, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceRepeat, Pressed::Space, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceRepeat, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceDown, Pressed::Left, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        // Unlike a left release, Space clicks the focused button (state 3) too.
+        {Input::SpaceUp,
+         Pressed::Space,
+         {{-1, "Normal Click"},
+          {-1, "Normal Click"},
+          {-1, "HighLight/r Click"},
+          {-1, "Selected Click"},
+          {-1, "HighLightSelect Click"}}},
+        {Input::SpaceUp, Pressed::No, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::SpaceUp, Pressed::Left, {{-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}, {-1, ""}}},
+        {Input::FocusLost,
+         Pressed::Space,
+         {{1, "Normal"}, {-1, "Normal"}, {1, "Normal"}, {1, "Normal"}, {1, "Normal"}}},
+        {Input::LeftPress,
+         Pressed::Space,
+         {{-1, "Pressed"}, {-1, "Pressed"}, {-1, "Pressed/r"}, {-1, "Pressed"}, {-1, "Pressed"}}},
+        {Input::RightPress,
+         Pressed::Space,
+         {{-1, "Normal"}, {-1, "Normal"}, {-1, "HighLight/r"}, {-1, "Selected"}, {-1, "HighLightSelect"}}},
         {Input::Resize,
          Pressed::No,
          {{-1, "Normal"}, {-1, "Normal"}, {-1, "Normal/r"}, {-1, "Normal"}, {-1, "Normal"}}},
@@ -154,7 +197,9 @@ TEST(CommandStateTable, EveryInputInEveryStateEnabledAndDisabled) {
                 bring_to(logic, state);
                 if (!enabled)
                     logic.Enabled(false);
-                if (row.pressed != Pressed::No)
+                if (row.pressed == Pressed::Space)
+                    logic.SpaceDown(false);
+                else if (row.pressed != Pressed::No)
                     logic.MouseDown(row.pressed == Pressed::Left ? MouseButton::Left : MouseButton::Right);
                 view.take();
                 apply(logic, row.input);
@@ -241,6 +286,46 @@ TEST(CommandStateTable, SequencesAroundTheTable) {
          {I::Initialize, I::MoveOver, I::FocusGained, I::LeftPress, I::CaptureLost, I::LeftRelease},
          "HighLight/r Pressed/r Pressed/r HighLightSelect/r",
          4},
+        {"Space on the focused button: Pressed until its release, which clicks; repeats draw nothing more",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceDown, I::SpaceRepeat, I::SpaceRepeat, I::SpaceUp},
+         "Selected Pressed Selected Click",
+         3},
+        {"Space begun on a button and released after Tab moved on: no Click",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceDown, I::FocusLost, I::SpaceUp},
+         "Selected Pressed Normal",
+         1},
+        {"Space held while the focus comes here: its repeats and release do nothing",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceRepeat, I::SpaceRepeat, I::SpaceUp},
+         "Selected",
+         3},
+        {"a Space release on a button the focus reached meanwhile does nothing",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceUp},
+         "Selected",
+         3},
+        {"a mouse click during a Space press: the mouse's own Click, none at the Space release",
+         true,
+         {I::Initialize, I::MoveOver, I::FocusGained, I::SpaceDown, I::LeftPress, I::LeftRelease, I::SpaceUp},
+         "HighLight/r Pressed/r Pressed/r Pressed/r HighLightSelect/r Click",
+         4},
+        {"a right press during a Space press ends it: the state's look, and no Click",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceDown, I::RightPress, I::SpaceUp},
+         "Selected Pressed Selected",
+         3},
+        {"Space while the left button is held: the mouse's sequence alone",
+         true,
+         {I::Initialize, I::MoveOver, I::FocusGained, I::LeftPress, I::SpaceDown, I::SpaceUp, I::LeftRelease},
+         "HighLight/r Pressed/r Pressed/r HighLightSelect/r Click",
+         4},
+        {"disabled during a Space press: no Click, not even once enabled again",
+         true,
+         {I::Initialize, I::FocusGained, I::SpaceDown, I::Disable, I::Enable, I::SpaceUp},
+         "Selected Pressed changed Disable changed Normal",
+         3},
         {"reading Enabled while hovered draws Normal and keeps HighLight",
          true,
          {I::Initialize, I::MoveOver, I::ReadEnabled},

@@ -155,7 +155,9 @@ int count_near(const Pixels& p, std::uint32_t colour) {
     return n;
 }
 
-constexpr std::uint32_t kNormalTopRing = 0xF3F3EE, kHighLightTopRing = 0xFFF0CF;
+constexpr std::uint32_t kNormalTopRing = 0xF3F3EE, kHighLightTopRing = 0xFFF0CF, kSelectedTopRing = 0xCEE7FF;
+// Pressed sits a ring further in: its outline where the others' top ring is.
+constexpr std::uint32_t kPressedOutline = 0x003C74;
 
 // One host for all tests: under Wine without a window manager, hiding or
 // destroying a shown top-level window waits two seconds. It lives until the
@@ -206,15 +208,17 @@ TEST_F(CommandWindow, PlacedInTwipsTellsItsHostAndTakesFocusAndCaptureOnAPress) 
     EXPECT_EQ(host_.notices[1].from, command_.hwnd());
 }
 
+int clicks(const Host& host) {
+    int n = 0;
+    for (const auto& notice : host.notices)
+        n += notice.code == BN_CLICKED;
+    return n;
+}
+
 TEST_F(CommandWindow, OnlyAReleaseThatEndsAPressOnTheButtonClicksIt) {
     command_.ReadProperties(PropertyBag{});
     command_.Initialize();
-    const auto clicks = [&] {
-        int n = 0;
-        for (const auto& notice : host_.notices)
-            n += notice.code == BN_CLICKED;
-        return n;
-    };
+    const auto clicks = [&] { return button::clicks(host_); };
     const HWND button = command_.hwnd();
     SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -235,6 +239,38 @@ TEST_F(CommandWindow, OnlyAReleaseThatEndsAPressOnTheButtonClicksIt) {
     SendMessageA(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     SendMessageA(button, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(clicks(), 2);
+}
+
+TEST_F(CommandWindow, SpaceClicksAtItsReleaseAndNoOtherKeyDoesAnything) {
+    command_.ReadProperties(PropertyBag{});
+    command_.Initialize();
+    const HWND button = command_.hwnd();
+    SetFocus(button);
+    ASSERT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
+    // The key-up's lParam: the key was down before and is being released.
+    constexpr LPARAM kDown = 1, kUp = 0xC0000001;
+    for (const WPARAM key : {WPARAM{VK_RETURN}, WPARAM{VK_ESCAPE}, WPARAM{'A'}}) {
+        SendMessageA(button, WM_KEYDOWN, key, kDown);
+        SendMessageA(button, WM_KEYUP, key, kUp);
+    }
+    EXPECT_EQ(clicks(host_), 0) << "Enter, Esc or a letter";
+    EXPECT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
+
+    // The auto-repeat of a Space that went down elsewhere begins nothing.
+    constexpr LPARAM kRepeat = 0x40000001;
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, kRepeat);
+    SendMessageA(button, WM_KEYUP, VK_SPACE, kUp);
+    EXPECT_EQ(clicks(host_), 0) << "a Space that went down elsewhere";
+    EXPECT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
+
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, kDown);
+    SendMessageA(button, WM_KEYDOWN, VK_SPACE, kRepeat);
+    EXPECT_EQ(shown(command_).at(10, 2), kPressedOutline);
+    EXPECT_EQ(clicks(host_), 0) << "clicked before the release";
+    SendMessageA(button, WM_KEYUP, VK_SPACE, kUp);
+    EXPECT_EQ(clicks(host_), 1);
+    EXPECT_EQ(shown(command_).at(10, 2), kSelectedTopRing);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(CommandWindow, PaintShowsTheRetainedLookAndACaptionChangeLeavesTheBody) {

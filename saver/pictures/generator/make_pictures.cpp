@@ -2,7 +2,8 @@
 //   make_pictures FOLDER
 // preview.ppm (152 x 112, as the display settings' preview box shows it; from
 // the renderer's scene code; scripts/make-pictures encodes it as the baseline
-// JPEG the program stores), ember_lantern.ico (32 x 32), and the push button's
+// JPEG the program stores), preview_large.ppm (the same at twice the size,
+// for scaled displays), ember_lantern.ico (32 x 32), and the push button's
 // state pictures and the settings dialog's marks as 24-bit BMP files, and the
 // installer's side picture (installer_side.bmp, 164 x 314, 24-bit BMP).
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "renderer/scene/scene_view.h"
 #include "saver/pictures/generator/button_pictures.h"
 #include "saver/pictures/generator/installer_side_picture.h"
+#include "saver/pictures/generator/large_preview.h"
 #include "saver/pictures/generator/picture_files.h"
 #include "saver/pictures/generator/sphere_picture.h"
 
@@ -50,6 +52,8 @@ int main(int argc, char** argv) {
 
     bool ok = write_file(folder + "preview.ppm", pictures::encode_ppm(pictures::render_spheres(preview, scene))) &&
               write_file(folder + "ember_lantern.ico", pictures::encode_ico(pictures::render_spheres(icon, scene)));
+    ok = ok && write_file(folder + "preview_large.ppm",
+                          pictures::encode_ppm(pictures::render_spheres(pictures::large_preview_view(), scene)));
     for (const auto& named : pictures::button_and_mark_pictures())
         ok = ok && write_file(folder + named.file_name, pictures::encode_bmp(named.picture));
     ok = ok && write_file(folder + "installer_side.bmp", pictures::encode_bmp(pictures::installer_side_picture(scene)));

@@ -1,12 +1,16 @@
 // The settings dialog's decisions that its window only carries out: where Tab
 // moves the focus, which kind a press or an arrow key on the music panel
-// chooses, and the caption zoom's point.
+// chooses, the caption zoom's point, and the form in which a chosen music
+// file is kept.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "saver/settings_dialog/kind_stepping.h"
+#include "saver/settings_dialog/music_file_path.h"
 #include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/settings_dialog/tab_stepping.h"
 #include "saver/settings_dialog/zoom_origin.h"
@@ -17,6 +21,8 @@ using settings_dialog::CursorPoint;
 using settings_dialog::kind_after_step;
 using settings_dialog::kind_at;
 using settings_dialog::next_tab_stop;
+using settings_dialog::PathForms;
+using settings_dialog::stored_music_path;
 using settings_dialog::zoom_origin_from_cursor;
 using settings_dialog::ZoomPoint;
 
@@ -107,6 +113,75 @@ TEST(ZoomOrigin, CursorPositionInSixteenBits) {
         const ZoomPoint got = zoom_origin_from_cursor(earlier, c.cursor);
         EXPECT_EQ(got.x, c.x);
         EXPECT_EQ(got.y, c.y);
+    }
+}
+
+// A code page that holds ASCII alone, and the short forms a volume gives.
+class FakePathForms final : public PathForms {
+public:
+    std::map<std::wstring, std::wstring> short_forms;  // a path missing here: the call fails
+    mutable int short_form_calls = 0;
+
+    std::optional<std::string> exact_ansi(const std::wstring& path) const override {
+        std::string ansi;
+        for (const wchar_t c : path) {
+            if (c >= 0x80)
+                return std::nullopt;
+            ansi += static_cast<char>(c);
+        }
+        return ansi;
+    }
+    std::optional<std::wstring> short_form(const std::wstring& path) const override {
+        ++short_form_calls;
+        const auto found = short_forms.find(path);
+        return found == short_forms.end() ? std::nullopt : std::optional<std::wstring>(found->second);
+    }
+};
+
+TEST(MusicFilePath, KeptAsChosenAsItsShortFormOrRefused) {
+    const std::wstring plain = L"C:\\Music\\Long Tone.mp3", accented = L"C:\\Music\\Caf\u00e9.mp3";
+    const std::wstring in_accented_folder = L"C:\\M\u00fasica\\tone.wav";
+    const struct {
+        const char* what;
+        std::wstring chosen;
+        std::map<std::wstring, std::wstring> short_forms;
+        std::optional<std::string> kept;
+        bool short_form_asked;
+    } cases[] = {
+        {"held exactly: as chosen, though a short form exists",
+         plain,
+         {{plain, L"C:\\Music\\LONGTO~1.MP3"}},
+         "C:\\Music\\Long Tone.mp3",
+         false},
+        {"not held: its short form", accented, {{accented, L"C:\\Music\\CAF~1.MP3"}}, "C:\\Music\\CAF~1.MP3", true},
+        {"a folder not held: the short form of the whole path",
+         in_accented_folder,
+         {{in_accented_folder, L"C:\\MSICA~1\\tone.wav"}},
+         "C:\\MSICA~1\\tone.wav",
+         true},
+        {"no short names on the volume: the long path comes back",
+         accented,
+         {{accented, accented}},
+         std::nullopt,
+         true},
+        {"a part without a short name keeps a character not held",
+         in_accented_folder,
+         {{in_accented_folder, L"C:\\M\u00fasica\\tone.wav"}},
+         std::nullopt,
+         true},
+        {"a short name the code page cannot hold either",
+         accented,
+         {{accented, L"C:\\Music\\CAF\u00c9~1.MP3"}},
+         std::nullopt,
+         true},
+        {"the short form cannot be had", accented, {}, std::nullopt, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePathForms forms;
+        forms.short_forms = c.short_forms;
+        EXPECT_EQ(stored_music_path(forms, c.chosen), c.kept);
+        EXPECT_EQ(forms.short_form_calls > 0, c.short_form_asked);
     }
 }
 

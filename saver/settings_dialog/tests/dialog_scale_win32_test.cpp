@@ -8,6 +8,7 @@
 
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
+#include "saver/settings_dialog/win32_path_forms.h"
 
 namespace settings_dialog {
 namespace {
@@ -43,7 +44,8 @@ LONG font_height(HWND control) {
 TEST(DialogScale, EveryControlFollowsTheMonitorsScale) {
     shared::Settings settings;
     settings.BGM_Kind = shared::kMusicCd;
-    SettingsDialog dialog(GetModuleHandleA(nullptr), settings, "Z:\\nowhere\\Ember_Lantern.ini");
+    const Win32PathForms path_forms;
+    SettingsDialog dialog(GetModuleHandleA(nullptr), settings, "Z:\\nowhere\\Ember_Lantern.ini", path_forms);
     ASSERT_TRUE(dialog.load());
     HWND window = dialog.hwnd();
     HWND panel = FindWindowExA(window, nullptr, "Ember_Lantern_PicC", nullptr);

@@ -1,10 +1,14 @@
 // Test-only console program for the front end's end-to-end tests.
-//   frontend_probe preview-host W H   a host window of that outer size at (0, 0),
+//   frontend_probe preview-host W H [AWARENESS]
+//                                     a host window of that outer size at (0, 0),
 //                                     captioned "preview host W x H", with the
 //                                     front end's preview set up inside it in this
 //                                     same process, so what the preview paints
 //                                     reaches the screen under Wine; runs until the
-//                                     host is closed
+//                                     host is closed. AWARENESS (unaware, system or
+//                                     permonitor) is the DPI awareness the host is
+//                                     made at; the preview's set-up then starts from
+//                                     the program's own, as in the saver
 //   frontend_probe children CAPTION   one line per child window of the top-level
 //                                     window with that caption (a message box's
 //                                     text, buttons and icon):
@@ -30,7 +34,21 @@ LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-int preview_host(int width, int height) {
+// DPI_AWARENESS_CONTEXT_UNAWARE, _SYSTEM_AWARE and _PER_MONITOR_AWARE_V2.
+HANDLE awareness_context(const std::string& name) {
+    const INT_PTR value = name == "unaware" ? -1 : name == "system" ? -2 : name == "permonitor" ? -4 : 0;
+    return reinterpret_cast<HANDLE>(value);
+}
+
+// SetThreadDpiAwarenessContext where the system has it; the context before.
+HANDLE set_thread_awareness(HANDLE context) {
+    using Function = HANDLE(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<Function>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    return set && context ? set(context) : nullptr;
+}
+
+int preview_host(int width, int height, const std::string& awareness) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
     wc.lpfnWndProc = host_proc;
@@ -40,8 +58,10 @@ int preview_host(int width, int height) {
     wc.lpszClassName = "preview test host";
     RegisterClassA(&wc);
     const std::string caption = "preview host " + std::to_string(width) + " x " + std::to_string(height);
+    const HANDLE before = set_thread_awareness(awareness_context(awareness));
     HWND host = CreateWindowExA(0, wc.lpszClassName, caption.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, width, height,
                                 nullptr, nullptr, instance, nullptr);
+    set_thread_awareness(before);
     if (!host || !set_up_preview(instance, host))
         return 1;
     MSG message;
@@ -67,8 +87,8 @@ BOOL CALLBACK print_child(HWND child, LPARAM) {
 
 int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "preview-host" && argc == 4)
-        return preview_host(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (command == "preview-host" && (argc == 4 || argc == 5))
+        return preview_host(std::atoi(argv[2]), std::atoi(argv[3]), argc == 5 ? argv[4] : "");
     if (command == "children" && argc == 3) {
         HWND window = FindWindowA(nullptr, argv[2]);
         if (!window)
@@ -76,6 +96,6 @@ int main(int argc, char** argv) {
         EnumChildWindows(window, print_child, 0);
         return 0;
     }
-    std::fputs("usage: frontend_probe preview-host W H | children CAPTION\n", stderr);
+    std::fputs("usage: frontend_probe preview-host W H [unaware|system|permonitor] | children CAPTION\n", stderr);
     return 2;
 }

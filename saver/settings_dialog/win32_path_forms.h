@@ -1,0 +1,28 @@
+// Paths between the Unicode calls (the file chooser) and the ANSI ones the
+// settings file and the music player use, on Windows.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "saver/settings_dialog/music_file_path.h"
+
+namespace settings_dialog {
+
+class Win32PathForms final : public PathForms {
+public:
+    std::optional<std::string> exact_ansi(const std::wstring& path) const override;
+    std::optional<std::wstring> short_form(const std::wstring& path) const override;
+};
+
+// `length` bytes of text in the ANSI code page (NULs within it included), as
+// the Unicode calls take it: converted as the ANSI calls convert it.
+std::wstring wide_from_ansi(const char* text, std::size_t length);
+std::wstring wide_from_ansi(const std::string& text);
+
+// The name to show for a music file kept in the settings: its long form, as
+// the user chose it, where the file is there to say; else the path as kept.
+std::wstring shown_file_name(const std::string& stored);
+
+}  // namespace settings_dialog
