@@ -5,7 +5,7 @@
 namespace renderer {
 namespace {
 
-bool inside(const ScreenRect& inner, const ScreenRect& outer) {
+bool inside(const common::PixelRect& inner, const common::PixelRect& outer) {
     return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
            inner.bottom <= outer.bottom;
 }

@@ -4,29 +4,19 @@
 // window and one context make one swap per refresh for every monitor;
 // swapping several windows in turn, each waiting for the vertical blank,
 // would halve the frame rate on many drivers. Portable logic: no Windows
-// header; rectangles are the system's virtual-screen pixels (right and
-// bottom exclusive), negative left of or above the primary.
+// header; rectangles are in the system's virtual-screen pixels.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "common/pixel_rect.h"
+
 namespace renderer {
-
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool empty() const { return right <= left || bottom <= top; }
-    bool operator==(const ScreenRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
 
 // A monitor as the system lists it.
 struct Monitor {
-    ScreenRect rect;
+    common::PixelRect rect;
     bool primary = false;
     std::string device;  // the system's name for it ("\\.\DISPLAY2"), by which its picture is kept
 };
@@ -45,7 +35,7 @@ struct MonitorView {
 };
 
 struct FullScreenLayout {
-    ScreenRect window;               // the smallest rectangle holding every monitor
+    common::PixelRect window;        // the smallest rectangle holding every monitor
     std::vector<MonitorView> views;  // the primary's first, then the others in the order listed
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/contract.h"
+#include "common/win32/geometry.h"
 #include "common/win32/handles.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
@@ -49,9 +50,8 @@ BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) noexc
     EL_ASSERT_SHIPPED_SIZE(MONITORINFOEXA, 72);
     info.cbSize = sizeof info;
     if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
         reinterpret_cast<std::vector<Monitor>*>(param)->push_back(
-            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.szDevice});
+            {win32::pixel_rect(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.szDevice});
     }
     return TRUE;
 }

@@ -3,7 +3,17 @@
 
 #include <windows.h>
 
+#include "common/pixel_rect.h"
+
 namespace win32 {
+
+// A place in pixels as the RECT the Windows calls take, and back.
+inline RECT rect_of(const common::PixelRect& r) noexcept {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+inline common::PixelRect pixel_rect(const RECT& r) noexcept {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // The width and height of a rectangle.
 inline int width_of(const RECT& r) noexcept {

@@ -9,14 +9,13 @@ namespace {
 
 using renderer::Monitor;
 using renderer::MonitorView;
-using renderer::ScreenRect;
 
 TEST(MonitorLayout, OneWindowOverEveryMonitorWithAViewForEach) {
     const Monitor primary{{0, 0, 1280, 1024}, true, "1"};
     struct Case {
         const char* what;
         std::vector<Monitor> monitors;
-        ScreenRect window;
+        common::PixelRect window;
         std::vector<MonitorView> views;  // x, y from the window's bottom-left
     } const cases[] = {
         {"one monitor", {primary}, {0, 0, 1280, 1024}, {{0, 0, 1280, 1024, true, "1"}}},
