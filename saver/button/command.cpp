@@ -32,21 +32,21 @@ bool Command::create(HWND parent, HINSTANCE instance, int control_id, const shar
     dpi_ = win32::window_dpi(parent);
     font_made_from_ = logic_.LblMsg().font;
     font_.reset(create_caption_font(font_made_from_, dpi_));
-    const shared::PixelRect at = shared::pixels_from_twips(place, dpi_);
+    const common::PixelRect at = shared::pixels_from_twips(place, dpi_);
     // No WS_TABSTOP yet: it follows the enabled flag, which starts false.
-    return create_window(0, kCommandClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top, at.width,
-                         at.height, parent, instance, control_id) != nullptr;
+    return create_window(0, kCommandClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, at.left, at.top, at.width(),
+                         at.height(), parent, instance, control_id) != nullptr;
 }
 
 void Command::rescale(int dpi, const shared::TwipsRect& place) noexcept {
     dpi_ = dpi;
     font_.reset(create_caption_font(font_made_from_, dpi_));
-    const shared::PixelRect at = shared::pixels_from_twips(place, dpi_);
+    const common::PixelRect at = shared::pixels_from_twips(place, dpi_);
     const RECT before = win32::client_rect(hwnd());
-    SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, at.left, at.top, at.width(), at.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     // A new size repaints through WM_SIZE; the same size at another scale
     // still needs its corners and caption redrawn.
-    if (at.width == before.right && at.height == before.bottom)
+    if (at.width() == before.right && at.height() == before.bottom)
         logic_.Resize();
 }
 

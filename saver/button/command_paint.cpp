@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "common/win32/bitmaps.h"
+#include "common/win32/geometry.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/twips.h"
-#include "saver/shared/win32_twips.h"
 
 namespace button {
 namespace {
@@ -37,9 +37,9 @@ TRIVERTEX to_trivertex(const Vertex& v) {
     return t;
 }
 
-// A slice's box in pixels at `dpi`, rounded as every place in twips is.
-RECT rect_of(const TwipsBox& box, int dpi) noexcept {
-    return shared::rect_of({box.x, box.y, box.width, box.height}, dpi);
+// A slice's place in pixels at `dpi`, rounded as every place in twips is.
+RECT rect_of(const shared::TwipsRect& place, int dpi) noexcept {
+    return win32::rect_of(shared::pixels_from_twips(place, dpi));
 }
 
 void copy_slices(HDC dc, HBITMAP picture, const FrameGeometry& geometry, int dpi) noexcept {

@@ -44,15 +44,11 @@ struct FrameGeometry {
 // (0 and up); each of the four values is left as it was when it does not fit.
 void update_frame_geometry(FrameGeometry& geometry, long width, long height);
 
-struct TwipsBox {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
 // One copy from the picture onto the control, stretched where the sizes differ.
 struct FrameSlice {
-    TwipsBox from;  // in the picture
-    TwipsBox to;    // on the control; width or height below 1 for a control
-                    // smaller than its two corners
+    shared::TwipsRect from;  // in the picture
+    shared::TwipsRect to;    // on the control; width or height below 1 for a
+                             // control smaller than its two corners
 };
 
 // The eight slices in the order they are copied: top-left corner, top edge,

@@ -21,9 +21,9 @@ button::PropertyBag stored_properties(const char* caption) {
 }
 
 // The repeat box's window at `dpi`: its place, with room below for the list.
-shared::PixelRect repeat_window(int dpi) {
-    shared::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi);
-    box.height += shared::scaled_pixels(kRepeatListHeight, dpi);
+common::PixelRect repeat_window(int dpi) {
+    common::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi);
+    box.bottom += shared::scaled_pixels(kRepeatListHeight, dpi);
     return box;
 }
 
@@ -33,10 +33,10 @@ bool SettingsDialog::create_controls() noexcept {
     font_.reset(button::create_caption_font(button::design_font(), dpi_));
     if (!panel_.create(hwnd(), dpi_))
         return false;
-    const shared::PixelRect box = repeat_window(dpi_);
+    const common::PixelRect box = repeat_window(dpi_);
     repeat_ = CreateWindowExA(0, "COMBOBOX", "",
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                              box.left, box.top, box.width, box.height, panel_.hwnd(),
+                              box.left, box.top, box.width(), box.height(), panel_.hwnd(),
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
     if (repeat_ && font_)
         SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -81,9 +81,9 @@ void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
     win32::UniqueFont font(button::create_caption_font(button::design_font(), dpi_));
     panel_.rescale(dpi_);
     if (repeat_) {
-        const shared::PixelRect box = repeat_window(dpi_);
+        const common::PixelRect box = repeat_window(dpi_);
         SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width(), box.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     }
     font_ = std::move(font);
     cmd_bgm_.rescale(dpi_, kCmdBgm);

@@ -15,7 +15,6 @@
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"
-#include "saver/shared/win32_twips.h"
 
 namespace settings_dialog {
 namespace {
@@ -64,18 +63,18 @@ bool MusicPanel::create(HWND dialog, int dpi) noexcept {
     wc.background = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     if (!win32::register_window_class(instance_, wc))
         return false;
-    const shared::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
+    const common::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
     // WS_EX_CONTROLPARENT: a child control of the panel that has the focus
     // still belongs to the dialog's navigation.
     return create_window(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                         place.left, place.top, place.width, place.height, dialog, instance_) != nullptr;
+                         place.left, place.top, place.width(), place.height(), dialog, instance_) != nullptr;
 }
 
 void MusicPanel::rescale(int dpi) noexcept {
     dpi_ = dpi;
     make_scaled_parts();
-    const shared::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
-    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width, place.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    const common::PixelRect place = shared::pixels_from_twips(kPanel, dpi_);
+    SetWindowPos(hwnd(), nullptr, place.left, place.top, place.width(), place.height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MusicPanel::make_scaled_parts() noexcept {
@@ -91,7 +90,7 @@ void MusicPanel::make_scaled_parts() noexcept {
 }
 
 RECT MusicPanel::rect_of(const shared::TwipsRect& twips) const noexcept {
-    return shared::rect_of(twips, dpi_);
+    return win32::rect_of(shared::pixels_from_twips(twips, dpi_));
 }
 
 void MusicPanel::paint_gradient() noexcept {

@@ -1,14 +1,14 @@
 #include "saver/settings_dialog/panel_hit_test.h"
 
 #include "saver/settings_dialog/dialog_layout.h"
-#include "saver/shared/pixel_edges.h"
+#include "saver/shared/twips.h"
 
 namespace settings_dialog {
 namespace {
 
 bool covers(const shared::TwipsRect& place, int x, int y, int dpi) {
-    const shared::PixelEdges e = shared::pixel_edges(place, dpi);
-    return x >= e.left && x < e.right && y >= e.top && y < e.bottom;
+    const common::PixelRect p = shared::pixels_from_twips(place, dpi);
+    return x >= p.left && x < p.right && y >= p.top && y < p.bottom;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+#include "common/pixel_rect.h"
+
 namespace shared {
 
 inline constexpr int kTwipsPerInch = 1440;
@@ -48,14 +50,12 @@ struct TwipsRect {
     int left = 0, top = 0, width = 0, height = 0;
 };
 
-// The same place in pixels.
-struct PixelRect {
-    int left = 0, top = 0, width = 0, height = 0;
-};
-
-inline PixelRect pixels_from_twips(const TwipsRect& r, int dpi) {
-    return {pixels_from_twips(r.left, dpi), pixels_from_twips(r.top, dpi), pixels_from_twips(r.width, dpi),
-            pixels_from_twips(r.height, dpi)};
+// The same place in pixels at `dpi`. Its left, top, width and height are
+// each rounded on their own, as controls are placed, so the right edge is the
+// rounded left plus the rounded width.
+inline common::PixelRect pixels_from_twips(const TwipsRect& r, int dpi) {
+    const int left = pixels_from_twips(r.left, dpi), top = pixels_from_twips(r.top, dpi);
+    return {left, top, left + pixels_from_twips(r.width, dpi), top + pixels_from_twips(r.height, dpi)};
 }
 
 }  // namespace shared

@@ -10,7 +10,7 @@ namespace {
 TEST(FrameGeometry, SlicesForTheDialogsAndTheDefaultSize) {
     const struct {
         long width, height;  // twips
-        TwipsBox top_edge, right_edge, bottom_right;
+        shared::TwipsRect top_edge, right_edge, bottom_right;
     } cases[] = {
         // 69 x 25 pixels: the top edge's 56-pixel middle stretched to 61; the
         // side edges' 17 pixels copied as they are.
@@ -23,16 +23,16 @@ TEST(FrameGeometry, SlicesForTheDialogsAndTheDefaultSize) {
         FrameGeometry g;
         update_frame_geometry(g, c.width, c.height);
         const auto slices = frame_slices(g);
-        auto same = [](const TwipsBox& a, const TwipsBox& b) {
-            return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+        auto same = [](const shared::TwipsRect& a, const shared::TwipsRect& b) {
+            return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
         };
         EXPECT_TRUE(same(slices[1].to, c.top_edge));
         EXPECT_TRUE(same(slices[3].to, c.right_edge));
         EXPECT_TRUE(same(slices[4].to, c.bottom_right));
         // The picture's parts never change: its middle is never copied.
-        EXPECT_TRUE(same(slices[1].from, TwipsBox{60, 0, 840, 60}));
-        EXPECT_TRUE(same(slices[4].from, TwipsBox{900, 315, 60, 60}));
-        EXPECT_TRUE(same(slices[7].from, TwipsBox{0, 60, 60, 255}));
+        EXPECT_TRUE(same(slices[1].from, shared::TwipsRect{60, 0, 840, 60}));
+        EXPECT_TRUE(same(slices[4].from, shared::TwipsRect{900, 315, 60, 60}));
+        EXPECT_TRUE(same(slices[7].from, shared::TwipsRect{0, 60, 60, 255}));
     }
 }
 
