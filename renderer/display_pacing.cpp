@@ -1,22 +1,20 @@
 #include "renderer/display_pacing.h"
 
+// after windows.h and gl.h (gl_api.h), which it needs
+#include <GL/wglext.h>
+
 #include "common/win32/system_library.h"
 #include "renderer/extension_list.h"
 
 namespace renderer {
 namespace {
 
-// Extension functions, reached through wglGetProcAddress; WINAPI matters on
-// 32-bit Windows, where these are __stdcall.
-using SwapIntervalCall = BOOL(WINAPI*)(int);
-using ExtensionsStringArbCall = const char*(WINAPI*)(HDC);
-using ExtensionsStringExtCall = const char*(WINAPI*)();
-using CreateTimerExCall = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCWSTR, DWORD, DWORD);
-
 constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 constexpr UINT kTimerPeriodMs = 1;
 constexpr std::int64_t kHundredNanosecondsPerSecond = 10'000'000;
 
+// A WGL extension of the current context. No library exports them, so their
+// types are the Khronos registry's (wglext.h): PFNWGLSWAPINTERVALEXTPROC.
 template <typename Function>
 Function gl_extension(const GlApi& gl, const char* name) {
     const PROC address = gl.wglGetProcAddress(name);
@@ -24,9 +22,9 @@ Function gl_extension(const GlApi& gl, const char* name) {
 }
 
 const char* wgl_extensions(const GlApi& gl, HDC dc) {
-    if (const auto arb = gl_extension<ExtensionsStringArbCall>(gl, "wglGetExtensionsStringARB"))
+    if (const auto arb = gl_extension<PFNWGLGETEXTENSIONSSTRINGARBPROC>(gl, "wglGetExtensionsStringARB"))
         return arb(dc);
-    if (const auto ext = gl_extension<ExtensionsStringExtCall>(gl, "wglGetExtensionsStringEXT"))
+    if (const auto ext = gl_extension<PFNWGLGETEXTENSIONSSTRINGEXTPROC>(gl, "wglGetExtensionsStringEXT"))
         return ext();
     return nullptr;
 }
@@ -36,7 +34,7 @@ const char* wgl_extensions(const GlApi& gl, HDC dc) {
 bool request_swap_interval(const GlApi& gl, HDC dc) noexcept {
     if (!lists_extension(wgl_extensions(gl, dc), "WGL_EXT_swap_control"))
         return false;
-    const auto swap_interval = gl_extension<SwapIntervalCall>(gl, "wglSwapIntervalEXT");
+    const auto swap_interval = gl_extension<PFNWGLSWAPINTERVALEXTPROC>(gl, "wglSwapIntervalEXT");
     return swap_interval && swap_interval(1);
 }
 
@@ -47,15 +45,15 @@ FrameWaiter::~FrameWaiter() {
 
 void FrameWaiter::set_up() noexcept {
     set_up_ = true;
-    CreateTimerExCall create_timer = nullptr;
+    decltype(&::CreateWaitableTimerExW) create_timer = nullptr;
     if (win32::resolve(GetModuleHandleA("kernel32.dll"), "CreateWaitableTimerExW", create_timer))
         timer_ = win32::UniqueHandle(create_timer(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS));
     if (timer_)
         return;
     // Older systems refuse the flag: make the system timer fine for the run.
     const HMODULE winmm = win32::load_system_library("winmm.dll");
-    TimePeriodCall begin_period = nullptr;
-    TimePeriodCall end_period = nullptr;
+    decltype(&::timeBeginPeriod) begin_period = nullptr;
+    decltype(&::timeEndPeriod) end_period = nullptr;
     if (win32::resolve(winmm, "timeBeginPeriod", begin_period) && win32::resolve(winmm, "timeEndPeriod", end_period) &&
         begin_period(kTimerPeriodMs) == 0)
         end_period_ = end_period;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <windows.h>
+// after windows.h, which it needs
+#include <mmsystem.h>
 
 #include <cstdint>
 
@@ -40,9 +42,8 @@ private:
     void set_up() noexcept;
 
     bool set_up_ = false;
-    win32::UniqueHandle timer_;  // high-resolution waitable timer, or none
-    using TimePeriodCall = UINT(WINAPI*)(UINT);
-    TimePeriodCall end_period_ = nullptr;  // set while the 1 ms period is in force
+    win32::UniqueHandle timer_;                        // high-resolution waitable timer, or none
+    decltype(&::timeEndPeriod) end_period_ = nullptr;  // set while the 1 ms period is in force
 };
 
 }  // namespace renderer

@@ -1,3 +1,8 @@
+// The per-monitor DPI calls are declared from Windows 10 (0x0605) on; they
+// are looked up at run time, so the program still starts on Windows 7.
+#undef WINVER
+#define WINVER 0x0605
+
 #include "common/win32/display_dpi.h"
 
 #include "common/win32/handles.h"
@@ -5,14 +10,6 @@
 
 namespace win32 {
 namespace {
-
-// Declared here: the headers of the compiler's oldest supported target
-// may not have them, and the calls are looked up at run time anyway.
-using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-// A DPI_AWARENESS_CONTEXT is a handle.
-using GetWindowDpiAwarenessContextFunction = HANDLE(WINAPI*)(HWND);
-using SetThreadDpiAwarenessContextFunction = HANDLE(WINAPI*)(HANDLE);
 
 // user32 is imported, so it is loaded already: only its newer exports are
 // looked up.
@@ -32,7 +29,7 @@ int system_dpi() noexcept {
 }
 
 int window_dpi(HWND window) noexcept {
-    static const auto get_dpi_for_window = user32_export<GetDpiForWindowFunction>("GetDpiForWindow");
+    static const auto get_dpi_for_window = user32_export<decltype(&::GetDpiForWindow)>("GetDpiForWindow");
     if (window && get_dpi_for_window) {
         const UINT dpi = get_dpi_for_window(window);
         if (dpi > 0)
@@ -42,7 +39,7 @@ int window_dpi(HWND window) noexcept {
 }
 
 bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexcept {
-    static const auto adjust_for_dpi = user32_export<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    static const auto adjust_for_dpi = user32_export<decltype(&::AdjustWindowRectExForDpi)>("AdjustWindowRectExForDpi");
     if (adjust_for_dpi)
         return adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi)) != FALSE;
     return AdjustWindowRectEx(&rect, style, FALSE, ex_style) != FALSE;
@@ -50,12 +47,12 @@ bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexce
 
 bool adopt_dpi_awareness_of(HWND window) noexcept {
     static const auto window_context =
-        user32_export<GetWindowDpiAwarenessContextFunction>("GetWindowDpiAwarenessContext");
+        user32_export<decltype(&::GetWindowDpiAwarenessContext)>("GetWindowDpiAwarenessContext");
     static const auto set_thread_context =
-        user32_export<SetThreadDpiAwarenessContextFunction>("SetThreadDpiAwarenessContext");
+        user32_export<decltype(&::SetThreadDpiAwarenessContext)>("SetThreadDpiAwarenessContext");
     if (!window_context || !set_thread_context)
         return false;
-    const HANDLE context = window_context(window);
+    const DPI_AWARENESS_CONTEXT context = window_context(window);
     return context && set_thread_context(context);
 }
 

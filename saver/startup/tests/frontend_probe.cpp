@@ -14,6 +14,10 @@
 //                                     text, buttons and icon):
 //                                     class=... style=XXXXXXXX icon=0|1 caption=...
 //                                     (icon: a static control showing an icon image)
+// SetThreadDpiAwarenessContext is declared from Windows 10 (0x0605) on.
+#undef WINVER
+#define WINVER 0x0605
+
 #include <windows.h>
 
 #include <cstdio>
@@ -34,15 +38,19 @@ LRESULT CALLBACK host_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-// DPI_AWARENESS_CONTEXT_UNAWARE, _SYSTEM_AWARE and _PER_MONITOR_AWARE_V2.
-HANDLE awareness_context(const std::string& name) {
-    const INT_PTR value = name == "unaware" ? -1 : name == "system" ? -2 : name == "permonitor" ? -4 : 0;
-    return reinterpret_cast<HANDLE>(value);
+DPI_AWARENESS_CONTEXT awareness_context(const std::string& name) {
+    if (name == "unaware")
+        return DPI_AWARENESS_CONTEXT_UNAWARE;
+    if (name == "system")
+        return DPI_AWARENESS_CONTEXT_SYSTEM_AWARE;
+    if (name == "permonitor")
+        return DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2;
+    return nullptr;
 }
 
 // SetThreadDpiAwarenessContext where the system has it; the context before.
-HANDLE set_thread_awareness(HANDLE context) {
-    using Function = HANDLE(WINAPI*)(HANDLE);
+DPI_AWARENESS_CONTEXT set_thread_awareness(DPI_AWARENESS_CONTEXT context) {
+    using Function = decltype(&::SetThreadDpiAwarenessContext);
     const auto set = reinterpret_cast<Function>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
     return set && context ? set(context) : nullptr;
@@ -58,7 +66,7 @@ int preview_host(int width, int height, const std::string& awareness) {
     wc.lpszClassName = "preview test host";
     RegisterClassA(&wc);
     const std::string caption = "preview host " + std::to_string(width) + " x " + std::to_string(height);
-    const HANDLE before = set_thread_awareness(awareness_context(awareness));
+    const DPI_AWARENESS_CONTEXT before = set_thread_awareness(awareness_context(awareness));
     HWND host = CreateWindowExA(0, wc.lpszClassName, caption.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, width, height,
                                 nullptr, nullptr, instance, nullptr);
     set_thread_awareness(before);
