@@ -19,13 +19,14 @@ std::string GetIniValue(SettingsSystem& system,
     return value;
 }
 
-void PutIniValue(SettingsSystem& system,
-                 const std::string& section,
-                 const std::string& key,
-                 const std::string& value,
-                 const std::string& file) {
+std::int32_t PutIniValue(SettingsSystem& system,
+                         const std::string& section,
+                         const std::string& key,
+                         const std::string& value,
+                         const std::string& file) {
     LastApiResult =
         system.write_profile_string(section.substr(0, kIniNameField), key.substr(0, kIniNameField), value, file);
+    return LastApiResult;
 }
 
 bool FileExists(SettingsSystem& system, const std::string& path) {

@@ -51,12 +51,13 @@ std::string GetIniValue(SettingsSystem& system,
                         const std::string& file);
 
 // Writes the value as given (an empty value stays an empty value; the key is
-// never deleted). The call's result goes to LastApiResult.
-void PutIniValue(SettingsSystem& system,
-                 const std::string& section,
-                 const std::string& key,
-                 const std::string& value,
-                 const std::string& file);
+// never deleted). Returns the call's result (non-zero = written), which also
+// goes to LastApiResult.
+std::int32_t PutIniValue(SettingsSystem& system,
+                         const std::string& section,
+                         const std::string& key,
+                         const std::string& value,
+                         const std::string& file);
 
 // True when the path, less one trailing backslash character, can be opened
 // for reading.

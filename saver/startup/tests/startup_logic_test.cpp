@@ -223,7 +223,7 @@ TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {
                                            {"Section", kFileKey, "", kIni}}));
     EXPECT_EQ(LastApiResult, 1);
     fake.write_result = 0;
-    PutIniValue(fake, "Section", kKindKey, " 1", kIni);
+    EXPECT_EQ(PutIniValue(fake, "Section", kKindKey, " 1", kIni), 0);
     EXPECT_EQ(LastApiResult, 0);
 }
 
