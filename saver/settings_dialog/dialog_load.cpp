@@ -6,6 +6,7 @@
 #include "saver/settings_dialog/caption_zoom.h"
 #include "saver/settings_dialog/dialog_layout.h"
 #include "saver/settings_dialog/dialog_numbers.h"
+#include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/win32_path_forms.h"
 
 namespace settings_dialog {
@@ -50,10 +51,7 @@ void SettingsDialog::show_kind() noexcept {
     cmd_bgm_.Enabled(false);
     EnableWindow(repeat_, FALSE);
     const KindLook look = kind_look(settings_.BGM_Kind);
-    for (int kind = 0; kind < kKindCount; ++kind)
-        panel_.show_mark(kind, false);
-    for (int kind = 0; kind < kKindCount; ++kind)
-        panel_.show_mark(kind, look.chosen[kind]);
+    panel_.show_kind();
     if (look.repeat_enabled)
         EnableWindow(repeat_, TRUE);
     if (look.file_button_enabled)
@@ -63,6 +61,10 @@ void SettingsDialog::show_kind() noexcept {
 void SettingsDialog::kind_pressed(int kind) {
     settings_.BGM_Kind = static_cast<std::int16_t>(kind);
     show_kind();
+}
+
+void SettingsDialog::kind_stepped(bool down) {
+    kind_pressed(kind_after_step(settings_.BGM_Kind, down));
 }
 
 }  // namespace settings_dialog

@@ -9,7 +9,6 @@
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
 #include "saver/settings_dialog/dialog_layout.h"
-#include "saver/settings_dialog/kind_stepping.h"
 #include "saver/settings_dialog/panel_hit_test.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/shared/mark_pictures.h"
@@ -52,7 +51,8 @@ win32::UniqueBitmap drawn_mark(int size, bool chosen) {
 
 }  // namespace
 
-MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance) : events_(events), instance_(instance) {}
+MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance, const std::int16_t& kind)
+    : events_(events), instance_(instance), kind_(kind) {}
 
 bool MusicPanel::create(HWND dialog, int dpi) noexcept {
     dpi_ = dpi;
@@ -98,14 +98,14 @@ void MusicPanel::paint_gradient() noexcept {
     retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Panel);
 }
 
-void MusicPanel::show_mark(int kind, bool chosen) noexcept {
-    if (kind < 0 || kind >= kKindCount || chosen_[kind] == chosen)
-        return;
-    chosen_[kind] = chosen;
-    const RECT place = rect_of(kKindMark[kind]);
-    InvalidateRect(hwnd(), &place, FALSE);
+void MusicPanel::show_kind() noexcept {
+    for (int kind = 0; kind < kKindCount; ++kind) {
+        const RECT place = rect_of(kKindMark[kind]);
+        InvalidateRect(hwnd(), &place, FALSE);
+    }
+    // The focus rectangle follows the choice, off the name it was around.
     if (focused_)
-        invalidate_focus(kind);  // the focus rectangle follows the choice
+        invalidate_focus_places();
 }
 
 void MusicPanel::show_file_name(const std::wstring& path) noexcept {
@@ -132,7 +132,7 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
             // Each key-down steps once, auto-repeated ones too.
             if (const std::optional<bool> down = steps_down(wparam)) {
                 win32::show_focus_cues(hwnd());
-                events_.kind_pressed(kind_after_step(chosen_kind(), *down));
+                events_.kind_stepped(*down);
                 return 0;
             }
             return default_handling(message, wparam, lparam);
@@ -147,7 +147,10 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
             invalidate_focus(chosen_kind());
             return 0;
         case WM_COMMAND:
-            events_.child_command(wparam, lparam);
+            // Only a click: the file button's property notices and the
+            // repeat box's are the panel's own business.
+            if (HIWORD(wparam) == BN_CLICKED)
+                events_.button_clicked(LOWORD(wparam));
             return 0;
         default:
             return default_handling(message, wparam, lparam);
@@ -167,8 +170,9 @@ void MusicPanel::draw(HDC dc) noexcept {
     Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
 
     draw_label(dc, texts::kHeading, rect_of(kHeading), DT_CENTER);
+    const KindLook look = kind_look(kind_);
     for (int kind = 0; kind < kKindCount; ++kind) {
-        draw_mark(dc, rect_of(kKindMark[kind]), chosen_[kind]);
+        draw_mark(dc, rect_of(kKindMark[kind]), look.chosen[kind]);
         draw_label(dc, texts::kKindNames[kind], rect_of(kKindLabel[kind]), DT_LEFT);
     }
     draw_label(dc, texts::kRepeatCaption, rect_of(kRepeatCaption), DT_LEFT);
@@ -196,11 +200,7 @@ void MusicPanel::draw_label(HDC dc, const char* text, const RECT& place, UINT fo
 }
 
 int MusicPanel::chosen_kind() const noexcept {
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        if (chosen_[kind])
-            return kind;
-    }
-    return -1;
+    return kind_ >= 0 && kind_ < kKindCount ? kind_ : -1;
 }
 
 // The focus rectangle of a kind's name, as an option button has it: around
@@ -221,6 +221,11 @@ void MusicPanel::invalidate_focus(int kind) noexcept {
         return;
     const RECT place = focus_place(dc.get(), kind);
     InvalidateRect(hwnd(), &place, FALSE);
+}
+
+void MusicPanel::invalidate_focus_places() noexcept {
+    for (int kind = 0; kind < kKindCount; ++kind)
+        invalidate_focus(kind);
 }
 
 void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {

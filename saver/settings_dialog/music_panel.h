@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "common/win32/handles.h"
@@ -20,20 +21,22 @@
 
 namespace settings_dialog {
 
-// What the panel tells the dialog.
+// What the user did on the panel, told to the dialog, which decides.
 class PanelEvents {
 public:
     virtual ~PanelEvents() = default;
-    // A press of any mouse button on the mark of `kind` or on its name, or an
-    // arrow key that moves the choice to that kind: both have the same effects.
+    // A press of any mouse button on the mark of `kind` or on its name.
     virtual void kind_pressed(int kind) = 0;
-    // WM_COMMAND of a child (the file button's Click, the repeat box's notices).
-    virtual void child_command(WPARAM wparam, LPARAM lparam) = 0;
+    // An arrow key on the focused panel: to the row below (`down`) or above.
+    virtual void kind_stepped(bool down) = 0;
+    // A click of a button of the panel (the file button), by its control id.
+    virtual void button_clicked(int control_id) = 0;
 };
 
 class MusicPanel final : public win32::WindowBase {
 public:
-    MusicPanel(PanelEvents& events, HINSTANCE instance);
+    // `kind` is the dialog's BGM_Kind, read whenever the marks are drawn.
+    MusicPanel(PanelEvents& events, HINSTANCE instance, const std::int16_t& kind);
 
     // Creates the panel as a child of the dialog at its place on a display of
     // `dpi` dots per inch; it is a tab stop.
@@ -46,8 +49,9 @@ public:
     // redraws itself and every child, once both surfaces are painted.
     void paint_gradient() noexcept;
 
-    // The marks: kind's mark chosen or clear.
-    void show_mark(int kind, bool chosen) noexcept;
+    // The kind changed: its mark chosen, the others clear, and the focus
+    // rectangle around its name.
+    void show_kind() noexcept;
     // The caption of lbl_Fname (the full path; elided in the middle to fit),
     // in Unicode: the name as the user chose it, whatever the code page.
     void show_file_name(const std::wstring& path) noexcept;
@@ -64,14 +68,15 @@ private:
     int chosen_kind() const noexcept;  // -1 when no mark is chosen
     RECT focus_place(HDC dc, int kind) const noexcept;
     void invalidate_focus(int kind) noexcept;
+    void invalidate_focus_places() noexcept;
 
     PanelEvents& events_;
     HINSTANCE instance_;
+    const std::int16_t& kind_;
     win32::RetainedSurface gradient_;
     int dpi_ = shared::kDesignDpi;
     win32::UniqueFont font_;
     win32::UniqueBitmap mark_clear_, mark_chosen_;
-    bool chosen_[3] = {};
     bool focused_ = false;  // between WM_SETFOCUS and WM_KILLFOCUS
     std::wstring file_name_;
 };

@@ -51,14 +51,13 @@ void SettingsDialog::Form_Unload() noexcept {
     DestroyWindow(hwnd());
 }
 
-void SettingsDialog::child_command(WPARAM wparam, LPARAM) {
-    on_command(wparam);
+void SettingsDialog::on_command(WPARAM wparam) noexcept {
+    if (HIWORD(wparam) == BN_CLICKED)
+        button_clicked(LOWORD(wparam));
 }
 
-void SettingsDialog::on_command(WPARAM wparam) noexcept {
-    if (HIWORD(wparam) != BN_CLICKED)
-        return;
-    switch (LOWORD(wparam)) {
+void SettingsDialog::button_clicked(int control_id) {
+    switch (control_id) {
         case kIdCmdBgm:
             Cmd_BGM_Click();
             break;

@@ -40,7 +40,7 @@ public:
           settings_(settings),
           ini_path_(std::move(ini_path)),
           path_forms_(path_forms),
-          panel_(*this, instance) {}
+          panel_(*this, instance, settings.BGM_Kind) {}
 
     // Creates the window hidden with its controls, then runs Form_Load.
     bool load() noexcept;
@@ -76,8 +76,9 @@ private:
     void Cmd_Etc_Click() noexcept;
 
     // PanelEvents
-    void kind_pressed(int kind) override;  // a press on a kind's mark or name
-    void child_command(WPARAM wparam, LPARAM lparam) override;
+    void kind_pressed(int kind) override;
+    void kind_stepped(bool down) override;
+    void button_clicked(int control_id) override;
 
     void on_command(WPARAM wparam) noexcept;
     // Tab and Shift+Tab: the focus to the next control of the tab order that
