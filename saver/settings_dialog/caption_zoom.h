@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "saver/settings_dialog/zoom_origin.h"
+#include "saver/settings_dialog/dialog_logic.h"
 
 namespace settings_dialog {
 

@@ -6,7 +6,7 @@
 #include "common/win32/geometry.h"
 #include "saver/button/command_paint.h"
 #include "saver/button/property_set.h"
-#include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/shared/texts.h"
 
 namespace settings_dialog {

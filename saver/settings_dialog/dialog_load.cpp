@@ -4,9 +4,7 @@
 
 #include "common/win32/geometry.h"
 #include "saver/settings_dialog/caption_zoom.h"
-#include "saver/settings_dialog/dialog_layout.h"
-#include "saver/settings_dialog/dialog_numbers.h"
-#include "saver/settings_dialog/kind_stepping.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/settings_dialog/win32_path_forms.h"
 
 namespace settings_dialog {

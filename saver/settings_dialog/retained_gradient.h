@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "common/win32/retained_surface.h"
-#include "saver/settings_dialog/dialog_gradients.h"
+#include "saver/settings_dialog/dialog_logic.h"
 
 namespace settings_dialog {
 

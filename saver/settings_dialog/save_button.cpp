@@ -1,6 +1,6 @@
 #include "saver/settings_dialog/settings_dialog_window.h"
 
-#include "saver/settings_dialog/save_settings.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/shared/texts.h"
 #include "saver/shared/win32_settings.h"
 

@@ -7,7 +7,7 @@
 #include "common/win32/focus_cues.h"
 #include "common/win32/geometry.h"
 #include "saver/settings_dialog/caption_zoom.h"
-#include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/settings_dialog/retained_gradient.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
 #include "saver/settings_dialog/win32_path_forms.h"

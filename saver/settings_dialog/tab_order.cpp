@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "common/win32/focus_cues.h"
-#include "saver/settings_dialog/tab_stepping.h"
+#include "saver/settings_dialog/dialog_logic.h"
 
 namespace settings_dialog {
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/music_file_path.h"
+#include "saver/settings_dialog/dialog_logic.h"
 
 namespace settings_dialog {
 

@@ -9,11 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/settings_dialog/kind_stepping.h"
-#include "saver/settings_dialog/music_file_path.h"
-#include "saver/settings_dialog/panel_hit_test.h"
-#include "saver/settings_dialog/tab_stepping.h"
-#include "saver/settings_dialog/zoom_origin.h"
+#include "saver/settings_dialog/dialog_logic.h"
 
 namespace {
 

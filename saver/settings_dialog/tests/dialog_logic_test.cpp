@@ -5,9 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "saver/settings_dialog/dialog_gradients.h"
-#include "saver/settings_dialog/dialog_numbers.h"
-#include "saver/settings_dialog/save_settings.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/shared/tests/fake_settings_system.h"
 
 using namespace shared;

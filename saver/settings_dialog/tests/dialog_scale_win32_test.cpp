@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "saver/settings_dialog/dialog_layout.h"
+#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/settings_dialog/settings_dialog_window.h"
 #include "saver/settings_dialog/win32_path_forms.h"
 
