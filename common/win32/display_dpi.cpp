@@ -5,6 +5,7 @@
 
 #include "common/win32/display_dpi.h"
 
+#include "common/win32/geometry.h"
 #include "common/win32/handles.h"
 #include "common/win32/system_library.h"
 
@@ -43,6 +44,32 @@ bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexce
     if (adjust_for_dpi)
         return adjust_for_dpi(&rect, style, FALSE, ex_style, static_cast<UINT>(dpi)) != FALSE;
     return AdjustWindowRectEx(&rect, style, FALSE, ex_style) != FALSE;
+}
+
+void size_for_client(HWND window,
+                     int width,
+                     int height,
+                     DWORD style,
+                     DWORD ex_style,
+                     int dpi,
+                     const POINT* top_left) noexcept {
+    RECT outer{0, 0, width, height};
+    adjust_window_rect(outer, style, ex_style, dpi);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    POINT at{};
+    if (top_left)
+        at = *top_left;
+    else
+        flags |= SWP_NOMOVE;
+    SetWindowPos(window, nullptr, at.x, at.y, width_of(outer), height_of(outer), flags);
+    // A frame drawn at another scale than the one asked about (a system
+    // that scales the caption bar later, or never) leaves the client area
+    // off by its difference: made up once, measured.
+    const RECT client = client_rect(window);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(window, nullptr, 0, 0, width_of(outer) + width - client.right,
+                     height_of(outer) + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 bool adopt_dpi_awareness_of(HWND window) noexcept {

@@ -1,14 +1,25 @@
 // The settings dialog Ember_Lantern_P, captioned "<Ember_Lantern>": the one
 // place where the user chooses the saver's background music (none, an audio
 // CD with an optional repeated track, or an MP3 or WAV file), saves it to the
-// settings file or cancels, and can open the maker's web page.
+// settings file or cancels, and can open the maker's web page. Its decisions
+// are dialog_logic.h's; the window carries them out.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "common/win32/handles.h"
+#include "common/win32/retained_surface.h"
+#include "common/win32/window_base.h"
+#include "saver/button/command.h"
+#include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/music_panel.h"
+#include "saver/settings_dialog/shell_calls.h"
 #include "saver/shared/settings.h"
+#include "saver/shared/twips.h"
 
 namespace settings_dialog {
 
@@ -17,5 +28,89 @@ namespace settings_dialog {
 // edits in place; a save writes them to the settings file in
 // `program_folder`.
 void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const std::string& program_folder);
+
+// A fixed thin border and a title bar with only the close box; shown in the
+// task bar, as the saver's one window a user works in.
+inline constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+inline constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
+
+// The control ids of the repeat box and the four buttons.
+enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
+
+// The dialog's window: its controls, its event handlers and its modal loop.
+// It owns the music choice (BGM_Kind of the settings it edits), which the
+// music panel draws and whose changes it reports here.
+class SettingsDialog final : public win32::WindowBase, private PanelEvents {
+public:
+    // `path_forms` turns a chosen music file into the path kept in the settings.
+    SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path, const PathForms& path_forms)
+        : instance_(instance),
+          settings_(settings),
+          ini_path_(std::move(ini_path)),
+          path_forms_(path_forms),
+          panel_(*this, instance, settings.BGM_Kind) {}
+
+    // Creates the window hidden with its controls, then runs Form_Load.
+    bool load() noexcept;
+    // Shows the dialog and runs its own message loop until it has closed.
+    void show_modal() noexcept;
+
+    // For tests: what the file-name box shows.
+    const std::wstring& file_name_shown() const noexcept { return panel_.file_name(); }
+
+private:
+    LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
+    bool create_controls() noexcept;
+    // The window's size and every control's place and font at `dpi` dots per
+    // inch: once when the window exists, again when it moves to a monitor of
+    // another scale. `top_left` keeps the window's place; null, where it is.
+    void lay_out(int dpi, const POINT* top_left = nullptr) noexcept;
+    // The window's outer size for its client area at the current scale.
+    void size_client(const POINT* top_left) noexcept;
+    bool create_button(button::Command& command,
+                       HWND parent,
+                       int id,
+                       const shared::TwipsRect& place,
+                       const char* caption) noexcept;
+
+    void Form_Load() noexcept;
+    void Form_Resize() noexcept;
+    void Form_Unload() noexcept;
+    void show_kind() noexcept;
+    void Cmd_BGM_Click() noexcept;
+    // Keeps a file chosen in the chooser, or says why it cannot be used.
+    void take_music_file(const std::wstring& chosen) noexcept;
+    void Cmd_Set_Click() noexcept;
+    void Cmd_Etc_Click() noexcept;
+
+    // PanelEvents
+    void kind_pressed(int kind) override;
+    void kind_stepped(bool down) override;
+    void button_clicked(int control_id) override;
+
+    // Tab and Shift+Tab: the focus to the next control of the tab order that
+    // can take it. True when the key was this dialog's.
+    bool navigate(const MSG& message) noexcept;
+    std::vector<HWND> tab_order() const;
+    // WM_ACTIVATE: the control that had the focus when the dialog was
+    // deactivated gets it back when the dialog is activated again.
+    void remember_focus() noexcept;
+    bool restore_focus() noexcept;
+
+    HINSTANCE instance_;
+    shared::Settings& settings_;
+    std::string ini_path_;
+    const PathForms& path_forms_;
+    win32::RetainedSurface gradient_;
+    MusicPanel panel_;
+    ShellCalls shell_;
+    HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
+    button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
+    win32::UniqueFont font_;
+    int dpi_ = shared::kDesignDpi;  // of the monitor the dialog is on
+    bool wait_cursor_ = false;      // the program-wide mouse pointer is the hourglass
+    bool closed_ = false;
+    HWND focus_at_deactivation_ = nullptr;
+};
 
 }  // namespace settings_dialog

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/settings_dialog_window.h"
-#include "saver/settings_dialog/win32_path_forms.h"
+#include "saver/settings_dialog/file_chooser.h"
+#include "saver/settings_dialog/settings_dialog.h"
 #include "saver/shared/texts.h"
 
 namespace settings_dialog {

@@ -1,14 +1,22 @@
-// Paths between the Unicode calls (the file chooser) and the ANSI ones the
-// settings file and the music player use, on Windows.
+// The file chooser of the music file, and the paths between the Unicode calls
+// (the chooser) and the ANSI ones the settings file and the music player use.
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <optional>
 #include <string>
 
 #include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/shell_calls.h"
 
 namespace settings_dialog {
+
+// The chooser ("ﾌｧｲﾙを開く", MP3 and WAV files) owned by `owner`: the path
+// chosen, as the user chose it; nullopt when cancelled or when comdlg32
+// cannot be loaded.
+std::optional<std::wstring> choose_music_file(ShellCalls& shell, HWND owner, HINSTANCE instance) noexcept;
 
 class Win32PathForms final : public PathForms {
 public:
