@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "common/contract.h"
-#include "renderer/renderer_app.h"
+#include "renderer/win32/renderer_app.h"
 
 namespace {
 

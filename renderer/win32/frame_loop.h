@@ -7,12 +7,12 @@
 
 #include <windows.h>
 
-#include "renderer/display_pacing.h"
 #include "renderer/frame_pacer.h"
-#include "renderer/frame_timing.h"
-#include "renderer/gl_api.h"
-#include "renderer/gl_scene.h"
-#include "renderer/refresh_rate.h"
+#include "renderer/win32/display_pacing.h"
+#include "renderer/win32/frame_timing.h"
+#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl_scene.h"
+#include "renderer/win32/refresh_rate.h"
 
 namespace renderer {
 

@@ -1,4 +1,4 @@
-#include "renderer/frame_loop.h"
+#include "renderer/win32/frame_loop.h"
 
 namespace renderer {
 

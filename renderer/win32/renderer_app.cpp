@@ -1,4 +1,4 @@
-#include "renderer/renderer_app.h"
+#include "renderer/win32/renderer_app.h"
 
 #include <ctime>
 #include <functional>
@@ -11,15 +11,15 @@
 #include "common/win32/handles.h"
 #include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
-#include "renderer/font_lists.h"
-#include "renderer/frame_loop.h"
-#include "renderer/gl_api.h"
-#include "renderer/gl_context.h"
-#include "renderer/gl_scene.h"
 #include "renderer/loop_state.h"
 #include "renderer/monitor_layout.h"
-#include "renderer/performance_counter.h"
-#include "renderer/power_notices.h"
+#include "renderer/win32/font_lists.h"
+#include "renderer/win32/frame_loop.h"
+#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl_context.h"
+#include "renderer/win32/gl_scene.h"
+#include "renderer/win32/performance_counter.h"
+#include "renderer/win32/power_notices.h"
 #include "renderer/window_input.h"
 
 namespace renderer {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "renderer/gl_scene.h"
-#include "renderer/refresh_rate.h"
+#include "renderer/win32/gl_scene.h"
+#include "renderer/win32/refresh_rate.h"
 
 namespace renderer {
 

@@ -1,4 +1,4 @@
-#include "renderer/power_notices.h"
+#include "renderer/win32/power_notices.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "renderer/font_lists.h"
+#include "renderer/win32/font_lists.h"
 
 #include "common/win32/handles.h"
 

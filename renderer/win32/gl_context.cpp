@@ -1,4 +1,4 @@
-#include "renderer/gl_context.h"
+#include "renderer/win32/gl_context.h"
 
 #include "common/win32/struct_sizes.h"
 

@@ -1,4 +1,4 @@
-#include "renderer/gl_scene.h"
+#include "renderer/win32/gl_scene.h"
 
 #include <cerrno>
 #include <cstdarg>

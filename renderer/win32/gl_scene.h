@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "renderer/gl_api.h"
 #include "renderer/monitor_layout.h"
 #include "renderer/monitor_scenes.h"
 #include "renderer/scene/scene_state.h"
+#include "renderer/win32/gl_api.h"
 
 namespace renderer {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "renderer/frame_timing.h"
+#include "renderer/win32/frame_timing.h"
 
 namespace renderer {
 

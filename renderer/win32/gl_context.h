@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "renderer/gl_api.h"
+#include "renderer/win32/gl_api.h"
 
 namespace renderer {
 

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "common/win32/process_start.h"
-#include "renderer/renderer_app.h"
+#include "renderer/win32/renderer_app.h"
 
 namespace {
 
