@@ -4,12 +4,9 @@
 #include <functional>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "common/contract.h"
-#include "common/win32/geometry.h"
 #include "common/win32/handles.h"
-#include "common/win32/struct_sizes.h"
 #include "common/win32/window_base.h"
 #include "renderer/loop_state.h"
 #include "renderer/monitor_layout.h"
@@ -18,6 +15,7 @@
 #include "renderer/win32/gl_api.h"
 #include "renderer/win32/gl_context.h"
 #include "renderer/win32/gl_scene.h"
+#include "renderer/win32/monitor_layout.h"
 #include "renderer/win32/performance_counter.h"
 #include "renderer/win32/power_notices.h"
 #include "renderer/window_input.h"
@@ -44,33 +42,6 @@ constexpr UINT kRetryMs = 500;
 // monitors drop off as they sleep and come back): a set-up that fails within
 // this time is tried again rather than ending the saver.
 constexpr double kRecoverySeconds = 5.0;
-
-BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM param) noexcept {
-    MONITORINFOEXA info{};
-    EL_ASSERT_SHIPPED_SIZE(MONITORINFOEXA, 72);
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) {
-        reinterpret_cast<std::vector<Monitor>*>(param)->push_back(
-            {win32::pixel_rect(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.szDevice});
-    }
-    return TRUE;
-}
-
-// Every monitor, in physical pixels (the program is per-monitor DPI-aware,
-// so nothing is scaled or stretched); where the system lists none, the
-// screen DC's size at the origin; empty when neither answers (the monitor is
-// gone for a moment).
-std::vector<Monitor> list_monitors() {
-    std::vector<Monitor> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, collect_monitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) {
-        const win32::WindowDc screen(nullptr);
-        if (screen)
-            monitors.push_back(
-                {{0, 0, GetDeviceCaps(screen.get(), HORZRES), GetDeviceCaps(screen.get(), VERTRES)}, true, "screen"});
-    }
-    return monitors;
-}
 
 class Renderer final : public win32::WindowBase {
 public:
