@@ -14,7 +14,7 @@
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/settings_file.h"
 #include "saver/shared/texts.h"
-#include "saver/shared/win32_settings.h"
+#include "saver/shared/win32/settings_file.h"
 
 namespace settings_dialog {
 namespace {

@@ -11,7 +11,7 @@
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/settings_file.h"
 #include "saver/shared/tests/file_bytes.h"
-#include "saver/shared/win32_settings.h"
+#include "saver/shared/win32/settings_file.h"
 
 using namespace shared;
 

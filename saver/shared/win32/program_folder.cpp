@@ -1,11 +1,11 @@
-#include "saver/shared/program_folder.h"
+#include "saver/shared/win32/program_folder.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "saver/shared/ansi_path.h"
-#include "saver/shared/system_code_page.h"
+#include "saver/shared/win32/system_code_page.h"
 
 namespace shared {
 

@@ -1,11 +1,11 @@
-#include "saver/shared/win32_settings.h"
+#include "saver/shared/win32/settings_file.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "saver/shared/system_code_page.h"
+#include "saver/shared/win32/system_code_page.h"
 
 namespace shared {
 

@@ -1,4 +1,4 @@
-#include "saver/shared/system_code_page.h"
+#include "saver/shared/win32/system_code_page.h"
 
 #include <windows.h>
 
