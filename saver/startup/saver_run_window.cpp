@@ -9,7 +9,7 @@
 #include "common/win32/window_base.h"
 #include "saver/music/background_music.h"
 #include "saver/music/music_player.h"
-#include "saver/music/win32_multimedia.h"
+#include "saver/music/win32/multimedia.h"
 #include "saver/startup/saver_run.h"
 
 namespace startup {
