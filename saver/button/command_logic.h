@@ -1,8 +1,8 @@
 // The behaviour of the push button Command: its state (hover, focus, press),
 // its properties and the persisted property set, over a small view interface
 // that draws the looks and carries the notices to the host. The Windows side
-// (command.h) turns messages into the calls below and draws what the view is
-// asked to draw. Portable logic: no Windows header.
+// (win32/command.h) turns messages into the calls below and draws what the
+// view is asked to draw. Portable logic: no Windows header.
 //
 // While disabled the button ignores every input but a resize; none of the
 // routines fails. The getters that are not const change the look: reading

@@ -14,7 +14,7 @@
 #include "common/win32/handles.h"
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
-#include "saver/button/command.h"
+#include "saver/button/win32/command.h"
 #include "saver/settings_dialog/dialog_logic.h"
 #include "saver/settings_dialog/music_panel.h"
 #include "saver/settings_dialog/shell_calls.h"

@@ -36,8 +36,8 @@
 #include "common/win32/handles.h"
 #include "common/win32/process_start.h"
 #include "common/win32/window_base.h"
-#include "saver/button/command.h"
-#include "saver/button/command_paint.h"
+#include "saver/button/win32/command.h"
+#include "saver/button/win32/command_paint.h"
 
 namespace {
 

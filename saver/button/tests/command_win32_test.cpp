@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/tests/dib_pixels.h"
-#include "saver/button/command.h"
-#include "saver/button/command_paint.h"
+#include "saver/button/win32/command.h"
+#include "saver/button/win32/command_paint.h"
 
 namespace button {
 namespace {

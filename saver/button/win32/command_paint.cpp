@@ -1,4 +1,4 @@
-#include "saver/button/command_paint.h"
+#include "saver/button/win32/command_paint.h"
 
 #include <algorithm>
 #include <cstring>

@@ -36,7 +36,7 @@
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
 #include "saver/button/command_logic.h"
-#include "saver/button/command_paint.h"
+#include "saver/button/win32/command_paint.h"
 #include "saver/shared/twips.h"
 
 namespace button {

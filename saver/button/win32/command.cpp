@@ -1,4 +1,4 @@
-#include "saver/button/command.h"
+#include "saver/button/win32/command.h"
 
 #include <cstring>
 #include <new>
