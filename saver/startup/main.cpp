@@ -6,7 +6,7 @@
 
 #include "common/contract.h"
 #include "common/win32/process_start.h"
-#include "saver/settings_dialog/settings_dialog.h"
+#include "saver/settings_dialog/win32/settings_dialog.h"
 #include "saver/shared/settings_file.h"
 #include "saver/shared/texts.h"
 #include "saver/shared/win32/program_folder.h"

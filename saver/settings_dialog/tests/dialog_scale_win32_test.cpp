@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "saver/settings_dialog/dialog_logic.h"
-#include "saver/settings_dialog/file_chooser.h"
-#include "saver/settings_dialog/settings_dialog.h"
+#include "saver/settings_dialog/win32/file_chooser.h"
+#include "saver/settings_dialog/win32/settings_dialog.h"
 
 namespace settings_dialog {
 namespace {

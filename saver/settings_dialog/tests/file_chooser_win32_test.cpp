@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/file_chooser.h"
-#include "saver/settings_dialog/settings_dialog.h"
+#include "saver/settings_dialog/win32/file_chooser.h"
+#include "saver/settings_dialog/win32/settings_dialog.h"
 #include "saver/shared/texts.h"
 
 namespace settings_dialog {

@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/music_panel.h"
+#include "saver/settings_dialog/win32/music_panel.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +9,7 @@
 #include "saver/button/property_set.h"
 #include "saver/button/win32/command_paint.h"
 #include "saver/settings_dialog/dialog_logic.h"
-#include "saver/settings_dialog/retained_gradient.h"
+#include "saver/settings_dialog/win32/retained_gradient.h"
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"

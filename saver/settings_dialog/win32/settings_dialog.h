@@ -16,8 +16,8 @@
 #include "common/win32/window_base.h"
 #include "saver/button/win32/command.h"
 #include "saver/settings_dialog/dialog_logic.h"
-#include "saver/settings_dialog/music_panel.h"
-#include "saver/settings_dialog/shell_calls.h"
+#include "saver/settings_dialog/win32/music_panel.h"
+#include "saver/settings_dialog/win32/shell_calls.h"
 #include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
 

@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/settings_dialog.h"
+#include "saver/settings_dialog/win32/settings_dialog.h"
 
 #include <memory>
 #include <optional>
@@ -9,8 +9,8 @@
 #include "common/win32/geometry.h"
 #include "saver/button/property_set.h"
 #include "saver/button/win32/command_paint.h"
-#include "saver/settings_dialog/file_chooser.h"
-#include "saver/settings_dialog/retained_gradient.h"
+#include "saver/settings_dialog/win32/file_chooser.h"
+#include "saver/settings_dialog/win32/retained_gradient.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/settings_file.h"
 #include "saver/shared/texts.h"

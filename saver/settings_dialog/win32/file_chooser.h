@@ -9,7 +9,7 @@
 #include <string>
 
 #include "saver/settings_dialog/dialog_logic.h"
-#include "saver/settings_dialog/shell_calls.h"
+#include "saver/settings_dialog/win32/shell_calls.h"
 
 namespace settings_dialog {
 

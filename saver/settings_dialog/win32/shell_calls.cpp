@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/shell_calls.h"
+#include "saver/settings_dialog/win32/shell_calls.h"
 
 #include "common/win32/system_library.h"
 

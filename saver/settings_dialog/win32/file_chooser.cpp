@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/file_chooser.h"
+#include "saver/settings_dialog/win32/file_chooser.h"
 
 #include <climits>
 #include <cstring>
