@@ -24,7 +24,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "saver/startup/preview_window.h"
+#include "saver/startup/win32/preview_window.h"
 
 using namespace startup;
 

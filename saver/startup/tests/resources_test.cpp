@@ -17,7 +17,7 @@
 #include "product_version.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/tests/file_bytes.h"
-#include "saver/startup/preview_picture.h"
+#include "saver/startup/win32/preview_picture.h"
 
 using namespace startup;
 

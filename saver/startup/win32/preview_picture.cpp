@@ -1,4 +1,4 @@
-#include "saver/startup/preview_picture.h"
+#include "saver/startup/win32/preview_picture.h"
 
 #include <ole2.h>
 #include <olectl.h>

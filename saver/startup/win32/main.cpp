@@ -12,8 +12,8 @@
 #include "saver/shared/win32/program_folder.h"
 #include "saver/shared/win32/settings_file.h"
 #include "saver/startup/command_line.h"
-#include "saver/startup/preview_window.h"
-#include "saver/startup/saver_run_window.h"
+#include "saver/startup/win32/preview_window.h"
+#include "saver/startup/win32/saver_run_window.h"
 
 namespace startup {
 namespace {

@@ -1,4 +1,4 @@
-#include "saver/startup/preview_window.h"
+#include "saver/startup/win32/preview_window.h"
 
 #include "common/win32/display_dpi.h"
 #include "common/win32/geometry.h"
@@ -6,7 +6,7 @@
 #include "common/win32/window_base.h"
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/texts.h"
-#include "saver/startup/preview_picture.h"
+#include "saver/startup/win32/preview_picture.h"
 
 namespace startup {
 

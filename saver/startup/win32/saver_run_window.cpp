@@ -1,4 +1,4 @@
-#include "saver/startup/saver_run_window.h"
+#include "saver/startup/win32/saver_run_window.h"
 
 #include <memory>
 #include <vector>
