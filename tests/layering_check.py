@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Fails, naming each place, when a production file includes a header from a
-folder above its own, or when a folder's CMake file links a library of a
-folder above it. The folders form a stack; each may use itself and what lies
-beneath it:
+folder above its own, when a folder's CMake file links a library of a
+folder above it, or when a logic file includes a Windows or GL header.
+
+The folders form a stack; each may use itself and what lies beneath it:
 
     common/                      what both programs share
     saver/shared/                what the front end's modules share
@@ -13,7 +14,12 @@ beneath it:
 
 The picture generator (saver/pictures/) may also read the facts it draws
 from renderer/scene/ and saver/button/. Tests (any tests/ folder) may use
-anything."""
+anything.
+
+Each folder keeps its Windows side (what needs a Windows, WGL or GL header)
+in a win32/ folder; every other C and C++ file is portable logic, built
+natively too, and includes only the C++ standard library's headers and other
+logic files."""
 import pathlib
 import re
 import sys
@@ -35,6 +41,9 @@ BENEATH = {
 GENERATED = {"product_version.h"}
 SOURCES = ("*.cpp", "*.h", "*.c", "*.rc")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
+SYSTEM_INCLUDE = re.compile(r"^\s*#\s*include\s+<([^>]+)>", re.M)
+# The C++ standard library's headers: <vector>, <cstdint>; never <windows.h>, <GL/gl.h>.
+STANDARD_HEADER = re.compile(r"^[a-z_]+$")
 # Our own libraries, with their sources: renderer_scene_logic, saver_button_logic, ...
 LIBRARY = re.compile(r"add_library\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
 LINK = re.compile(r"target_link_libraries\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
@@ -54,6 +63,10 @@ def may_use(folder, target):
 
 def is_test(path):
     return "tests" in path.parts
+
+
+def is_windows_side(path):
+    return "win32" in path.parts
 
 
 def library_folder(cmake_folder, body):
@@ -89,6 +102,24 @@ def include_faults():
     return faults
 
 
+def logic_faults():
+    faults = []
+    for folder in BENEATH:
+        for pattern in ("*.cpp", "*.h", "*.c"):
+            for path in sorted((ROOT / folder).rglob(pattern)):
+                relative = path.relative_to(ROOT)
+                if is_test(relative) or is_windows_side(relative) or folder_of(relative) != folder:
+                    continue
+                for number, line in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+                    system = SYSTEM_INCLUDE.match(line)
+                    if system and not STANDARD_HEADER.match(system.group(1)):
+                        faults.append(f"{relative}:{number}: logic includes <{system.group(1)}>, not a standard header")
+                    own = INCLUDE.match(line)
+                    if own and is_windows_side(pathlib.PurePosixPath(own.group(1))):
+                        faults.append(f"{relative}:{number}: logic includes {own.group(1)}, of the Windows side")
+    return faults
+
+
 def link_faults():
     owners, cmake_files = {}, []
     for folder in BENEATH:
@@ -113,11 +144,13 @@ def link_faults():
 
 
 def main():
-    faults = include_faults() + link_faults()
-    for fault in faults:
+    above = include_faults() + link_faults()
+    windows_in_logic = logic_faults()
+    for fault in above + windows_in_logic:
         print(fault)
-    print(f"layering: {len(faults)} uses of a folder above the user's own")
-    return 1 if faults else 0
+    print(f"layering: {len(above)} uses of a folder above the user's own, "
+          f"{len(windows_in_logic)} Windows includes in logic")
+    return 1 if above or windows_in_logic else 0
 
 
 if __name__ == "__main__":
