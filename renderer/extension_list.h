@@ -1,6 +1,6 @@
 // Whether an OpenGL or WGL extension string (names separated by blanks)
 // lists an extension: a whole name, so that "WGL_EXT_swap_control_tear" does
-// not stand for "WGL_EXT_swap_control". Portable logic.
+// not stand for "WGL_EXT_swap_control".
 #pragma once
 
 namespace renderer {

@@ -1,6 +1,6 @@
 // What decides whether the renderer's loop draws and how a window's loop
-// ends, apart from the window procedure so it is tested natively. Portable
-// logic: no Windows or GL header; the codes are Windows' own values.
+// ends, apart from the window procedure so it is tested natively. The codes
+// are Windows' own values.
 #pragma once
 
 #include <cstdint>

@@ -3,8 +3,8 @@
 // its own picture, drawn at that monitor's resolution and aspect ratio. One
 // window and one context make one swap per refresh for every monitor;
 // swapping several windows in turn, each waiting for the vertical blank,
-// would halve the frame rate on many drivers. Portable logic: no Windows
-// header; rectangles are in the system's virtual-screen pixels.
+// would halve the frame rate on many drivers. Rectangles are in the system's
+// virtual-screen pixels.
 #pragma once
 
 #include <string>

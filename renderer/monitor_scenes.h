@@ -3,7 +3,7 @@
 // the first time its monitor is seen, after the primary's, so the primary's
 // picture is the one a single monitor shows. They live for the whole run,
 // through Tab and display changes: a monitor unplugged and plugged in again
-// carries on where it was. Portable logic: no Windows or GL header.
+// carries on where it was.
 #pragma once
 
 #include <memory>

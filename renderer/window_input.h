@@ -1,6 +1,6 @@
 // What the renderer's window does with keys, system commands and the mouse,
 // decided apart from the window procedure so it is tested natively.
-// Portable logic: no Windows or GL header; the codes are Windows' own values.
+// The codes are Windows' own values.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 // Random numbers as the Windows C runtime's rand() makes them, so the scene
 // draws the same sequence natively (tests) and in the shipped program.
-// Portable logic: no Windows or GL header.
 #pragma once
 
 #include <cstdint>

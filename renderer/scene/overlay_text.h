@@ -1,5 +1,5 @@
 // Text for the overlay drawn with display lists: one list per byte, so the
-// text is limited to what one call can draw. Portable logic.
+// text is limited to what one call can draw.
 #pragma once
 
 #include <cstdarg>

@@ -1,7 +1,7 @@
 // The animation of the two spheres: state that lives for the whole run (it
 // survives every re-creation of the window), its start values, the per-frame
 // step, the colours, and the frame-rate measurement the step is scaled by.
-// Time and random numbers come in as inputs. Portable logic: no Windows or GL.
+// Time and random numbers come in as inputs.
 #pragma once
 
 #include "renderer/scene/crt_random.h"

@@ -1,6 +1,6 @@
 // Where the spheres stand and how they are seen: the facts the GL side draws
 // with and the stored pictures of the front end are drawn from, so both show
-// the same scene. Portable logic: no Windows or GL header.
+// the same scene.
 #pragma once
 
 namespace scene {

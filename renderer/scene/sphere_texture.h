@@ -1,6 +1,5 @@
 // The procedural texture wrapped around both spheres: 128 x 128 texels of
 // colour-fringed bands, eight cosine periods from the first row to the last.
-// Portable logic: no Windows or GL header.
 #pragma once
 
 #include <cstddef>

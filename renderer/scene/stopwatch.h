@@ -1,6 +1,5 @@
 // A stopwatch over a high-resolution tick counter (the performance counter on
 // Windows); the counter is an interface so tests can script its readings.
-// Portable logic: no Windows or GL header.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The body gradient of the push button Command: two colours given as texts,
 // and the two vertices and one rectangle that the Windows side hands to
 // GradientFill (TRIVERTEX and GRADIENT_RECT, mirrored here without the
-// header). Portable logic: no Windows header.
+// header).
 #pragma once
 
 #include <cstdint>

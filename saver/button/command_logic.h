@@ -2,7 +2,7 @@
 // its properties and the persisted property set, over a small view interface
 // that draws the looks and carries the notices to the host. The Windows side
 // (win32/command.h) turns messages into the calls below and draws what the
-// view is asked to draw. Portable logic: no Windows header.
+// view is asked to draw.
 //
 // While disabled the button ignores every input but a resize; none of the
 // routines fails. The getters that are not const change the look: reading

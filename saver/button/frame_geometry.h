@@ -1,7 +1,6 @@
 // Where a look of the push button Command comes from and goes to: the eight
 // frame slices copied from a 64 x 25 state picture onto a control of any
 // size, and the place of the caption element LblMsg. All lengths are twips.
-// Portable logic: no Windows header.
 #pragma once
 
 #include <array>

@@ -1,6 +1,6 @@
 // The persisted property set of the push button Command: named values that
 // the host window keeps, as data, for each of its buttons, and the font
-// object and colour values they hold. Portable logic: no Windows header.
+// object and colour values they hold.
 #pragma once
 
 #include <cstdint>

@@ -2,8 +2,8 @@
 // Shift-JIS (932) the second byte of a character can be 0x5C, the backslash
 // byte: "ソ" is 83 5C, "表" 95 5C, "能" 94 5C, "十" 8F 5C. So a backslash is
 // found by walking the text character by character from its start, never by
-// looking at a byte on its own. Portable logic: no Windows header; the Windows
-// side supplies the running system's lead bytes (system_code_page.h).
+// looking at a byte on its own. The Windows side supplies the running
+// system's lead bytes (win32/system_code_page.h).
 #pragma once
 
 #include <bitset>

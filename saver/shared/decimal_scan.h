@@ -3,7 +3,6 @@
 // handle on the command line, the multimedia replies): blanks, a sign, whole
 // digits, a point and fraction digits, and where the reading stopped. Each
 // reader keeps its own rule for what the number must be and how it rounds.
-// Portable logic: no Windows header.
 #pragma once
 
 #include <cstddef>

@@ -2,8 +2,7 @@
 // with a grey frame, and the same frame filled with blue. At 96 dpi they are
 // the stored 12-pixel pictures, drawn by the picture generator from the rule
 // below; at other scales the music panel draws them from the same rule at
-// their size on that display, so they stay sharp. Portable logic: no Windows
-// header.
+// their size on that display, so they stay sharp.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,6 @@
 // The characters the front end's readers of numbers in text look at: the
 // settings file's values, the repeat box. Byte by byte, which is safe in
 // Shift-JIS: no second byte of a double-byte character is a blank or a digit.
-// Portable logic: no Windows header.
 #pragma once
 
 namespace shared {

@@ -2,8 +2,7 @@
 // pixels are pixels at 96 dpi, the size of the display settings'
 // standard preview box there; on a scaled display the box grows with the
 // scale (228 x 168 at 150 %), and the still is drawn at that size, reduced
-// from a stored still twice as large so that it stays sharp. Portable logic:
-// no Windows header.
+// from a stored still twice as large so that it stays sharp.
 #pragma once
 
 #include "saver/shared/twips.h"

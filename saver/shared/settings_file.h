@@ -1,7 +1,6 @@
 // The settings file "\Ember_Lantern.ini" beside the saver: one section,
 // three keys (texts.h), read and written only through the private-profile
 // calls, which sit behind SettingsSystem so the rules here are tested exactly.
-// Portable logic: no Windows header.
 #pragma once
 
 #include <cstddef>

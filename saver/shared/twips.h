@@ -3,8 +3,7 @@
 // are on, at its dots per inch: 15 twips to the pixel at 96 dpi (100 %), 12
 // at 120, 10 at 144, 7.5 at 192. A twips length is a physical length, so a
 // dialog laid out this way keeps its size in inches on every display and is
-// drawn at the display's own resolution, sharp. Portable logic: no Windows
-// header.
+// drawn at the display's own resolution, sharp.
 #pragma once
 
 #include <cmath>

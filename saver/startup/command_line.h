@@ -1,5 +1,5 @@
 // The screen-saver command line: the argument text, its mode letter and the
-// preview host's handle. Portable logic: no Windows header.
+// preview host's handle.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,5 @@
 // Decisions of the saver run that need no window: how the renderer is
 // started, and when it counts as gone.
-// Portable logic: no Windows header.
 #pragma once
 
 #include <string>

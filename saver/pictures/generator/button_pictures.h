@@ -1,7 +1,6 @@
 // The push button's six state pictures and the settings dialog's two mark
 // pictures, drawn from their ring colours. The button's state list, picture
-// size and body gradient come from saver/button. Portable logic: no Windows
-// header.
+// size and body gradient come from saver/button.
 #pragma once
 
 #include <cstdint>

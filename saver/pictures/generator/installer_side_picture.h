@@ -1,7 +1,6 @@
 // The side picture of the installer's welcome and finish pages: the saver's
 // spheres on black as the renderer shows them, with a faint reflection below
 // so that the tall strip reads as one scene rather than a sphere adrift.
-// Portable logic: no Windows header.
 #pragma once
 
 #include <vector>

@@ -1,6 +1,6 @@
 // The larger preview still: the same view as the 152 x 112 one, rendered at
 // twice its size, from which the front end reduces the still on a scaled
-// display (saver/shared/preview_still.h). Portable logic: no Windows header.
+// display (saver/shared/preview_still.h).
 #pragma once
 
 #include "renderer/scene/scene_view.h"

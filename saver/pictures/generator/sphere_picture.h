@@ -2,7 +2,6 @@
 // renderer's textured sphere (its radius, distance, field of view, texture
 // and colour formula from renderer/scene; GLU texture coordinates, colour =
 // texel x channel colour, spheres added), ray-cast with supersampling.
-// Portable logic: no Windows or GL header.
 #pragma once
 
 #include <cstdint>
