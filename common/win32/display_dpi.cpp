@@ -46,14 +46,8 @@ bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexce
     return AdjustWindowRectEx(&rect, style, FALSE, ex_style) != FALSE;
 }
 
-void size_for_client(HWND window,
-                     int width,
-                     int height,
-                     DWORD style,
-                     DWORD ex_style,
-                     int dpi,
-                     const POINT* top_left) noexcept {
-    RECT outer{0, 0, width, height};
+void size_for_client(HWND window, SIZE client, DWORD style, DWORD ex_style, int dpi, const POINT* top_left) noexcept {
+    RECT outer{0, 0, client.cx, client.cy};
     adjust_window_rect(outer, style, ex_style, dpi);
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     POINT at{};
@@ -65,10 +59,10 @@ void size_for_client(HWND window,
     // A frame drawn at another scale than the one asked about (a system
     // that scales the caption bar later, or never) leaves the client area
     // off by its difference: made up once, measured.
-    const RECT client = client_rect(window);
-    if (client.right != width || client.bottom != height) {
-        SetWindowPos(window, nullptr, 0, 0, width_of(outer) + width - client.right,
-                     height_of(outer) + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT got = client_rect(window);
+    if (got.right != client.cx || got.bottom != client.cy) {
+        SetWindowPos(window, nullptr, 0, 0, width_of(outer) + client.cx - got.right,
+                     height_of(outer) + client.cy - got.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

@@ -20,15 +20,9 @@ int system_dpi() noexcept;
 bool adjust_window_rect(RECT& rect, DWORD style, DWORD ex_style, int dpi) noexcept;
 
 // Gives `window` (of `style` and `ex_style`) the outer size whose client area
-// is `width` x `height` pixels at `dpi`, its top-left corner at `top_left` in
-// screen pixels, or where it is when null.
-void size_for_client(HWND window,
-                     int width,
-                     int height,
-                     DWORD style,
-                     DWORD ex_style,
-                     int dpi,
-                     const POINT* top_left) noexcept;
+// is `client` pixels at `dpi`, its top-left corner at `top_left` in screen
+// pixels, or where it is when null.
+void size_for_client(HWND window, SIZE client, DWORD style, DWORD ex_style, int dpi, const POINT* top_left) noexcept;
 
 // Runs the calling thread at the DPI awareness of `window`, which may belong
 // to another process: a window this thread creates next gets that awareness,

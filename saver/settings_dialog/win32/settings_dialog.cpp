@@ -206,8 +206,9 @@ bool SettingsDialog::create_controls() noexcept {
 }
 
 void SettingsDialog::size_client(const POINT* top_left) noexcept {
-    win32::size_for_client(hwnd(), shared::pixels_from_twips(kClientWidthTwips, dpi_),
-                           shared::pixels_from_twips(kClientHeightTwips, dpi_), kStyle, kExStyle, dpi_, top_left);
+    const SIZE client{shared::pixels_from_twips(kClientWidthTwips, dpi_),
+                      shared::pixels_from_twips(kClientHeightTwips, dpi_)};
+    win32::size_for_client(hwnd(), client, kStyle, kExStyle, dpi_, top_left);
 }
 
 void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
