@@ -82,6 +82,7 @@ else()
 endif()
 set(EL_WINE_UNIT_PREFIX ${CMAKE_BINARY_DIR}/wine/unit)
 set(EL_WINE_E2E_PREFIX ${CMAKE_BINARY_DIR}/wine/e2e)
+set(EL_WINE_FRONT_PREFIX ${CMAKE_BINARY_DIR}/wine/e2e-front)
 
 # A Windows unit test program runs in the shared unit-test prefix.
 function(el_wine_test_properties test)
@@ -92,15 +93,23 @@ function(el_wine_test_properties test)
 endfunction()
 
 # An end-to-end test: a Python script that drives the real programs on a
-# private X server. They share one prefix and run one at a time, because
-# programs find each other by window caption across the whole Wine session.
-function(el_e2e_test name script)
+# private X server. The tests of one lane share one prefix and run one at a
+# time, because programs find each other by window caption across the whole
+# Wine session; the two lanes (the renderer's and the saver run's pictures,
+# and the front end's windows) have a prefix, and so a Wine session, each,
+# and run side by side. LANE is e2e or front.
+function(el_e2e_test name script lane)
+    if(lane STREQUAL "front")
+        set(prefix ${EL_WINE_FRONT_PREFIX})
+    else()
+        set(prefix ${EL_WINE_E2E_PREFIX})
+    endif()
     add_test(NAME e2e.${name}
-        COMMAND python3 ${script} ${ARGN}
+        COMMAND python3 ${script}
         WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
     set_tests_properties(e2e.${name} PROPERTIES
-        FIXTURES_REQUIRED wine_e2e
-        RESOURCE_LOCK wine_desktop
+        FIXTURES_REQUIRED wine_${lane}
+        RESOURCE_LOCK wine_desktop_${lane}
         TIMEOUT 300
-        ENVIRONMENT "WINEPREFIX=${EL_WINE_E2E_PREFIX};EL_WINE_ARCH=${EL_WINE_ARCH};EL_BIN_DIR=${EL_BIN_DIR};EL_TOOLS_DIR=${CMAKE_BINARY_DIR}/tests;EL_SOURCE_DIR=${PROJECT_SOURCE_DIR};EL_WORK_DIR=${CMAKE_BINARY_DIR}/e2e-work;PYTHONPATH=${PROJECT_SOURCE_DIR}/tests/e2e;PYTHONDONTWRITEBYTECODE=1")
+        ENVIRONMENT "WINEPREFIX=${prefix};EL_WINE_ARCH=${EL_WINE_ARCH};EL_BIN_DIR=${EL_BIN_DIR};EL_TOOLS_DIR=${CMAKE_BINARY_DIR}/tests;EL_SOURCE_DIR=${PROJECT_SOURCE_DIR};EL_WORK_DIR=${CMAKE_BINARY_DIR}/e2e-work;PYTHONPATH=${PROJECT_SOURCE_DIR}/tests/e2e;PYTHONDONTWRITEBYTECODE=1")
 endfunction()

@@ -3,7 +3,11 @@
 fresh folder from sources at another path, with another time zone, locale and
 umask, and compares the results byte for byte: the same sources must give the
 same Ember_Lantern.scr, Ember_Lantern.dll, Ember_Lantern-<version>.zip,
-Ember_Lantern-<version>-setup.exe and SHA256SUMS."""
+Ember_Lantern-<version>-setup.exe and SHA256SUMS.
+
+With --reference BUILD, the first of the two is that existing build of the
+sources (its package made now, its programs brought up to date), as the
+developer's and CI's own build made them: one fresh build less."""
 import argparse
 import os
 import pathlib
@@ -27,6 +31,16 @@ def build(source, folder, zone, locale, umask):
            {f"dist/{name}": folder / "dist" / name for name in downloads}
 
 
+def reference_build(folder):
+    """The programs and the package of an existing build, brought up to date."""
+    subprocess.run(["cmake", "--build", str(folder), "-j", str(os.cpu_count() or 2), "--target", "dist"], check=True,
+                   stdout=subprocess.DEVNULL)
+    cache = (folder / "CMakeCache.txt").read_text()
+    dist = pathlib.Path(next(line.split("=", 1)[1] for line in cache.splitlines() if line.startswith("EL_DIST_DIR:")))
+    return {f"bin/{name}": folder / "bin" / name for name in ("Ember_Lantern.scr", "Ember_Lantern.dll")} | \
+           {f"dist/{p.name}": p for p in sorted(dist.iterdir())}
+
+
 def versions(outputs):
     return {k[len("dist/Ember_Lantern-"):-len(".zip")] for k in outputs if k.endswith(".zip")} or {"?"}
 
@@ -42,6 +56,7 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True, type=pathlib.Path)
     parser.add_argument("--work", required=True, type=pathlib.Path)
+    parser.add_argument("--reference", type=pathlib.Path, help="an existing build to stand for the first")
     args = parser.parse_args()
     args.source = args.source.resolve()
     shutil.rmtree(args.work, ignore_errors=True)
@@ -53,6 +68,10 @@ def main():
     outputs = []
     for (label, zone, locale, umask), source in zip(BUILDS, (args.source, copy)):
         start = time.monotonic()
+        if label == "first" and args.reference:
+            outputs.append(reference_build(args.reference.resolve()))
+            print(f"first build: the existing {args.reference}, brought up to date: {time.monotonic() - start:.0f} s")
+            continue
         outputs.append(build(source, args.work / f"{label}-build", zone, locale, umask))
         print(f"{label} build ({source}, TZ={zone}, {locale}, umask {umask:03o}): {time.monotonic() - start:.0f} s")
 
