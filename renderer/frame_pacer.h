@@ -69,7 +69,6 @@ public:
 
     Pacing pacing() const { return pacing_; }
     bool self_pacing() const { return pacing_ == Pacing::Self || pacing_ == Pacing::Probing; }
-    double refresh_hz() const { return refresh_hz_; }
     std::int64_t period() const { return period_; }  // ticks per refresh
 
 private:
