@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "common/contract.h"
+#include "common/power_settings.h"
 #include "common/win32/handles.h"
+#include "common/win32/power_notices.h"
 #include "common/win32/window_base.h"
 #include "renderer/loop_state.h"
 #include "renderer/monitor_layout.h"
@@ -17,7 +19,6 @@
 #include "renderer/win32/gl_scene.h"
 #include "renderer/win32/monitor_layout.h"
 #include "renderer/win32/performance_counter.h"
-#include "renderer/win32/power_notices.h"
 #include "renderer/window_input.h"
 
 namespace renderer {
@@ -85,8 +86,8 @@ private:
     HWND main_window_ = nullptr;
     win32::WindowDc window_dc_;
     UniqueGlContext gl_context_;
-    PowerNotices power_notices_;
-    DisplayPower display_power_;  // for the whole run: a new window starts dark if the display is off
+    win32::PowerNotices power_notices_;
+    common::DisplayPower display_power_;  // for the whole run: a new window starts dark if the display is off
     bool full_screen_ = false;
     LoopEnd loop_end_ = LoopEnd::None;   // why the current window's loop ends
     const char* failed_step_ = nullptr;  // the set-up step of the current window that failed
@@ -331,9 +332,9 @@ void Renderer::on_timer(WPARAM timer) {
 // rate, with no jump.
 void Renderer::on_power_event(WPARAM event, LPARAM notice) {
     if (event == PBT_POWERSETTINGCHANGE) {
-        PowerSetting setting;
+        common::PowerSetting setting;
         std::uint32_t value;
-        if (!PowerNotices::read(notice, setting, value) || !display_power_.notice(setting, value))
+        if (!win32::PowerNotices::read(notice, setting, value) || !display_power_.notice(setting, value))
             return;
         loop_.set_display_shows(display_power_.shows());
         if (!display_power_.shows())
