@@ -36,11 +36,13 @@ FadeLevels fade_levels(double seconds, bool from_desktop) {
 FadeLevels StartFade::frame(std::int64_t ticks, std::int64_t ticks_per_second) {
     if (!running_)
         return {};
-    if (!started_) {
-        started_ = true;
-        first_ticks_ = ticks;
+    if (started_) {
+        const auto longest = static_cast<std::int64_t>(kLongestFadeStep * static_cast<double>(ticks_per_second));
+        fade_ticks_ += std::clamp<std::int64_t>(ticks - last_ticks_, 0, longest);
     }
-    const double seconds = static_cast<double>(ticks - first_ticks_) / static_cast<double>(ticks_per_second);
+    started_ = true;
+    last_ticks_ = ticks;
+    const double seconds = static_cast<double>(fade_ticks_) / static_cast<double>(ticks_per_second);
     const double darken = from_desktop_ ? kDarkenSeconds : 0.0;
     darkened_ = seconds >= darken;
     if (seconds >= darken + kRiseSeconds)

@@ -11,6 +11,7 @@ using renderer::FadeLevels;
 // White at these levels has half and a tenth of its lightness: sRGB 118.9 and
 // 27.5 of 255 (CIE L* 50 and 10).
 constexpr float kHalf = 0.4663f, kTenth = 0.1077f;
+const float kNineTenths = renderer::level_for_lightness(0.9);  // 0.1 s into the darkening
 
 TEST(StartFade, LevelsAgainstTime) {
     struct Case {
@@ -51,49 +52,64 @@ TEST(StartFade, EveryStepOfTheCurveGoesOneWay) {
     EXPECT_EQ(renderer::level_for_lightness(7.0), 1.0f);
 }
 
-TEST(StartFade, TimedFromTheFirstFrameItDraws) {
-    constexpr std::int64_t kPerSecond = 1000, kFirst = 123456;
-    struct Frame {
-        std::int64_t ticks;
-        bool end_before;
+TEST(StartFade, FrameByFrameFromTheFirstFrameItDraws) {
+    constexpr std::int64_t kPerSecond = 1000, kFirst = 123456;  // counter readings in ms, from any start
+    struct Expect {
+        std::int64_t ms;  // after the first frame
         float desktop, spheres;
         bool running, desktop_done;
     };
     struct Case {
         const char* what;
         bool from_desktop;
-        std::vector<Frame> frames;
+        std::int64_t stall_ms;  // the second frame's time
+        std::int64_t step_ms;   // then frames this far apart
+        std::vector<Expect> expects;
     } const cases[] = {
-        {"from the desktop",
+        {"from the desktop at 20 frames a second",
          true,
-         {{kFirst, false, 1.0f, 0.0f, true, false},
-          {kFirst + 500, false, kHalf, 0.0f, true, false},
-          {kFirst + 1000, false, 0.0f, 0.0f, true, true},
-          {kFirst + 2000, false, 0.0f, kHalf, true, true},
-          {kFirst + 3000, false, 0.0f, 1.0f, false, true},
-          {kFirst + 10, false, 0.0f, 1.0f, false, true}}},  // over for good
-        {"from black",
-         false,
-         {{kFirst, false, 0.0f, 0.0f, true, true}, {kFirst + 2000, false, 0.0f, 1.0f, false, true}}},
-        {"Tab in the middle: full levels at once",
+         50,
+         50,
+         {{0, 1.0f, 0.0f, true, false},
+          {500, kHalf, 0.0f, true, false},
+          {1000, 0.0f, 0.0f, true, true},
+          {2000, 0.0f, kHalf, true, true},
+          {3000, 0.0f, 1.0f, false, true},
+          {3050, 0.0f, 1.0f, false, true}}},
+        {"from black", false, 50, 50, {{0, 0.0f, 0.0f, true, true}, {2000, 0.0f, 1.0f, false, true}}},
+        {"a slow first frame moves the fade on by a tenth of a second",
          true,
-         {{kFirst, false, 1.0f, 0.0f, true, false}, {kFirst + 400, true, 0.0f, 1.0f, false, true}}},
+         900,
+         100,
+         {{900, kNineTenths, 0.0f, true, false}, {1300, kHalf, 0.0f, true, false}}},
+        {"at a frame a second, a tenth of a second a frame", false, 1000, 1000, {{10000, 0.0f, kHalf, true, true}}},
     };
     for (const Case& c : cases) {
         renderer::StartFade fade(c.from_desktop);
-        for (const Frame& f : c.frames) {
-            if (f.end_before)
-                fade.end();
-            const FadeLevels levels = fade.frame(f.ticks, kPerSecond);
-            EXPECT_NEAR(levels.desktop, f.desktop, 5e-4) << c.what << " at " << f.ticks - kFirst;
-            EXPECT_NEAR(levels.spheres, f.spheres, 5e-4) << c.what << " at " << f.ticks - kFirst;
-            EXPECT_EQ(fade.running(), f.running) << c.what << " at " << f.ticks - kFirst;
-            EXPECT_EQ(fade.desktop_done(), f.desktop_done) << c.what << " at " << f.ticks - kFirst;
+        std::size_t next = 0;
+        for (std::int64_t ms = 0; next < c.expects.size(); ms = ms == 0 ? c.stall_ms : ms + c.step_ms) {
+            const FadeLevels levels = fade.frame(kFirst + ms, kPerSecond);
+            const Expect& e = c.expects[next];
+            if (ms != e.ms)
+                continue;
+            ++next;
+            EXPECT_NEAR(levels.desktop, e.desktop, 5e-4) << c.what << " at " << ms;
+            EXPECT_NEAR(levels.spheres, e.spheres, 5e-4) << c.what << " at " << ms;
+            EXPECT_EQ(fade.running(), e.running) << c.what << " at " << ms;
+            EXPECT_EQ(fade.desktop_done(), e.desktop_done) << c.what << " at " << ms;
         }
     }
-    const renderer::StartFade none;
-    EXPECT_FALSE(none.running());
-    EXPECT_TRUE(none.desktop_done());
+}
+
+TEST(StartFade, EndedFullLevelsAtOnce) {
+    renderer::StartFade fade(true);
+    fade.frame(0, 1000);
+    fade.end();  // Tab, a display change
+    const FadeLevels levels = fade.frame(400, 1000);
+    EXPECT_EQ(levels.desktop, 0.0f);
+    EXPECT_EQ(levels.spheres, 1.0f);
+    EXPECT_TRUE(fade.desktop_done());
+    EXPECT_FALSE(renderer::StartFade().running());
 }
 
 }  // namespace
