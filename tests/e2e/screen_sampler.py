@@ -60,13 +60,14 @@ class _Display:
         try:
             info = image.contents
             assert info.bits_per_pixel == 32, info.bits_per_pixel
-            raw = ctypes.string_at(info.data, info.bytes_per_line * info.height)
+            line = info.bytes_per_line
+            raw = ctypes.string_at(info.data, line * info.height)
         finally:
             image.contents.destroy_image(ctypes.cast(image, ctypes.c_void_p))
         rgb = bytearray()
         width = (self.width + step - 1) // step
         for y in range(0, self.height, step):
-            row = raw[y * info.bytes_per_line:y * info.bytes_per_line + self.width * 4]
+            row = raw[y * line:y * line + self.width * 4]
             pixels = bytearray(width * 3)
             pixels[0::3], pixels[1::3], pixels[2::3] = row[2::4 * step], row[1::4 * step], row[0::4 * step]
             rgb += pixels
@@ -94,6 +95,10 @@ class ScreenSampler:
             image = self._display.shot(self.step)
             if image:
                 self._shots.append((time.monotonic(), image))
+
+    def shots(self):
+        """The shots so far, [(seconds, Image), ...]."""
+        return self._shots[:]
 
     def stop(self):
         """The shots so far; taking more ends. Again: the same shots."""
