@@ -2,10 +2,6 @@
 
 namespace renderer {
 
-LoopEnd stronger(LoopEnd a, LoopEnd b) {
-    return static_cast<int>(a) >= static_cast<int>(b) ? a : b;
-}
-
 bool DisplayPower::notice(PowerSetting setting, std::uint32_t value) {
     switch (setting) {
         case PowerSetting::ConsoleDisplay:

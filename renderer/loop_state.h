@@ -1,26 +1,11 @@
-// What decides whether the renderer's loop draws and how a window's loop
-// ends, apart from the window procedure so it is tested natively. The codes
-// are Windows' own values.
+// Whether the renderer's loop draws for the display's power, apart from the
+// window procedure so it is tested natively. The codes are Windows' own
+// values.
 #pragma once
 
 #include <cstdint>
 
 namespace renderer {
-
-// Why the current window's loop ends, weakest first: when several things
-// arrive in the same turn of the loop (a display change and an Esc release),
-// the strongest decides. A user's Esc or a close request always ends the
-// program; a Tab makes the next window in the other mode, which is made
-// afresh for the new display anyway.
-enum class LoopEnd {
-    None,        // still running; at the quit message: a set-up step failed
-    Recreate,    // the same mode again: the display changed, or a set-up is retried
-    SwitchMode,  // Tab: full screen and the framed window change places
-    Quit,        // Esc or close: the program ends with exit code 1
-};
-
-// The stronger of the two reasons.
-LoopEnd stronger(LoopEnd a, LoopEnd b);
 
 // Which power setting a notice is about (WM_POWERBROADCAST with
 // PBT_POWERSETTINGCHANGE).

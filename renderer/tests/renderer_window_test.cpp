@@ -2,7 +2,8 @@
 // a second thread as Windows drives it: messages arriving together, and the
 // display's power notices, whose structure only a process of its own can hand
 // over (the message carries a pointer). Each run watches the motion through
-// the frames it draws.
+// the frames it draws, and the caption as the saver watches it: from the
+// first window on, a window with it must be there at every moment.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@
 #include <vector>
 
 #include "common/contract.h"
-#include "renderer/win32/renderer_app.h"
+#include "renderer/win32/run_options.h"
 
 namespace {
 
@@ -33,15 +34,16 @@ public:
     // Runs the renderer on this thread while `drive` acts on it from another;
     // returns the exit code. A renderer that has not ended 10 s after `drive`
     // returns is closed (and `had_to_close` says so).
-    int go(const std::function<void(RendererRun&)>& drive, renderer::BenchOptions options = {}) {
-        options.on_frame = [this](const scene::SceneState& state) {
+    int go(const std::function<void(RendererRun&)>& drive, renderer::RunOptions options = {}) {
+        options.on_frame = [this](const scene::Picture& primary, const scene::FrameRate& rate) {
             const std::lock_guard<std::mutex> lock(mutex_);
-            frames_.push_back({state.spheres[0].angle_x, state.fps, state.show_fps});
+            frames_.push_back({primary.spheres[0].angle_x, rate.fps, rate.show_fps});
         };
         HANDLE self = nullptr;
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
         renderer_thread_ = self;
+        std::thread watch([this] { watch_caption(); });
         std::thread driver([&] {
             drive(*this);
             if (!wait_for([this] { return ended_.load(); }, 10000)) {
@@ -53,6 +55,7 @@ public:
         const int code = renderer::run_renderer(GetModuleHandleA(nullptr), SW_SHOWNORMAL, options);
         ended_ = true;
         driver.join();
+        watch.join();
         CloseHandle(self);
         return code;
     }
@@ -101,8 +104,31 @@ public:
     }
 
     bool had_to_close = false;
+    // Times a window with the caption was missing and came back, and the
+    // longest such time.
+    int caption_gaps = 0;
+    DWORD longest_gap_ms = 0;
 
 private:
+    // Every millisecond, as often as Wine's timer allows: the saver takes the
+    // renderer as gone after three of its 50 ms checks.
+    void watch_caption() {
+        bool seen = false;
+        DWORD missing_since = 0;
+        while (!ended_) {
+            const bool present = window() != nullptr;
+            if (present && missing_since != 0) {
+                ++caption_gaps;
+                longest_gap_ms = std::max<DWORD>(longest_gap_ms, GetTickCount() - missing_since);
+                missing_since = 0;
+            } else if (!present && seen && missing_since == 0) {
+                missing_since = GetTickCount() | 1;
+            }
+            seen = seen || present;
+            Sleep(1);
+        }
+    }
+
     std::mutex mutex_;
     std::vector<Frame> frames_;
     HANDLE renderer_thread_ = nullptr;
@@ -110,8 +136,9 @@ private:
 };
 
 // Esc and a close request end the program whatever else arrives in the same
-// turn of the loop, in either order; a display change handled before them
-// leaves nothing behind that would make another window instead.
+// turn of the loop, in either order; a display change or a Tab handled before
+// them leaves nothing behind that would make another window instead, and its
+// new window is made while the one it replaces still stands.
 TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
     struct Message {
         UINT message;
@@ -120,6 +147,7 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
     const Message display_change{WM_DISPLAYCHANGE, 24};
     const Message esc{WM_KEYUP, VK_ESCAPE};
     const Message close{WM_CLOSE, 0};
+    const Message tab{WM_KEYUP, VK_TAB};
     struct Case {
         const char* name;
         Message first, second;
@@ -130,6 +158,8 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
         {"display change, then close", display_change, close, false},
         {"close, then display change", close, display_change, false},
         {"display change done, then Esc", display_change, esc, true},
+        {"Tab, then Esc", tab, esc, false},
+        {"Tab done, then close", tab, close, true},
     };
     for (const Case& c : cases) {
         RendererRun run;
@@ -147,12 +177,15 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
         });
         EXPECT_FALSE(run.had_to_close) << c.name << ": the renderer ran on";
         EXPECT_EQ(code, 1) << c.name;
+        EXPECT_EQ(run.caption_gaps, 0) << c.name << ": the caption was missing for up to " << run.longest_gap_ms
+                                       << " ms";
     }
 }
 
 // Right after a display change the monitor may be gone for a moment: a
-// set-up that fails then is tried again, the window taking keys meanwhile,
-// for a few seconds before the program gives up with its error (exit code 0).
+// set-up that fails then is tried again in a fresh window (a pixel format is
+// set once per window) while the window there is stays, taking keys, for a
+// few seconds before the program gives up with its error (exit code 0).
 TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) {
     struct Case {
         int failures;  // set-ups that fail after the change; -1: every one
@@ -161,8 +194,16 @@ TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) 
     for (const Case& c : cases) {
         std::atomic<int> set_ups{0};
         std::atomic<bool> changed{false};
-        renderer::BenchOptions options;
+        std::atomic<int> fewest_windows{2};  // with the caption, as each try after the change starts
+        renderer::RunOptions options;
         options.fail_set_up = [&]() -> const char* {
+            if (changed) {
+                int windows = 0;
+                for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, contract::kRendererCaption); w;
+                     w = FindWindowExA(nullptr, w, nullptr, contract::kRendererCaption))
+                    ++windows;
+                fewest_windows = std::min(fewest_windows.load(), windows);
+            }
             const int after_change = changed ? set_ups++ : -1;
             return after_change >= 0 && (c.failures < 0 || after_change < c.failures) ? "ChoosePixelFormat" : nullptr;
         };
@@ -182,6 +223,9 @@ TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) 
             options);
         EXPECT_FALSE(run.had_to_close) << c.failures;
         EXPECT_EQ(code, c.code) << c.failures;
+        EXPECT_EQ(fewest_windows.load(), 2) << c.failures << ": a try without a window of its own beside the old";
+        EXPECT_EQ(run.caption_gaps, 0) << c.failures << ": the caption was missing for up to " << run.longest_gap_ms
+                                       << " ms";
         if (c.failures < 0) {
             EXPECT_GE(set_ups.load(), 5) << "tried again only " << set_ups.load() << " times";
             EXPECT_GE(GetTickCount() - start, 5000u) << "gave up early";

@@ -1,12 +1,9 @@
 // The benchmark build's timing of the frames: where each frame's time goes,
-// summed over the run; and what the benchmark and test builds change. The
-// shipped program times nothing and takes the defaults.
+// summed over the run. The shipped program times nothing.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
-#include "renderer/win32/gl_scene.h"
 #include "renderer/win32/refresh_rate.h"
 
 namespace renderer {
@@ -23,15 +20,11 @@ struct FrameStats {
     const char* refresh_source = "";  // where that rate came from (refresh_rate.h)
 };
 
-struct BenchOptions {
-    FrameStats* stats = nullptr;  // where the frame times go
-    bool pace = true;             // false: draw as fast as the loop allows, for the unpaced throughput
-    // Called after every frame shown with the animation it drew: the tests'
-    // window on the motion.
-    std::function<void(const scene::SceneState&)> on_frame;
-    // Asked at the start of every window's set-up: a step name makes the
-    // set-up fail there, as when the monitor is gone for a moment.
-    std::function<const char*()> fail_set_up;
+// Performance-counter readings within one frame: at its start, after the
+// animation step, after the GL calls up to glFinish, after the frame-rate
+// count, and after the swap.
+struct FrameMarks {
+    std::int64_t start = 0, planned = 0, drawn = 0, counted = 0, shown = 0;
 };
 
 class FrameTiming {

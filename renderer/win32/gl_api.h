@@ -43,6 +43,7 @@ namespace renderer {
     X(glViewport)                \
     X(wglCreateContext)          \
     X(wglDeleteContext)          \
+    X(wglGetCurrentContext)      \
     X(wglGetProcAddress)         \
     X(wglMakeCurrent)            \
     X(wglUseFontBitmapsA)

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <memory>
 #include <new>
-#include <utility>
 
 #include "renderer/scene/overlay_text.h"
 #include "renderer/scene/scene_view.h"
@@ -16,16 +15,19 @@ namespace {
 
 constexpr GLfloat kTextGrey = 0.7f;
 
-// A monitor's part of the window, with the projection a window of its size gets.
-void set_view(const GlApi& gl, const MonitorView& view) {
-    gl.glViewport(view.x, view.y, view.width, view.height);
+// A monitor's part of the window, with the projection a window of its size
+// gets; none for a zero height (a minimised window), which has no aspect ratio.
+void set_view(const GlApi& gl, const MonitorView& place) {
+    gl.glViewport(place.x, place.y, place.width, place.height);
+    if (place.height == 0)
+        return;
     gl.glMatrixMode(GL_PROJECTION);
     gl.glLoadIdentity();
-    gl.gluPerspective(scene::kFieldOfView, static_cast<GLdouble>(view.width) / view.height, scene::kNearPlane,
+    gl.gluPerspective(scene::kFieldOfView, static_cast<GLdouble>(place.width) / place.height, scene::kNearPlane,
                       scene::kFarPlane);
 }
 
-void draw_spheres(const GlApi& gl, const GlScene& scene, const scene::SphereDraw (&spheres)[scene::kSphereCount]) {
+void draw_spheres(const GlApi& gl, const SceneGl& scene, const scene::SphereDraw (&spheres)[scene::kSphereCount]) {
     gl.glMatrixMode(GL_MODELVIEW);
     gl.glLoadIdentity();
     gl.glTranslatef(0.0f, 0.0f, -static_cast<GLfloat>(scene::kSphereDistance));
@@ -44,8 +46,7 @@ void draw_spheres(const GlApi& gl, const GlScene& scene, const scene::SphereDraw
 
 }  // namespace
 
-int gl_init(const GlApi& gl, GlScene& scene) {
-    scene.ready = false;
+int gl_init(const GlApi& gl, SceneGl& scene) {
     scene.quadric = UniqueQuadric(gl.gluNewQuadric(), QuadricDeleter{gl.gluDeleteQuadric});
     if (scene.quadric)
         gl.gluQuadricTexture(scene.quadric.get(), GL_TRUE);
@@ -57,9 +58,8 @@ int gl_init(const GlApi& gl, GlScene& scene) {
         std::perror("malloc");
         return 1;
     }
-    GLuint texture = 0;
-    gl.glGenTextures(1, &texture);
-    gl.glBindTexture(GL_TEXTURE_2D, texture);  // stays bound for the life of the context
+    gl.glGenTextures(1, &scene.sphere_texture);
+    gl.glBindTexture(GL_TEXTURE_2D, scene.sphere_texture);
     gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     scene::fill_sphere_texture(texels.get());
     gl.glTexImage2D(GL_TEXTURE_2D, 0, 3, scene::kTextureSize, scene::kTextureSize, 0, GL_RGB, GL_UNSIGNED_BYTE,
@@ -69,70 +69,45 @@ int gl_init(const GlApi& gl, GlScene& scene) {
     gl.glEnable(GL_BLEND);
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     ShowCursor(FALSE);  // every new window hides it once more
-    scene.ready = true;
     return 0;
 }
 
-void gl_resize(const GlApi& gl, GlScene& scene, scene::TickCounter& counter) {
-    if (scene.ready) {
-        gl.glViewport(0, 0, scene.window_width, scene.window_height);
-        if (scene.window_height != 0) {
-            gl.glMatrixMode(GL_PROJECTION);
-            gl.glLoadIdentity();
-            gl.gluPerspective(scene::kFieldOfView, static_cast<GLdouble>(scene.window_width) / scene.window_height,
-                              scene::kNearPlane, scene::kFarPlane);
-        }
-    }
-    scene::restart_frame_rate(scene.animation, counter);
+void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate& rate, scene::TickCounter& counter) {
+    fit_views(views, width, height);
+    scene::restart_frame_rate(rate, counter);
 }
 
-void set_monitor_views(GlScene& scene, std::vector<MonitorView> views) {
-    scene.monitor_views = std::move(views);
-    scene.view_spheres.assign(scene.monitor_views.size(), nullptr);
-    scene.view_plans.assign(scene.monitor_views.size(), scene::FramePlan{});
-    for (std::size_t v = 0; v < scene.monitor_views.size(); ++v) {
-        if (!scene.monitor_views[v].primary)
-            scene.view_spheres[v] = &scene.other_monitors.of(scene.monitor_views[v].device, scene.random);
-    }
-}
-
-void gl_draw(const GlApi& gl, GlScene& scene, scene::TickCounter& counter, FrameMarks* marks) {
+void gl_draw(const GlApi& gl,
+             const SceneGl& scene,
+             std::vector<View>& views,
+             scene::FrameRate& rate,
+             scene::TickCounter& counter,
+             FrameMarks* marks) {
     if (marks)
         marks->start = counter.ticks();
-    // One monitor, or the framed window: the window is the one view, whose
-    // viewport and projection gl_resize set.
-    const bool several = scene.monitor_views.size() > 1;
-    const int width = several ? scene.monitor_views[0].width : scene.window_width;
-    const int height = several ? scene.monitor_views[0].height : scene.window_height;
-    const scene::FramePlan plan = scene::plan_frame(scene.animation, scene.random, width, height);
-    if (several) {
-        for (std::size_t v = 1; v < scene.monitor_views.size(); ++v) {
-            scene::SpherePair& spheres = *scene.view_spheres[v];
-            scene::advance_spheres(spheres.spheres, scene.animation.fps, scene.random);
-            scene::plan_spheres(spheres.spheres, scene.view_plans[v].spheres);
-        }
-    }
+    advance_views(views, rate.fps);
+    // The primary's view comes first (views_of) and is drawn last, so that its
+    // viewport is the text's.
+    scene::FrameRateText text;
+    if (!views.empty())
+        text = scene::plan_fps_text(rate, views.front().place.width, views.front().place.height);
     if (marks)
         marks->planned = counter.ticks();
 
     gl.glClear(GL_COLOR_BUFFER_BIT);
-    if (several) {
-        for (std::size_t v = scene.monitor_views.size(); v-- > 0;) {  // the primary's last: the text goes there
-            set_view(gl, scene.monitor_views[v]);
-            draw_spheres(gl, scene, v == 0 ? plan.spheres : scene.view_plans[v].spheres);
-        }
-    } else {
-        draw_spheres(gl, scene, plan.spheres);
+    for (auto view = views.rbegin(); view != views.rend(); ++view) {
+        set_view(gl, view->place);
+        draw_spheres(gl, scene, view->spheres);
     }
-    if (plan.show_text) {
-        gl_printf(gl, width, height, kTextGrey, kTextGrey, kTextGrey, 1.0f, plan.text_x, plan.text_y,
-                  scene.font_list_base, "%s", plan.text.chars);
+    if (text.show) {
+        gl_printf(gl, views.front().place.width, views.front().place.height, kTextGrey, kTextGrey, kTextGrey, 1.0f,
+                  text.x, text.y, scene.font_list_base, "%s", text.text.chars);
     }
     gl.glFinish();
     if (marks)
         marks->drawn = counter.ticks();
 
-    scene::count_frame(scene.animation, counter);
+    scene::count_frame(rate, counter);
     if (marks)
         marks->counted = counter.ticks();
 }

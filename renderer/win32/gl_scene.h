@@ -1,67 +1,48 @@
-// The scene's GL side: its state in one struct, and the entry points the
-// window calls, gl_init and gl_resize when a window is made, gl_resize on
-// every size change, gl_draw once per frame (gl_data, the start values, is
-// portable logic in scene/scene_state.h). Everything but gl_data needs the
-// window's context current.
+// The scene's GL side, the entry points a window calls: gl_init when it is
+// set up, gl_resize on every size change, gl_draw once per frame (gl_data,
+// the start values, is portable logic in scene/scene_state.h). gl_init and
+// gl_draw need the window's context current.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
-#include "renderer/monitor_layout.h"
-#include "renderer/monitor_scenes.h"
+#include "renderer/monitor_views.h"
 #include "renderer/scene/scene_state.h"
+#include "renderer/win32/frame_timing.h"
 #include "renderer/win32/gl_api.h"
 
 namespace renderer {
 
-struct GlScene {
-    scene::SceneState animation;  // from gl_data; lives for the whole run, across every new window
-    scene::CrtRandom random;      // seeded once with the time, before gl_data
-    // The current window's client area in pixels: the size chosen for a new
-    // window, then what every WM_SIZE reports.
-    int window_width = 0, window_height = 0;
-    // Full screen on several monitors: a view per monitor, the primary's
-    // first, and the spheres each other view shows (the primary's are the
-    // animation's). Empty, or a single view: the window is the primary's one
-    // view (set_monitor_views).
-    std::vector<MonitorView> monitor_views;
-    std::vector<scene::SpherePair*> view_spheres;
-    std::vector<scene::FramePlan> view_plans;  // what each view draws this frame
-    MonitorScenes other_monitors;              // for the whole run, as the animation
-    GLuint font_list_base = 0;                 // first of the glyph lists of the current context
-    UniqueQuadric quadric;                     // made by gl_init for each window
-    bool ready = false;                        // gl_init completed in the current window's context
+// What the scene draws with in one window's context. The texture and the
+// glyph lists live in the context and go with it.
+struct SceneGl {
+    GLuint font_list_base = 0;  // first of the glyph lists (window_gl.h)
+    GLuint sphere_texture = 0;  // bound for the life of the context
+    UniqueQuadric quadric;
 };
 
-// Performance-counter readings within one frame, taken only for the
-// benchmark build's timing: at its start, after the animation step, after the
-// GL calls up to glFinish, after the frame-rate count, and after the swap.
-struct FrameMarks {
-    std::int64_t start = 0, planned = 0, drawn = 0, counted = 0, shown = 0;
-};
+// Makes the scene's resources in the current context: the sphere quadric, the
+// banded texture, additive blending; hides the cursor once more. 0 on
+// success; 1 when the texture buffer cannot be allocated ("malloc" is then
+// reported on the standard error stream).
+int gl_init(const GlApi& gl, SceneGl& scene);
 
-// The views of a new window (none for the framed window): each monitor
-// beside the primary gets its spheres, made now if its monitor is new.
-void set_monitor_views(GlScene& scene, std::vector<MonitorView> views);
+// The client area is now width x height pixels: a window of one view shows it
+// over the whole area (monitor_views.h), and the frame-rate measurement
+// restarts: no motion and no text for the next 0.2 s.
+void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate& rate, scene::TickCounter& counter);
 
-// Creates the current window's resources: the sphere quadric, the banded
-// texture (bound for the life of the context), additive blending; hides the
-// cursor once more. 0 on success; 1 when the texture buffer cannot be
-// allocated ("malloc" is then reported on the standard error stream).
-int gl_init(const GlApi& gl, GlScene& scene);
-
-// The viewport and projection for the current client area (the projection is
-// left alone for a zero height, a minimised window, which would give it no
-// aspect ratio; nothing GL before gl_init), and the frame-rate measurement
-// restarted: no motion and no text for the next 0.2 s.
-void gl_resize(const GlApi& gl, GlScene& scene, scene::TickCounter& counter);
-
-// One frame: the animation step, the spheres (in each monitor's view, each
-// with its own projection) and the frame-rate text (the primary's only) up
-// to glFinish (the caller swaps), then the frame counted. `marks`, when
+// One frame: every view's picture moved on (advance_views), its spheres drawn
+// in its part of the window with the projection a window of its size gets,
+// and the frame-rate text in the primary's, up to glFinish (the caller
+// swaps); then the frame counted. No views: a black frame. `marks`, when
 // given, takes the counter readings from start to counted.
-void gl_draw(const GlApi& gl, GlScene& scene, scene::TickCounter& counter, FrameMarks* marks = nullptr);
+void gl_draw(const GlApi& gl,
+             const SceneGl& scene,
+             std::vector<View>& views,
+             scene::FrameRate& rate,
+             scene::TickCounter& counter,
+             FrameMarks* marks = nullptr);
 
 // A printf-formatted text (at most 255 bytes) drawn with one display list per
 // byte from `list_base` on, at raster position x, y in the pixels of the
