@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/contract.h"
+#include "common/win32/power_notices.h"
 #include "renderer/win32/run_options.h"
 
 namespace {
@@ -247,8 +248,8 @@ PowerNotice notice(const GUID& setting, DWORD value) {
     return n;
 }
 
-constexpr GUID kConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-constexpr GUID kMonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xe6, 0xe5, 0xa1, 0x7e, 0xbd, 0x1a, 0xea}};
+const GUID& kConsoleDisplayState = *win32::power_setting_guid(common::PowerSetting::ConsoleDisplay);
+const GUID& kMonitorPowerOn = *win32::power_setting_guid(common::PowerSetting::MonitorPower);
 
 void send(HWND window, const PowerNotice& n) {
     SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&n));

@@ -200,9 +200,9 @@ void RendererWindow::on_timer(WPARAM timer) {
 // rate, with no jump.
 void RendererWindow::on_power_event(WPARAM event, LPARAM notice) {
     if (event == PBT_POWERSETTINGCHANGE) {
-        PowerSetting setting;
+        common::PowerSetting setting;
         std::uint32_t value;
-        if (!PowerNotices::read(notice, setting, value) || !run_.display_power.notice(setting, value))
+        if (!win32::PowerNotices::read(notice, setting, value) || !run_.display_power.notice(setting, value))
             return;
         run_.loop.set_display_shows(run_.display_power.shows());
         if (!run_.display_power.shows())

@@ -12,10 +12,10 @@
 #include <memory>
 #include <vector>
 
+#include "common/win32/power_notices.h"
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"
 #include "renderer/win32/frame_loop.h"
-#include "renderer/win32/power_notices.h"
 #include "renderer/win32/run_parts.h"
 #include "renderer/win32/window_gl.h"
 
@@ -59,7 +59,7 @@ private:
     const bool full_screen_;
     std::vector<View> views_;
     std::unique_ptr<WindowGl> gl_;
-    PowerNotices power_notices_;
+    win32::PowerNotices power_notices_;
     bool active_ = false;  // shown and not minimised: WM_SIZE decides
 };
 

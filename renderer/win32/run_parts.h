@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "renderer/loop_state.h"
+#include "common/power_settings.h"
 #include "renderer/monitor_pictures.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/win32/frame_loop.h"
@@ -31,9 +31,9 @@ struct RunParts {
     RunOptions options;
     GlApi gl;  // loaded once, before the first window
     PerformanceCounter counter;
-    scene::FrameRate frame_rate;  // scales every picture's motion; its text shows on the primary
-    MonitorPictures pictures;     // the primary's from gl_data, the others' as their monitors are first seen
-    DisplayPower display_power;   // a new window starts dark if the display is off
+    scene::FrameRate frame_rate;         // scales every picture's motion; its text shows on the primary
+    MonitorPictures pictures;            // the primary's from gl_data, the others' as their monitors are first seen
+    common::DisplayPower display_power;  // a new window starts dark if the display is off
     FrameLoop loop;
 };
 
