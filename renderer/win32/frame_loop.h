@@ -12,10 +12,10 @@
 
 #include "renderer/frame_pacer.h"
 #include "renderer/scene/stopwatch.h"
-#include "renderer/win32/display_pacing.h"
-#include "renderer/win32/frame_timing.h"
-#include "renderer/win32/gl_api.h"
-#include "renderer/win32/refresh_rate.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/pacing/display_pacing.h"
+#include "renderer/win32/pacing/frame_timing.h"
+#include "renderer/win32/pacing/refresh_rate.h"
 #include "renderer/window_life.h"
 
 namespace renderer {

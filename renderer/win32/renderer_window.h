@@ -16,8 +16,8 @@
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"
 #include "renderer/win32/frame_loop.h"
+#include "renderer/win32/gl/window_gl.h"
 #include "renderer/win32/run_parts.h"
-#include "renderer/win32/window_gl.h"
 
 namespace renderer {
 

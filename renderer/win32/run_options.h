@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "renderer/scene/scene_state.h"
-#include "renderer/win32/frame_timing.h"
+#include "renderer/win32/pacing/frame_timing.h"
 
 namespace renderer {
 

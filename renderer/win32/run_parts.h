@@ -11,8 +11,8 @@
 #include "renderer/monitor_pictures.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/win32/frame_loop.h"
-#include "renderer/win32/gl_api.h"
-#include "renderer/win32/performance_counter.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/pacing/performance_counter.h"
 #include "renderer/win32/run_options.h"
 
 namespace renderer {

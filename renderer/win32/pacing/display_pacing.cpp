@@ -1,4 +1,4 @@
-#include "renderer/win32/display_pacing.h"
+#include "renderer/win32/pacing/display_pacing.h"
 
 // after windows.h and gl.h (gl_api.h), which it needs
 #include <GL/wglext.h>

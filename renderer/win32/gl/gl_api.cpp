@@ -1,4 +1,4 @@
-#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl/gl_api.h"
 
 #include "common/win32/system_library.h"
 

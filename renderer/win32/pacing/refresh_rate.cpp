@@ -1,4 +1,4 @@
-#include "renderer/win32/refresh_rate.h"
+#include "renderer/win32/pacing/refresh_rate.h"
 
 // The compositor's timing structure follows <windows.h>.
 #include <dwmapi.h>

@@ -1,4 +1,4 @@
-#include "renderer/win32/window_gl.h"
+#include "renderer/win32/gl/window_gl.h"
 
 #include <new>
 

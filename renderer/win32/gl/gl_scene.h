@@ -8,13 +8,15 @@
 
 #include "renderer/monitor_views.h"
 #include "renderer/scene/scene_state.h"
-#include "renderer/win32/frame_timing.h"
-#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/pacing/frame_timing.h"
 
 namespace renderer {
 
 // What the scene draws with in one window's context. The texture and the
-// glyph lists live in the context and go with it.
+// glyph lists live in the context and go with it: deleted by name, they
+// would be deleted in whichever context is current, and while a new window
+// replaces an old one that is the new window's, whose names are the same.
 struct SceneGl {
     GLuint font_list_base = 0;  // first of the glyph lists (window_gl.h)
     GLuint sphere_texture = 0;  // bound for the life of the context

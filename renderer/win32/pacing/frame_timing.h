@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "renderer/win32/refresh_rate.h"
+#include "renderer/win32/pacing/refresh_rate.h"
 
 namespace renderer {
 

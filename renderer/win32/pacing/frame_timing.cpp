@@ -1,4 +1,4 @@
-#include "renderer/win32/frame_timing.h"
+#include "renderer/win32/pacing/frame_timing.h"
 
 namespace renderer {
 

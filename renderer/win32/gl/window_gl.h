@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "common/win32/handles.h"
-#include "renderer/win32/gl_api.h"
-#include "renderer/win32/gl_scene.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/gl/gl_scene.h"
 
 namespace renderer {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "common/win32/handles.h"
-#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl/gl_api.h"
 
 namespace renderer {
 
