@@ -23,16 +23,12 @@ struct Case {
 
 pacing_test::SimulatedDisplay display_for(const Case& c) {
     pacing_test::SimulatedDisplay display;
+    if (c.driver == Driver::Spins)
+        display = pacing_test::spinning_driver(c.hz);
     display.refresh_hz = c.hz;
     display.honours_interval = c.driver != Driver::Ignores;
     display.burst_from = 5.0;
     display.burst_to = 7.0;
-    if (c.driver == Driver::Spins) {
-        display.spins = true;
-        display.draw_seconds = 0.0015;
-        display.draw_spread = 0.0015;
-        display.latest_wake = 0.002;
-    }
     if (c.draw_ms > 0.0)
         display.draw_seconds = c.draw_ms / 1000.0;
     return display;

@@ -58,6 +58,16 @@ constexpr double kEarliestWake = 0.00005;  // seconds late
 
 }  // namespace
 
+SimulatedDisplay spinning_driver(double refresh_hz) {
+    SimulatedDisplay display;
+    display.refresh_hz = refresh_hz;
+    display.spins = true;
+    display.draw_seconds = 0.0015;
+    display.draw_spread = 0.0015;
+    display.latest_wake = 0.002;
+    return display;
+}
+
 SimulationFigures simulate(const SimulatedDisplay& display, double seconds, double measure_from) {
     const std::int64_t end = ticks(seconds);
     const std::int64_t measured_from = ticks(measure_from);
@@ -70,6 +80,7 @@ SimulationFigures simulate(const SimulatedDisplay& display, double seconds, doub
     VerticalBlanks blanks(display.refresh_hz, change_at, display.changed_hz);
     Sequence lateness(2024);
     Sequence work(1977);
+    Sequence wakeup(1989);
     FramePacer pacer;
     renderer::PacingPlan plan;
     plan.refresh_hz = display.reported_hz > 0.0 ? display.reported_hz : display.refresh_hz;
@@ -96,10 +107,11 @@ SimulationFigures simulate(const SimulatedDisplay& display, double seconds, doub
         const std::int64_t drawing = ticks(display.draw_seconds + work.next() * display.draw_spread);
         now += drawing;
         const std::int64_t drawn = now;
+        pacer.frame_drawn(now);
         const bool in_burst = burst_from >= 0 && now >= burst_from && now < burst_to;
         std::int64_t blank = -1;
         if (display.honours_interval && !in_burst) {
-            now = blanks.at_or_after(now);
+            now = blanks.at_or_after(now) + ticks(wakeup.next() * display.latest_return);
             blank = blanks.index();
         }
         pacer.frame_shown(now);

@@ -23,6 +23,7 @@ struct SimulatedDisplay {
     double reported_hz = 0.0;      // the rate the loop is told; 0 = the exact one
     bool honours_interval = true;  // the driver holds each swap to the next vertical blank
     bool spins = false;            // ...and spins on a processor while it holds it
+    double latest_return = 0.0;    // seconds: a swap held to a blank returns up to this much after it
     double burst_from = -1.0;      // seconds: from here to burst_to every swap returns at once
     double burst_to = -1.0;
     double change_at = -1.0;  // seconds: the display's rate becomes changed_hz here...
@@ -42,6 +43,10 @@ struct SimulationFigures {
     double processor_share = 0.0;    // processor seconds a second: the frames' work, and the swaps where they spin
     renderer::Pacing pacing_at_end = renderer::Pacing::Unpaced;
 };
+
+// A driver that spins while it holds the swap, on a machine whose frames'
+// work varies between 1.5 and 3 ms and whose waits end up to 2 ms late.
+SimulatedDisplay spinning_driver(double refresh_hz);
 
 // Runs `seconds` of simulated time; the figures count from `measure_from` on.
 SimulationFigures simulate(const SimulatedDisplay& display, double seconds, double measure_from);

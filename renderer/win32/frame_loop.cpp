@@ -71,6 +71,7 @@ WPARAM FrameLoop::run(GlScene& scene) {
 void FrameLoop::draw_frame(GlScene& scene) {
     FrameMarks* marks = timing_.marks();
     gl_draw(gl_, scene, counter_, marks);
+    pacer_.frame_drawn(counter_.ticks());
     SwapBuffers(dc_);
     const std::int64_t shown = counter_.ticks();
     pacer_.frame_shown(shown);
