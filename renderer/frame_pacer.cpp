@@ -112,25 +112,45 @@ std::int64_t FramePacer::deadline_period() const {
     }
 }
 
-std::int64_t FramePacer::driver_wake(std::int64_t now) const {
+std::int64_t FramePacer::lead_before_blank(std::int64_t now) const {
     const std::int64_t work = work_.value(now);
     if (!shown_ || work < 0)
-        return now;  // no blank seen yet, or the frames' work unknown: no wait of the loop's own
+        return -1;  // no blank seen yet, or the frames' work unknown
     std::int64_t lateness = lateness_.value(now);
     if (lateness < 0)
         lateness = ticks_in(kAssumedLatenessSeconds, ticks_per_second_);
-    const auto guard = static_cast<std::int64_t>(static_cast<double>(period_) * kBlankGuardShare);
-    return blank_ + period_ - work - lateness - guard;
+    return work + lateness + static_cast<std::int64_t>(static_cast<double>(period_) * kBlankGuardShare);
+}
+
+std::int64_t FramePacer::wake(std::int64_t now) const {
+    const std::int64_t lead = lead_before_blank(now);
+    switch (pacing_) {
+        case Pacing::Driver:
+            // The next blank; where the frame cannot be ready for it even
+            // if it starts now, the driver holds it to a later one anyway.
+            return lead < 0 ? now : blank_ + period_ - lead;
+        case Pacing::Capped: {
+            // The first blank the frame can be ready for once its time has
+            // come: where the driver holds each swap to a blank, the frame
+            // waits for it asleep rather than in the swap. A lead longer
+            // than a period would leave more to spin than a wait saves.
+            if (lead < 0 || lead >= period_ || !driver_syncs_)
+                return deadline_;
+            const std::int64_t periods = (deadline_ + lead - blank_ + period_ - 1) / period_;
+            return std::max(deadline_, blank_ + std::max<std::int64_t>(0, periods) * period_ - lead);
+        }
+        default:
+            return deadline_;
+    }
 }
 
 std::int64_t FramePacer::ticks_to_wait(std::int64_t now) {
     std::int64_t wait = 0;
     if (pacing_ == Pacing::Unpaced)
         return 0;
-    if (pacing_ == Pacing::Driver)
-        wait = std::max<std::int64_t>(0, driver_wake(now) - now);
-    else if (now < deadline_)
-        wait = std::min(deadline_ - now, deadline_period());
+    const std::int64_t until = wake(now);
+    if (now < until)
+        wait = std::min(until - now, pacing_ == Pacing::Driver ? period_ : deadline_period());
     if (wait > 0) {
         waited_ = true;
         wake_ = now + wait;

@@ -84,7 +84,8 @@ public:
     std::int64_t period() const { return period_; }  // ticks per refresh
 
 private:
-    std::int64_t driver_wake(std::int64_t now) const;
+    std::int64_t lead_before_blank(std::int64_t now) const;
+    std::int64_t wake(std::int64_t now) const;
     void note_blank(std::int64_t now);
     void watch_frame(std::int64_t now);
     void begin_watch(std::int64_t now);

@@ -159,6 +159,15 @@ TEST(FramePacer, ACapHoldsTheLoopBelowTheRefreshRateWhateverTheDriver) {
         EXPECT_EQ(pacer.pacing(), Pacing::Capped);
         EXPECT_LE(f.longest_wait, kTicksPerSecond / 20);
     }
+    // Where the driver holds each swap to a blank, and spins while it does,
+    // the capped loop sleeps until just before the blank after its time.
+    for (const double hz : {59.94, 144.0, 240.0}) {
+        pacing_test::SimulatedDisplay display = pacing_test::spinning_driver(hz);
+        display.cap_hz = 20.0;
+        const pacing_test::SimulationFigures f = pacing_test::simulate(display, 120.0, 5.0);
+        EXPECT_NEAR(f.average_fps, 20, 0.2) << hz;
+        EXPECT_LE(f.swap_ms, std::min(4.0, 500.0 / hz)) << hz;
+    }
 }
 
 // The simulated display: after a two-second burst of swaps that return at

@@ -85,6 +85,7 @@ SimulationFigures simulate(const SimulatedDisplay& display, double seconds, doub
     renderer::PacingPlan plan;
     plan.refresh_hz = display.reported_hz > 0.0 ? display.reported_hz : display.refresh_hz;
     plan.driver_syncs = true;  // the driver accepted the interval; whether it honours it is the display's
+    plan.cap_hz = display.cap_hz;
     std::int64_t now = 0;
     pacer.start(now, kTicksPerSecond, plan);
 

@@ -32,6 +32,7 @@ struct SimulatedDisplay {
     double draw_seconds = 0.002;  // the processor's and the card's share of a frame
     double draw_spread = 0.0;     // seconds: each frame's share is draw_seconds plus up to this much more
     double latest_wake = 0.0006;  // seconds: each wait ends between 0.05 ms and this much late
+    double cap_hz = 0.0;          // the rate the loop keeps to (a remote session, a power saver); 0 = none
 };
 
 struct SimulationFigures {
