@@ -181,14 +181,22 @@ void MusicPlayer::CloseCdAudio() {
     cd_opened_ = false;
 }
 
-void MusicPlayer::PlayMusicFile() {
+bool MusicPlayer::PlayMusicFile(bool from_silence) {
     if (!is_playable_path(settings_.BGM_File)) {
-        return;
+        return false;
     }
     const std::string open = "open \"" + settings_.BGM_File + "\" type MPEGVideo Alias MP3Play";
-    if (send_without_reply(open.c_str()) == 0) {
-        send_without_reply("play MP3Play");
+    if (send_without_reply(open.c_str()) != 0) {
+        return false;
     }
+    const bool silent = from_silence && SetMusicFileVolume(0) == 0;
+    send_without_reply("play MP3Play");
+    return silent;
+}
+
+std::uint32_t MusicPlayer::SetMusicFileVolume(int volume) {
+    const std::string command = "setaudio MP3Play volume to " + std::to_string(volume);
+    return send_without_reply(command.c_str());
 }
 
 bool MusicPlayer::IsMusicFilePlaying() {
@@ -219,6 +227,14 @@ void MusicPlayer::PlayWaveFile() {
 
 void MusicPlayer::StopWaveFile() {
     shared::LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
+}
+
+bool MusicPlayer::GetWaveVolume(std::uint32_t& volume) {
+    return seam_.wave_out_get_volume(volume) == 0;
+}
+
+bool MusicPlayer::SetWaveVolume(std::uint32_t volume) {
+    return seam_.wave_out_set_volume(volume) == 0;
 }
 
 }  // namespace music
