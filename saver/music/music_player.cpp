@@ -133,6 +133,10 @@ std::uint32_t MusicPlayer::send_without_reply(const char* command) {
 void MusicPlayer::OpenCdAudio() {
     shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
     cd_opened_ = shared::LastApiResult == 0;
+    // Opened again (the display back on after a night), the drive may hold
+    // another disc or none: its first check decides afresh.
+    cd_answered_ = false;
+    cd_watch_active_ = false;
     shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
