@@ -111,8 +111,15 @@ class Installer(unittest.TestCase):
         return None
 
     def set_screen_saver(self, path):
-        subprocess.run([str(WINE_EXEC), "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", path, "/f"],
-                       env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+        # Under load Wine's reg.exe has been seen to fail once with nothing
+        # wrong in the prefix (CI, two tests at a time); a second try settles
+        # it, and a failure that stays shows what reg.exe said.
+        command = [str(WINE_EXEC), "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", path, "/f"]
+        for _ in range(3):
+            result = subprocess.run(command, env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+            if result.returncode == 0:
+                return
+        self.fail(f"reg add {path} failed ({result.returncode}): {result.stdout[-500:]!r} {result.stderr[-1500:]!r}")
 
     def unix_path(self, path):
         drive, _, rest = path.partition(":\\")
