@@ -64,21 +64,20 @@ double refresh_rate_or_default(double reported_hz) {
     return reported_hz;
 }
 
-double frame_rate_cap(bool remote_session, const char* gl_renderer) {
+double frame_rate_cap(bool remote_session, bool power_saver, const char* gl_renderer) {
     const bool software = gl_renderer && std::strcmp(gl_renderer, "GDI Generic") == 0;
-    return remote_session || software ? kModestRate : 0.0;
+    return remote_session || power_saver || software ? kModestRate : 0.0;
 }
 
 void FramePacer::start(std::int64_t now, std::int64_t ticks_per_second, const PacingPlan& plan) {
     ticks_per_second_ = ticks_per_second > 0 ? ticks_per_second : 1;
     driver_syncs_ = plan.driver_syncs;
     cap_hz_ = plan.cap_hz > 0.0 ? plan.cap_hz : 0.0;
+    uncapped_ = plan.driver_syncs ? Pacing::Driver : Pacing::Self;
     if (!plan.pace)
         pacing_ = Pacing::Unpaced;
-    else if (cap_hz_ > 0.0)
-        pacing_ = Pacing::Capped;
     else
-        pacing_ = plan.driver_syncs ? Pacing::Driver : Pacing::Self;
+        pacing_ = cap_hz_ > 0.0 ? Pacing::Capped : uncapped_;
     probe_interval_ = kFirstProbeSeconds;
     const std::int64_t span = ticks_in(kPeakSpanSeconds, ticks_per_second_);
     work_ = RecentPeak(span, span);
@@ -89,6 +88,19 @@ void FramePacer::start(std::int64_t now, std::int64_t ticks_per_second, const Pa
 void FramePacer::set_refresh_rate(std::int64_t now, double refresh_hz) {
     refresh_hz_ = refresh_rate_or_default(refresh_hz);
     period_ = ticks_for(refresh_hz_, ticks_per_second_);
+    restart(now);
+}
+
+void FramePacer::set_cap(std::int64_t now, double cap_hz) {
+    if (pacing_ == Pacing::Unpaced)
+        return;
+    cap_hz_ = cap_hz > 0.0 ? cap_hz : 0.0;
+    if (cap_hz_ > 0.0 && pacing_ != Pacing::Capped) {
+        uncapped_ = pacing_ == Pacing::Driver ? Pacing::Driver : Pacing::Self;  // a probe under way is dropped
+        pacing_ = Pacing::Capped;
+    } else if (cap_hz_ == 0.0 && pacing_ == Pacing::Capped) {
+        pacing_ = uncapped_;
+    }
     restart(now);
 }
 

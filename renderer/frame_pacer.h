@@ -26,14 +26,16 @@ namespace renderer {
 double refresh_rate_or_default(double reported_hz);
 
 // The rate the loop is held to where every frame is expensive to show: in a
-// remote session each frame crosses the network, and Microsoft's software
-// renderer ("GDI Generic", the GL_RENDERER string) draws on a core. The
-// motion is per second, so it looks the same.
+// remote session each frame crosses the network, Microsoft's software
+// renderer ("GDI Generic", the GL_RENDERER string) draws on a core, and
+// while the power plan's battery or energy saver is on the user has asked
+// every program to spend less. The motion is per second, so it looks the
+// same.
 constexpr double kModestRate = 20.0;  // Hz
 
-// kModestRate in a remote session or on that renderer; 0 (no cap) otherwise.
-// `gl_renderer` may be null.
-double frame_rate_cap(bool remote_session, const char* gl_renderer);
+// kModestRate in a remote session, on that renderer or while a power saver
+// is on; 0 (no cap) otherwise. `gl_renderer` may be null.
+double frame_rate_cap(bool remote_session, bool power_saver, const char* gl_renderer);
 
 // What the loop paces to, for one window.
 struct PacingPlan {
@@ -60,6 +62,11 @@ public:
     // The display's rate read again (another monitor, a display change); the
     // way of pacing stays, the period follows.
     void set_refresh_rate(std::int64_t now, double refresh_hz);
+
+    // The cap changed mid-run (a power saver turned on or off; 0 = none):
+    // what the pacer has found out about the driver is kept for when the cap
+    // goes, and the schedule starts again from now.
+    void set_cap(std::int64_t now, double cap_hz);
 
     // Ticks from `now` until the next frame may start; 0 when it may start at
     // once, and then it starts now. Never more than one period, so a wait for
@@ -93,6 +100,7 @@ private:
     std::int64_t deadline_period() const;
 
     Pacing pacing_ = Pacing::Unpaced;
+    Pacing uncapped_ = Pacing::Self;  // Driver or Self: how the loop paces once a cap goes
     bool driver_syncs_ = false;
     std::int64_t ticks_per_second_ = 1;
     double refresh_hz_ = 60.0;

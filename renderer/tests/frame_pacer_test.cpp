@@ -132,18 +132,27 @@ TEST(FramePacer, AfterAStallTheScheduleStartsAgainInsteadOfCatchingUp) {
     }
 }
 
-TEST(FramePacer, ModestRateOnlyForRemoteSessionsAndTheSoftwareRenderer) {
+TEST(FramePacer, ModestRateOnlyForRemoteSessionsPowerSaversAndTheSoftwareRenderer) {
+    const char* const nvidia = "NVIDIA GeForce RTX 4070/PCIe/SSE2";
     const struct {
-        bool remote;
+        bool remote, saver;
         const char* gl_renderer;
         double cap;
     } cases[] = {
-        {true, "NVIDIA GeForce RTX 4070/PCIe/SSE2", 20}, {false, "GDI Generic", 20},  {true, nullptr, 20},
-        {false, "llvmpipe (LLVM 15.0.6, 256 bits)", 0},  {false, "GDI Generic 2", 0}, {false, nullptr, 0},
+        {true, false, nvidia, 20},
+        {false, false, "GDI Generic", 20},
+        {true, false, nullptr, 20},
+        {false, true, nvidia, 20},
+        {true, true, "GDI Generic", 20},
+        {false, true, nullptr, 20},
+        {false, false, "llvmpipe (LLVM 15.0.6, 256 bits)", 0},
+        {false, false, "GDI Generic 2", 0},
+        {false, false, nullptr, 0},
+        {false, false, nvidia, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(renderer::frame_rate_cap(c.remote, c.gl_renderer), c.cap)
-            << c.remote << " " << (c.gl_renderer ? c.gl_renderer : "(none)");
+        EXPECT_EQ(renderer::frame_rate_cap(c.remote, c.saver, c.gl_renderer), c.cap)
+            << c.remote << c.saver << " " << (c.gl_renderer ? c.gl_renderer : "(none)");
 }
 
 // A remote session or Microsoft's software renderer: every frame crosses the
@@ -158,6 +167,21 @@ TEST(FramePacer, ACapHoldsTheLoopBelowTheRefreshRateWhateverTheDriver) {
         EXPECT_NEAR(f.fps, 20, 0.2) << driver_syncs;
         EXPECT_EQ(pacer.pacing(), Pacing::Capped);
         EXPECT_LE(f.longest_wait, kTicksPerSecond / 20);
+    }
+    // A power saver turned on and off mid-run: a driver found to ignore the
+    // interval (every swap here returns at once) is not trusted again the
+    // moment the cap goes, which would draw flat out until found out anew.
+    {
+        FramePacer pacer;
+        std::int64_t now = 0;
+        pacer.start(now, kTicksPerSecond, PacingPlan{60.0, true, true, 0.0});
+        run_loop(pacer, now, 2.0, kMs, 0);
+        ASSERT_TRUE(pacer.self_pacing());
+        pacer.set_cap(now, 20.0);
+        EXPECT_NEAR(run_loop(pacer, now, 5.0, kMs, 0).fps, 20, 0.4);
+        pacer.set_cap(now, 0.0);
+        EXPECT_NEAR(run_loop(pacer, now, 1.0, kMs, 0).fps, 60, 1);
+        EXPECT_TRUE(pacer.self_pacing());
     }
     // Where the driver holds each swap to a blank, and spins while it does,
     // the capped loop sleeps until just before the blank after its time.

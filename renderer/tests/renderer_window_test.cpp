@@ -243,6 +243,8 @@ PowerNotice notice(const GUID& setting, DWORD value) {
 
 const GUID& kConsoleDisplayState = *win32::power_setting_guid(common::PowerSetting::ConsoleDisplay);
 const GUID& kMonitorPowerOn = *win32::power_setting_guid(common::PowerSetting::MonitorPower);
+const GUID& kBatterySaver = *win32::power_setting_guid(common::PowerSetting::BatterySaver);
+const GUID& kEnergySaver = *win32::power_setting_guid(common::PowerSetting::EnergySaver);
 
 void send(HWND window, const PowerNotice& n) {
     SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&n));
@@ -291,6 +293,47 @@ TEST(RendererWindow, NothingDrawnForADarkDisplayAndNoJumpWhenItComesBack) {
         EXPECT_EQ(first_back.fps, last_lit.fps) << "the last rate is kept";
         EXPECT_TRUE(last_lit.show_fps);
         EXPECT_FALSE(first_back.show_fps) << "the key released while dark did not act";
+        PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
+    });
+    EXPECT_FALSE(run.had_to_close);
+    EXPECT_EQ(code, 1);
+}
+
+// A laptop's battery saver, or Windows 11's energy saver: the loop keeps to
+// the modest rate while either is on, and goes back to the refresh rate only
+// once both are off.
+TEST(RendererWindow, PowerSaversHoldTheLoopToTheModestRate) {
+    const struct Step {
+        const GUID* setting;
+        DWORD value;
+        bool modest;
+    } steps[] = {
+        {&kBatterySaver, 1, true}, {&kEnergySaver, 2, true}, {&kBatterySaver, 0, true},
+        {&kEnergySaver, 0, false}, {&kEnergySaver, 1, true}, {&kEnergySaver, 0, false},
+    };
+    RendererRun run;
+    const int code = run.go([&](RendererRun& r) {
+        const HWND window = r.wait_drawing();
+        // Frames a second, counted over half a second once the new rate holds.
+        auto rate = [&r] {
+            Sleep(150);
+            const std::size_t from = r.frame_count();
+            const DWORD start = GetTickCount();
+            Sleep(500);
+            return static_cast<double>(r.frame_count() - from) * 1000.0 / (GetTickCount() - start);
+        };
+        const double full = rate();
+        EXPECT_GT(full, 45.0) << "the refresh rate before any saver";
+        for (const Step& step : steps) {
+            send(window, notice(*step.setting, step.value));
+            const double fps = rate();
+            if (step.modest)
+                EXPECT_LT(fps, 30.0) << (step.setting == &kBatterySaver ? "battery " : "energy ") << step.value << ": "
+                                     << fps << " fps";
+            else
+                EXPECT_GT(fps, 45.0) << (step.setting == &kBatterySaver ? "battery " : "energy ") << step.value << ": "
+                                     << fps << " fps";
+        }
         PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
     });
     EXPECT_FALSE(run.had_to_close);

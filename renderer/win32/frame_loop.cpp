@@ -7,9 +7,14 @@ PacingPlan FrameLoop::plan() const {
     plan.refresh_hz = refresh_.hz;
     plan.driver_syncs = driver_syncs_;
     plan.pace = pace_;
-    const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
-    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, gl_renderer);
+    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, power_saver_, gl_renderer_.c_str());
     return plan;
+}
+
+void FrameLoop::set_power_saver(bool on) {
+    power_saver_ = on;
+    if (window_)
+        pacer_.set_cap(counter_.ticks(), plan().cap_hz);
 }
 
 HMONITOR FrameLoop::paced_monitor(HWND window) const {
@@ -22,6 +27,8 @@ void FrameLoop::start_pacing(HWND window, HDC dc, bool follows_window) {
     window_ = window;
     follows_window_ = follows_window;
     driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
+    const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
+    gl_renderer_ = gl_renderer ? gl_renderer : "";
     monitor_ = paced_monitor(window);
     refresh_ = monitor_refresh_rate(monitor_);
     pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "renderer/frame_pacer.h"
 #include "renderer/scene/stopwatch.h"
@@ -60,6 +61,10 @@ public:
     // False while the display is off (its power notices).
     void set_display_shows(bool shows) { display_shows_ = shows; }
 
+    // While a power saver is on the loop keeps to the modest rate; the
+    // schedule starts again from now at the new rate.
+    void set_power_saver(bool on);
+
     // Ends the loop under way for `why`, once the messages already queued
     // are handled: the strongest reason of that turn is what run returns.
     void end(LoopEnd why);
@@ -87,6 +92,8 @@ private:
     FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
     FrameTiming timing_;
     bool display_shows_ = true;
+    bool power_saver_ = false;
+    std::string gl_renderer_;     // the current context's GL_RENDERER, read as pacing starts
     std::optional<LoopEnd> end_;  // why the loop under way ends, once something has ended it
 };
 

@@ -194,15 +194,22 @@ void RendererWindow::on_timer(WPARAM timer) {
     run_.loop.end(timer == kSettleTimer ? LoopEnd::DisplaySettled : LoopEnd::RetryDue);
 }
 
-// The display's power notices, and the resume from standby: the performance
-// counter ran on meanwhile, so the reading under way spans the stall, and the
-// schedule's deadline lies far behind. The motion carries on at its last
-// rate, with no jump.
+// The power plan's savers, the display's power notices, and the resume from
+// standby. When the display comes back or the machine resumes, the
+// performance counter ran on meanwhile, so the reading under way spans the
+// stall, and the schedule's deadline lies far behind. The motion carries on
+// at its last rate, with no jump.
 void RendererWindow::on_power_event(WPARAM event, LPARAM notice) {
     if (event == PBT_POWERSETTINGCHANGE) {
         common::PowerSetting setting;
         std::uint32_t value;
-        if (!win32::PowerNotices::read(notice, setting, value) || !run_.display_power.notice(setting, value))
+        if (!win32::PowerNotices::read(notice, setting, value))
+            return;
+        if (run_.power_savers.notice(setting, value)) {
+            run_.loop.set_power_saver(run_.power_savers.on());
+            return;
+        }
+        if (!run_.display_power.notice(setting, value))
             return;
         run_.loop.set_display_shows(run_.display_power.shows());
         if (!run_.display_power.shows())

@@ -34,6 +34,7 @@ struct RunParts {
     scene::FrameRate frame_rate;         // scales every picture's motion; its text shows on the primary
     MonitorPictures pictures;            // the primary's from gl_data, the others' as their monitors are first seen
     common::DisplayPower display_power;  // a new window starts dark if the display is off
+    common::PowerSavers power_savers;    // the loop keeps to the modest rate while one is on
     FrameLoop loop;
 };
 
