@@ -15,6 +15,12 @@
 ;   TARGET          x86-unicode for the shipping installer; amd64-unicode only
 ;                   for the tests' 64-bit twin, on machines whose Wine runs no
 ;                   32-bit programs
+; and, for the tests' builds only, never for a download:
+;   TEST_ANOTHER_ACCOUNT  as over the shoulder, where the installer runs as
+;                   another account than the signed-in user's: the saver's
+;                   processes cannot be opened (nsis/running_saver.nsh), and
+;                   the uninstaller's own HKCU is not the user's
+;                   (nsis/screen_saver_choice.nsh)
 
 Unicode true
 Target ${TARGET}
@@ -67,7 +73,8 @@ Var FinishNote
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "$(MakeItMineText)"
 !define MUI_FINISHPAGE_RUN_FUNCTION MakeItMyScreenSaver
-!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishSidePicture
+!define MUI_PAGE_CUSTOMFUNCTION_PRE PrepareFinishPage
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW ShowFinishPage
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -105,6 +112,12 @@ LangString ReplacedAtRestartText ${LANG_ENGLISH} "Replaced at the next restart:"
 LangString ReplacedAtRestartText ${LANG_JAPANESE} "次回の再起動時に置き換え:"
 LangString CannotWriteText ${LANG_ENGLISH} "Cannot write"
 LangString CannotWriteText ${LANG_JAPANESE} "書き込めません:"
+LangString ChosenForInstallingAccountText ${LANG_ENGLISH} "The signed-in user's shell did not answer: ticked, the box makes it the screen saver of the account $InstallingAccount, which runs this installer, and opens that account's settings."
+LangString ChosenForInstallingAccountText ${LANG_JAPANESE} "サインイン中のユーザーのシェルが応答しないため、チェックを付けたままにすると、このインストーラーを実行しているアカウント「$InstallingAccount」のスクリーンセーバーに設定し、その設定画面を開きます。"
+LangString ChosenForInstallingAccountNowText ${LANG_ENGLISH} "The shell of the signed-in user did not take the request: ${TITLE} was made the screen saver of the account $InstallingAccount, which this installer runs as."
+LangString ChosenForInstallingAccountNowText ${LANG_JAPANESE} "サインイン中のユーザーのシェルが要求を受け付けなかったため、このインストーラーを実行しているアカウント「$InstallingAccount」のスクリーンセーバーに設定しました。"
+LangString ChoiceLeftText ${LANG_ENGLISH} "The signed-in user's screen saver choice could not be cleared"
+LangString ChoiceLeftText ${LANG_JAPANESE} "サインイン中のユーザーのスクリーンセーバーの選択を解除できませんでした"
 LangString ProgramsSection ${LANG_ENGLISH} "${TITLE}"
 LangString ProgramsSection ${LANG_JAPANESE} "${TITLE}"
 LangString SettingsSection ${LANG_ENGLISH} "Saved settings (music)"
@@ -149,6 +162,38 @@ Var NativeSystemDir
 !insertmacro RunningSaverFunctions "un."
 !insertmacro FilesInUseFunctions ""
 !insertmacro FilesInUseFunctions "un."
+!insertmacro ShellAsUserFunctions ""
+!insertmacro ShellAsUserFunctions "un."
+
+; Modern UI leaves the finish page's text room for about seven lines above
+; the box; a note (a restart, the account the box chooses for) may need
+; more. The text then gets two thirds more height and the box moves down by
+; as much, which the page has room for.
+!define SWP_KEEP_PLACE 0x16  ; SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE
+!define SWP_KEEP_SIZE 0x15   ; SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE
+
+Function ShowFinishPage
+    Call ShowFinishSidePicture
+    ${If} $FinishNote != ""
+        System::Call "*(i, i, i, i) p.R0"
+        System::Call "user32::GetWindowRect(p $mui.FinishPage.Text, p R0)"
+        System::Call "user32::MapWindowPoints(p 0, p $mui.FinishPage, p R0, i 2)"
+        System::Call "*$R0(i .R1, i .R2, i .R3, i .R4)"
+        IntOp $R5 $R4 - $R2  ; the text's height, then what it gains
+        IntOp $R5 $R5 * 2
+        IntOp $R5 $R5 / 3
+        IntOp $R6 $R3 - $R1
+        IntOp $R7 $R4 - $R2
+        IntOp $R7 $R7 + $R5
+        System::Call "user32::SetWindowPos(p $mui.FinishPage.Text, p 0, i 0, i 0, i R6, i R7, i ${SWP_KEEP_PLACE})"
+        System::Call "user32::GetWindowRect(p $mui.FinishPage.Run, p R0)"
+        System::Call "user32::MapWindowPoints(p 0, p $mui.FinishPage, p R0, i 2)"
+        System::Call "*$R0(i .R1, i .R2)"
+        IntOp $R2 $R2 + $R5
+        System::Call "user32::SetWindowPos(p $mui.FinishPage.Run, p 0, i R1, i R2, i 0, i 0, i ${SWP_KEEP_SIZE})"
+        System::Free $R0
+    ${EndIf}
+FunctionEnd
 
 ; What the finish page adds, and what a silent run's exit code says, when a
 ; restart has work left: 3010 (ERROR_SUCCESS_REBOOT_REQUIRED, as Windows
@@ -198,17 +243,7 @@ SectionEnd
 
 Section "un.$(ProgramsSection)"
     SectionIn RO
-    ; Only where the user's screen saver is still this one: Windows' own
-    ; settings may have written the path in its short form.
-    ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-    GetFullPathName /SHORT $1 "$SaverDir\${SAVER}"
-    ${If} $0 != ""
-        ${If} $0 == "$SaverDir\${SAVER}"
-        ${OrIf} $0 == $1
-            DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
-        ${EndIf}
-    ${EndIf}
-
+    Call un.ClearScreenSaverChoice
     Call un.CloseRunningSaver
     !insertmacro RemoveProgram "${SAVER}"
     !insertmacro RemoveProgram "${RENDERER}"

@@ -7,7 +7,10 @@ modification time, so the programs and pictures are staged with one fixed
 time (SOURCE_DATE_EPOCH when set, else 1980-01-01) and packed from there.
 
 Only an NSIS that carries the fix for its uninstaller's DLL-loading flaw
-builds it (nsis_version.py); the output says which one did."""
+builds it (nsis_version.py); the output says which one did.
+
+The tests may build it with test seams (installer.nsi says what each does);
+a download never has one."""
 import argparse
 import hashlib
 import os
@@ -27,6 +30,8 @@ PICTURES = HERE.parent / "saver" / "pictures"
 STAGED_PICTURES = {"ICON": PICTURES / "ember_lantern.ico", "SIDE_PICTURE": PICTURES / "installer_side.bmp"}
 # x86-unicode ships; amd64-unicode is the tests' twin where Wine runs no 32-bit programs.
 TARGETS = ("x86-unicode", "amd64-unicode")
+# What a test build may simulate (installer.nsi, the defines for the tests' builds).
+TEST_SEAMS = ("TEST_ANOTHER_ACCOUNT",)
 EARLIEST_ZIP_TIME = 315532800  # 1980-01-01, also what the zip's entries fall back to
 
 
@@ -40,9 +45,12 @@ def installer_name(version):
     return f"Ember_Lantern-{version}-setup.exe"
 
 
-def build_installer(bin_dir, version, out_path, target="x86-unicode"):
+def build_installer(bin_dir, version, out_path, target="x86-unicode", test_seams=()):
     if target not in TARGETS:
         raise ValueError(f"unknown target {target}")
+    unknown = set(test_seams) - set(TEST_SEAMS)
+    if unknown:
+        raise ValueError(f"unknown test seams {sorted(unknown)}")
     checked_nsis()
     stamp = max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), EARLIEST_ZIP_TIME)
     out_path = pathlib.Path(out_path).resolve()
@@ -68,6 +76,7 @@ def build_installer(bin_dir, version, out_path, target="x86-unicode"):
             **pictures,
             "OUT_FILE": str(partial),
             "TARGET": target,
+            **{seam: "1" for seam in test_seams},
         }
         command = ["makensis", "-V2", "-NOCD", "-INPUTCHARSET", "UTF8",
                    *[f"-D{key}={value}" for key, value in defines.items()], str(SCRIPT)]

@@ -33,9 +33,9 @@ int mouse_move_button(std::uintptr_t key_state) {
     return -1;
 }
 
-void gl_input(scene::SceneState& state, InputKind kind, int code, int /*x*/, int /*y*/) {
+void gl_input(scene::FrameRate& rate, InputKind kind, int code, int /*x*/, int /*y*/) {
     if (kind == InputKind::KeyUp && code == static_cast<int>(kKeySpace))
-        state.show_fps = !state.show_fps;
+        rate.show_fps = !rate.show_fps;
 }
 
 }  // namespace renderer

@@ -33,6 +33,6 @@ enum class InputKind { ButtonDown = 0, ButtonUp = 1, MouseMove = 2, KeyUp = 4 };
 
 // The input hook: releasing the space bar toggles the frame-rate text;
 // everything else, the mouse included, has no effect.
-void gl_input(scene::SceneState& state, InputKind kind, int code, int x, int y);
+void gl_input(scene::FrameRate& rate, InputKind kind, int code, int x, int y);
 
 }  // namespace renderer

@@ -8,10 +8,15 @@
 ; active view gives the view's automation object (IShellFolderViewDual),
 ; whose Application (IShellDispatch2) offers ShellExecute.
 ;
-; Set $ShellProgram (a path as the shell sees it) and $ShellParameters, then
-; Call ShellExecuteAsUser; $ShellResult is "ok" once the shell has taken the
-; request, otherwise the step that failed with its HRESULT. Clobbers $0-$9
+; Set $ShellProgram (a path as the shell sees it), $ShellParameters and
+; $ShellShow (how its window shows, SW_SHOWNORMAL when empty), then Call
+; ShellExecuteAsUser (un.ShellExecuteAsUser in the uninstaller); $ShellResult
+; is "ok" once the shell has taken the request, otherwise the step that failed
+; with its HRESULT. With $ShellProgram empty it only asks whether the shell
+; would take one: every step up to the shell's ShellExecute. Clobbers $0-$9
 ; and $R0-$R9.
+;
+; !insertmacro ShellAsUserFunctions "" (and "un.") defines the function.
 
 !include LogicLib.nsh
 !include WinMessages.nsh
@@ -45,6 +50,7 @@
 
 Var ShellProgram
 Var ShellParameters
+Var ShellShow
 Var ShellResult
 
 ; One step of the chain: runs CALL (which leaves its HRESULT in $R0) while
@@ -65,8 +71,12 @@ Var ShellResult
     ${EndIf}
 !macroend
 
-Function ShellExecuteAsUser
+!macro ShellAsUserFunctions UN
+Function ${UN}ShellExecuteAsUser
     StrCpy $ShellResult ""
+    ${If} $ShellShow == ""
+        StrCpy $ShellShow ${SW_SHOWNORMAL}
+    ${EndIf}
     ; The interfaces, each released at the end when it was obtained.
     StrCpy $1 0  ; IShellWindows
     StrCpy $2 0  ; the desktop browser's IDispatch
@@ -105,6 +115,7 @@ Function ShellExecuteAsUser
     !insertmacro _ShellStep "the shell's dispatch" "$8->${QueryInterface_SLOT}(g '${IID_IShellDispatch2}', *p .r9)"
 
     ${If} $ShellResult == ""
+    ${AndIf} $ShellProgram != ""
         ; Through registers, so that no character of the texts is read as the call's syntax.
         StrCpy $R4 $ShellProgram
         StrCpy $R5 $ShellParameters
@@ -117,14 +128,14 @@ Function ShellExecuteAsUser
 !if ${NSIS_PTR_SIZE} > 4
         System::Call "*(i ${VT_BSTR}, i 0, p R5, l 0) p.R6"
         System::Call "*(l 0, l 0, l 0) p.R7"
-        System::Call "*(i ${VT_I4}, i 0, i ${SW_SHOWNORMAL}, i 0, l 0) p.R8"
+        System::Call "*(i ${VT_I4}, i 0, i $ShellShow, i 0, l 0) p.R8"
         !insertmacro _ShellStep "the shell's ShellExecute" "$9->${ShellExecute_SLOT}(p R4, p R6, p R7, p R7, p R8)"
         System::Free $R6
         System::Free $R7
         System::Free $R8
 !else
         !insertmacro _ShellStep "the shell's ShellExecute" \
-            "$9->${ShellExecute_SLOT}(p R4, i ${VT_BSTR}, i 0, p R5, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i ${VT_I4}, i 0, i ${SW_SHOWNORMAL}, i 0)"
+            "$9->${ShellExecute_SLOT}(p R4, i ${VT_BSTR}, i 0, p R5, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i 0, i ${VT_I4}, i 0, i $ShellShow, i 0)"
 !endif
         System::Call "oleaut32::SysFreeString(p R4)"
         System::Call "oleaut32::SysFreeString(p R5)"
@@ -146,4 +157,6 @@ Function ShellExecuteAsUser
     ${If} $ShellResult == ""
         StrCpy $ShellResult "ok"
     ${EndIf}
+    StrCpy $ShellShow ""
 FunctionEnd
+!macroend

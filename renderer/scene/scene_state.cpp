@@ -23,11 +23,11 @@ float random_fraction_of(RandomSource& random, double full) {
 
 }  // namespace
 
-SceneState gl_data(RandomSource& random) {
-    SceneState state;
-    draw_start_values(state.spheres, random);
-    state.show_fps = true;
-    return state;
+Picture gl_data(std::uint32_t seed) {
+    Picture picture;
+    picture.random.seed(seed);
+    draw_start_values(picture.spheres, picture.random);
+    return picture;
 }
 
 void draw_start_values(SphereState (&spheres)[kSphereCount], RandomSource& random) {
@@ -50,10 +50,6 @@ int direction_change_divisor(float fps) {
     if (scaled >= static_cast<float>(INT_MAX))
         return INT_MAX;
     return static_cast<int>(scaled);
-}
-
-void advance_animation(SceneState& state, RandomSource& random) {
-    advance_spheres(state.spheres, state.fps, random);
 }
 
 void advance_spheres(SphereState (&spheres)[kSphereCount], float fps, RandomSource& random) {
@@ -93,15 +89,15 @@ double channel_brightness(double colour_phase) {
     return lift * lift / 2.0;
 }
 
-void restart_frame_rate(SceneState& state, TickCounter& counter) {
-    state.fps = 0.0f;
-    restart_reading(state, counter);
+void restart_frame_rate(FrameRate& rate, TickCounter& counter) {
+    rate.fps = 0.0f;
+    restart_reading(rate, counter);
 }
 
-void restart_reading(SceneState& state, TickCounter& counter) {
-    state.frame_count = 0;
-    state.last_count_at = 0.0f;
-    stopwatch_elapsed(state.fps_timer, true, counter);
+void restart_reading(FrameRate& rate, TickCounter& counter) {
+    rate.frame_count = 0;
+    rate.last_count_at = 0.0f;
+    stopwatch_elapsed(rate.fps_timer, true, counter);
 }
 
 bool spans_stall(float frame_seconds, float pace_seconds) {
@@ -109,28 +105,28 @@ bool spans_stall(float frame_seconds, float pace_seconds) {
     return frame_seconds > limit;
 }
 
-void count_frame(SceneState& state, TickCounter& counter) {
-    state.frame_count += 1;
-    const float elapsed = stopwatch_elapsed(state.fps_timer, false, counter);
-    const float frame_seconds = elapsed - state.last_count_at;
-    const float pace = state.fps > 0.0f ? 1.0f / state.fps : state.frame_seconds;
+void count_frame(FrameRate& rate, TickCounter& counter) {
+    rate.frame_count += 1;
+    const float elapsed = stopwatch_elapsed(rate.fps_timer, false, counter);
+    const float frame_seconds = elapsed - rate.last_count_at;
+    const float pace = rate.fps > 0.0f ? 1.0f / rate.fps : rate.frame_seconds;
     const bool stalled = spans_stall(frame_seconds, pace);
     // With no pace known, the first frame's time becomes it even when judged
     // a stall: otherwise a machine slower than one frame a second never moves.
     if (!stalled || pace == 0.0f)
-        state.frame_seconds = frame_seconds;
+        rate.frame_seconds = frame_seconds;
     if (stalled) {
-        restart_reading(state, counter);
+        restart_reading(rate, counter);
         return;
     }
-    state.last_count_at = elapsed;
+    rate.last_count_at = elapsed;
     if (elapsed >= kMeasureInterval) {
-        const float seconds = stopwatch_elapsed(state.fps_timer, true, counter);
-        state.last_count_at = 0.0f;
+        const float seconds = stopwatch_elapsed(rate.fps_timer, true, counter);
+        rate.last_count_at = 0.0f;
         // The second reading may itself end a stall that began after the first.
         if (!spans_stall(seconds - elapsed, pace))
-            state.fps = static_cast<float>(state.frame_count) / seconds;
-        state.frame_count = 0;
+            rate.fps = static_cast<float>(rate.frame_count) / seconds;
+        rate.frame_count = 0;
     }
 }
 
@@ -146,17 +142,15 @@ void plan_spheres(const SphereState (&spheres)[kSphereCount], SphereDraw (&draws
     }
 }
 
-FramePlan plan_frame(SceneState& state, RandomSource& random, int width, int height) {
-    advance_animation(state, random);
-    FramePlan plan;
-    plan_spheres(state.spheres, plan.spheres);
-    if (state.fps != 0.0f && state.show_fps) {
-        plan.show_text = true;
-        plan.text_x = width - kTextFromRight;
-        plan.text_y = height - kTextFromTop;
-        plan.text = format_fps_text(state.fps);
+FrameRateText plan_fps_text(const FrameRate& rate, int width, int height) {
+    FrameRateText text;
+    if (rate.fps != 0.0f && rate.show_fps) {
+        text.show = true;
+        text.x = width - kTextFromRight;
+        text.y = height - kTextFromTop;
+        text.text = format_fps_text(rate.fps);
     }
-    return plan;
+    return text;
 }
 
 }  // namespace scene

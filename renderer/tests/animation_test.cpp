@@ -10,7 +10,6 @@
 
 namespace {
 
-using scene::SceneState;
 using scene_test::ScriptedRandom;
 
 constexpr double kPi = 3.14159265358979323846;
@@ -20,10 +19,11 @@ TEST(SceneStart, DrawsTenNumbersPerSphereInTheirOrder) {
     // angle_x, angle_y, spin_x, spin_y.
     ScriptedRandom random({1, 32767, 2, 0, 3, 16384, 32767, 8192,  4,  5,  //
                            0, 1,     7, 2, 9, 3,     0,     32767, 11, 6});
-    const SceneState state = scene::gl_data(random);
+    scene::SphereState spheres[scene::kSphereCount];
+    scene::draw_start_values(spheres, random);
     EXPECT_EQ(random.used(), 20u);
 
-    const scene::SphereState& a = state.spheres[0];
+    const scene::SphereState& a = spheres[0];
     EXPECT_EQ(a.phase_step[0], 1.0f);
     EXPECT_EQ(a.phase_step[1], -1.0f);
     EXPECT_EQ(a.phase_step[2], 1.0f);
@@ -35,7 +35,7 @@ TEST(SceneStart, DrawsTenNumbersPerSphereInTheirOrder) {
     EXPECT_EQ(a.spin_x, -20.0f);
     EXPECT_EQ(a.spin_y, 20.0f);
 
-    const scene::SphereState& b = state.spheres[1];
+    const scene::SphereState& b = spheres[1];
     EXPECT_EQ(b.phase_step[0], -1.0f);
     EXPECT_EQ(b.phase_step[1], 1.0f);
     EXPECT_EQ(b.phase_step[2], 1.0f);
@@ -46,14 +46,40 @@ TEST(SceneStart, DrawsTenNumbersPerSphereInTheirOrder) {
     EXPECT_FLOAT_EQ(b.angle_y, 360.0f);
     EXPECT_EQ(b.spin_x, 20.0f);
     EXPECT_EQ(b.spin_y, -20.0f);
-
-    EXPECT_TRUE(state.show_fps);
-    EXPECT_EQ(state.fps, 0.0f);
-    EXPECT_EQ(state.frame_count, 0);
 }
 
-SceneState known_state(float fps) {
-    SceneState state;
+// A run's picture draws its start values from its own stream, seeded as the
+// runtime's srand seeds rand; the measurement starts unmeasured, the text on.
+TEST(SceneStart, APictureStartsFromItsOwnSeededStream) {
+    for (std::uint32_t seed : {0u, 1u, 1700000000u}) {
+        const scene::Picture picture = scene::gl_data(seed);
+        scene::CrtRandom random(seed);
+        scene::SphereState expected[scene::kSphereCount];
+        scene::draw_start_values(expected, random);
+        for (int s = 0; s < scene::kSphereCount; ++s) {
+            EXPECT_EQ(picture.spheres[s].angle_x, expected[s].angle_x) << seed;
+            EXPECT_EQ(picture.spheres[s].colour_phase[2], expected[s].colour_phase[2]) << seed;
+        }
+        scene::CrtRandom after_start(seed);
+        for (int n = 0; n < 20; ++n)
+            after_start.next();
+        scene::Picture copy = picture;
+        EXPECT_EQ(copy.random.next(), after_start.next()) << "the stream goes on after the start values";
+    }
+    const scene::FrameRate rate;
+    EXPECT_TRUE(rate.show_fps);
+    EXPECT_EQ(rate.fps, 0.0f);
+    EXPECT_EQ(rate.frame_count, 0);
+}
+
+// A pair of spheres moving at a known frame rate.
+struct Spheres {
+    scene::SphereState spheres[scene::kSphereCount];
+    float fps = 0.0f;
+};
+
+Spheres known_state(float fps) {
+    Spheres state;
     for (int s = 0; s < scene::kSphereCount; ++s) {
         scene::SphereState& sphere = state.spheres[s];
         for (int c = 0; c < scene::kChannelCount; ++c) {
@@ -83,10 +109,10 @@ TEST(AnimationStep, DivisorIsEightTimesTheFrameRateAndNeverZero) {
 }
 
 TEST(AnimationStep, NothingMovesOrIsDrawnWhileTheFrameRateIsZero) {
-    SceneState state = known_state(0.0f);
-    const SceneState before = state;
+    Spheres state = known_state(0.0f);
+    const Spheres before = state;
     ScriptedRandom random({});
-    scene::advance_animation(state, random);
+    scene::advance_spheres(state.spheres, state.fps, random);
     EXPECT_EQ(random.used(), 0u);
     for (int s = 0; s < scene::kSphereCount; ++s) {
         EXPECT_EQ(state.spheres[s].angle_x, before.spheres[s].angle_x);
@@ -112,10 +138,10 @@ TEST(AnimationStep, ChangesDirectionOnlyWhenTheDrawDividesEvenly) {
          {{0, 1, -1}, {1, -1, 0}}},
     };
     for (const Case& c : cases) {
-        SceneState state = known_state(10.0f);
-        const SceneState before = state;
+        Spheres state = known_state(10.0f);
+        const Spheres before = state;
         ScriptedRandom random(c.draws);
-        scene::advance_animation(state, random);
+        scene::advance_spheres(state.spheres, state.fps, random);
         EXPECT_EQ(random.used(), c.draws.size()) << c.name;
         for (int s = 0; s < 2; ++s) {
             const scene::SphereState& sphere = state.spheres[s];
@@ -132,11 +158,11 @@ TEST(AnimationStep, ChangesDirectionOnlyWhenTheDrawDividesEvenly) {
 }
 
 TEST(AnimationStep, BelowAnEighthFramePerSecondEveryChannelChangesEveryFrame) {
-    SceneState state = known_state(0.1f);
+    Spheres state = known_state(0.1f);
     // Every test draw divides by 1, so each channel draws a new step: all 0 here.
     ScriptedRandom random({5, 1, 5, 1, 5, 1, 5, 1, 5, 1, 5, 1});
-    const SceneState before = state;
-    scene::advance_animation(state, random);
+    const Spheres before = state;
+    scene::advance_spheres(state.spheres, state.fps, random);
     EXPECT_EQ(random.used(), 12u);
     for (int s = 0; s < 2; ++s) {
         for (int c = 0; c < 3; ++c) {
@@ -150,12 +176,12 @@ TEST(AnimationStep, BelowAnEighthFramePerSecondEveryChannelChangesEveryFrame) {
 
 TEST(AnimationStep, TurnsTwentyDegreesAndOneRadianPerSecondAtAnySteadyRate) {
     for (float fps : {7.0f, 60.0f, 240.0f}) {
-        SceneState state = known_state(fps);
-        const SceneState before = state;
+        Spheres state = known_state(fps);
+        const Spheres before = state;
         const int frames = static_cast<int>(fps);
         ScriptedRandom random(std::vector<int>(static_cast<std::size_t>(frames) * 6, 1));  // never a change
         for (int f = 0; f < frames; ++f)
-            scene::advance_animation(state, random);
+            scene::advance_spheres(state.spheres, state.fps, random);
         // Angles and phases are kept within one period: compare the motion the short way round.
         const auto turned = [](double after, double before, double period) {
             return std::remainder(after - before, period);
@@ -187,12 +213,12 @@ private:
 
 TEST(AnimationStep, ChangesDirectionAboutOnceEveryEightSecondsPerChannel) {
     for (float fps : {30.0f, 60.0f, 200.0f}) {
-        SceneState state = known_state(fps);
+        Spheres state = known_state(fps);
         CountingRandom random(12345);
         const long seconds = 4000;
         const long frames = static_cast<long>(fps) * seconds;
         for (long f = 0; f < frames; ++f)
-            scene::advance_animation(state, random);
+            scene::advance_spheres(state.spheres, state.fps, random);
         // Six test draws per frame; every change draws once more.
         const long changes = random.draws - 6 * frames;
         const double expected = 6.0 * seconds / 8.0;  // 3000
@@ -229,24 +255,29 @@ TEST(FramePlan, CarriesColoursAnglesAndTheFrameRateTextWhenShown) {
         {60.0f, true, true, 1.711914f, 1.835732f, 0.632364f},
     };
     for (const Case& c : cases) {
-        SceneState state = known_state(c.fps);
-        state.show_fps = c.show_fps;
+        Spheres state = known_state(c.fps);
+        scene::FrameRate rate;
+        rate.fps = c.fps;
+        rate.show_fps = c.show_fps;
         ScriptedRandom random(std::vector<int>(c.fps == 0.0f ? 0 : 6, 1));
-        const scene::FramePlan plan = scene::plan_frame(state, random, 1280, 1024);
+        scene::advance_spheres(state.spheres, state.fps, random);
+        scene::SphereDraw spheres[scene::kSphereCount];
+        scene::plan_spheres(state.spheres, spheres);
         for (int s = 0; s < 2; ++s) {
             // 10 and 100 degrees, turned by one frame at +-20 degrees per second.
             const float turn = c.fps == 0.0f ? 0.0f : 20.0f / 60.0f;
-            EXPECT_NEAR(plan.spheres[s].angle_x, s == 0 ? 10.0f + turn : 10.0f - turn, 1e-4);
-            EXPECT_NEAR(plan.spheres[s].angle_y, s == 0 ? 100.0f - turn : 100.0f + turn, 1e-4);
-            EXPECT_NEAR(plan.spheres[s].red, c.red, 1e-5);
-            EXPECT_NEAR(plan.spheres[s].green, c.green, 1e-5);
-            EXPECT_NEAR(plan.spheres[s].blue, c.blue, 1e-5);
+            EXPECT_NEAR(spheres[s].angle_x, s == 0 ? 10.0f + turn : 10.0f - turn, 1e-4);
+            EXPECT_NEAR(spheres[s].angle_y, s == 0 ? 100.0f - turn : 100.0f + turn, 1e-4);
+            EXPECT_NEAR(spheres[s].red, c.red, 1e-5);
+            EXPECT_NEAR(spheres[s].green, c.green, 1e-5);
+            EXPECT_NEAR(spheres[s].blue, c.blue, 1e-5);
         }
-        EXPECT_EQ(plan.show_text, c.text) << c.fps << " " << c.show_fps;
+        const scene::FrameRateText text = scene::plan_fps_text(rate, 1280, 1024);
+        EXPECT_EQ(text.show, c.text) << c.fps << " " << c.show_fps;
         if (c.text) {
-            EXPECT_EQ(plan.text_x, 1280 - 114);
-            EXPECT_EQ(plan.text_y, 1024 - 40);
-            EXPECT_STREQ(plan.text.chars, " 60.0 fps");
+            EXPECT_EQ(text.x, 1280 - 114);
+            EXPECT_EQ(text.y, 1024 - 40);
+            EXPECT_STREQ(text.text.chars, " 60.0 fps");
         }
     }
 }

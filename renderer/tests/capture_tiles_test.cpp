@@ -16,9 +16,9 @@
 #include "common/pixel_rect.h"
 #include "common/win32/bitmaps.h"
 #include "common/win32/handles.h"
-#include "renderer/win32/capture_tiles.h"
 #include "renderer/win32/desktop_capture.h"
-#include "renderer/win32/gl_api.h"
+#include "renderer/win32/gl/capture_tiles.h"
+#include "renderer/win32/gl/gl_api.h"
 
 namespace {
 

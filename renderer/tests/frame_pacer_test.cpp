@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "renderer/frame_pacer.h"
 #include "renderer/tests/simulated_display.h"
@@ -85,8 +86,11 @@ TEST(FramePacer, PacesItselfOnlyWhenTheDriversSwapIntervalHasNoEffect) {
         bool self_paced;     // after a second of frames
     } const cases[] = {
         {true, kTicksPerSecond / 60, false},    // the driver holds each swap to the refresh
-        {true, kTicksPerSecond / 75, false},    // a display faster than reported: still the driver's
+        {true, kTicksPerSecond / 61, false},    // a display a little faster than read (59.94 Hz read as 59)
+        {true, kTicksPerSecond / 30, false},    // a slow machine: every other refresh
         {true, kTicksPerSecond / 1000, true},   // the interval did nothing
+        {true, kTicksPerSecond / 65, true},     // ...on a machine only a little faster than the display
+        {true, kTicksPerSecond / 50, true},     // swaps that keep to no whole number of refreshes
         {false, kTicksPerSecond / 1000, true},  // no swap interval to be had
     };
     for (const Case& c : cases) {
@@ -128,18 +132,27 @@ TEST(FramePacer, AfterAStallTheScheduleStartsAgainInsteadOfCatchingUp) {
     }
 }
 
-TEST(FramePacer, ModestRateOnlyForRemoteSessionsAndTheSoftwareRenderer) {
+TEST(FramePacer, ModestRateOnlyForRemoteSessionsPowerSaversAndTheSoftwareRenderer) {
+    const char* const nvidia = "NVIDIA GeForce RTX 4070/PCIe/SSE2";
     const struct {
-        bool remote;
+        bool remote, saver;
         const char* gl_renderer;
         double cap;
     } cases[] = {
-        {true, "NVIDIA GeForce RTX 4070/PCIe/SSE2", 20}, {false, "GDI Generic", 20},  {true, nullptr, 20},
-        {false, "llvmpipe (LLVM 15.0.6, 256 bits)", 0},  {false, "GDI Generic 2", 0}, {false, nullptr, 0},
+        {true, false, nvidia, 20},
+        {false, false, "GDI Generic", 20},
+        {true, false, nullptr, 20},
+        {false, true, nvidia, 20},
+        {true, true, "GDI Generic", 20},
+        {false, true, nullptr, 20},
+        {false, false, "llvmpipe (LLVM 15.0.6, 256 bits)", 0},
+        {false, false, "GDI Generic 2", 0},
+        {false, false, nullptr, 0},
+        {false, false, nvidia, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(renderer::frame_rate_cap(c.remote, c.gl_renderer), c.cap)
-            << c.remote << " " << (c.gl_renderer ? c.gl_renderer : "(none)");
+        EXPECT_EQ(renderer::frame_rate_cap(c.remote, c.saver, c.gl_renderer), c.cap)
+            << c.remote << c.saver << " " << (c.gl_renderer ? c.gl_renderer : "(none)");
 }
 
 // A remote session or Microsoft's software renderer: every frame crosses the
@@ -155,31 +168,94 @@ TEST(FramePacer, ACapHoldsTheLoopBelowTheRefreshRateWhateverTheDriver) {
         EXPECT_EQ(pacer.pacing(), Pacing::Capped);
         EXPECT_LE(f.longest_wait, kTicksPerSecond / 20);
     }
+    // A power saver turned on and off mid-run: a driver found to ignore the
+    // interval (every swap here returns at once) is not trusted again the
+    // moment the cap goes, which would draw flat out until found out anew.
+    {
+        FramePacer pacer;
+        std::int64_t now = 0;
+        pacer.start(now, kTicksPerSecond, PacingPlan{60.0, true, true, 0.0});
+        run_loop(pacer, now, 2.0, kMs, 0);
+        ASSERT_TRUE(pacer.self_pacing());
+        pacer.set_cap(now, 20.0);
+        EXPECT_NEAR(run_loop(pacer, now, 5.0, kMs, 0).fps, 20, 0.4);
+        pacer.set_cap(now, 0.0);
+        EXPECT_NEAR(run_loop(pacer, now, 1.0, kMs, 0).fps, 60, 1);
+        EXPECT_TRUE(pacer.self_pacing());
+    }
+    // Where the driver holds each swap to a blank, and spins while it does,
+    // the capped loop sleeps until just before the blank after its time.
+    for (const double hz : {59.94, 144.0, 240.0}) {
+        pacing_test::SimulatedDisplay display = pacing_test::spinning_driver(hz);
+        display.cap_hz = 20.0;
+        const pacing_test::SimulationFigures f = pacing_test::simulate(display, 120.0, 5.0);
+        EXPECT_NEAR(f.average_fps, 20, 0.2) << hz;
+        EXPECT_LE(f.swap_ms, std::min(4.0, 500.0 / hz)) << hz;
+    }
 }
 
 // The simulated display: after a two-second burst of swaps that return at
 // once, a driver that honours the swap interval paces the loop again within
-// a few seconds, and then no refresh goes without a frame; a driver that
-// ignores it gets a self-paced loop at the display's exact rate. A refresh
-// rate that changes mid-run (another monitor, a display change) is followed
-// once the loop is told.
+// a few seconds, and then no refresh goes without a frame, and a driver that
+// spins while it holds the swap has little left to spin; a driver that
+// ignores it gets a self-paced loop at the display's exact rate, also on a
+// machine only a little faster than the display. A refresh rate that changes
+// mid-run (another monitor, a display change) is followed once the loop is
+// told; one a little off the rate read, or swaps that return a little after
+// the blank, do not make a driver that paces look like one that ignores.
 TEST(SimulatedDisplay, BackOnTheDriverAfterABurstAndTheExactRateOtherwise) {
     using pacing_test::SimulatedDisplay;
+    enum Driver { Honours, Spins, Ignores };
     struct Case {
         double hz;
-        bool honours;
-        double change_to;  // Hz from 60 s on, told half a second later; 0 = none
+        Driver driver;
+        double change_to;    // Hz from 60 s on, told half a second later; 0 = none
+        double draw_ms;      // the frame's work; 0: the display's default
+        double reported_hz;  // the rate the loop reads; 0: the exact one
+        double return_ms;    // a swap held to a blank returns up to this much after it
     } const cases[] = {
-        {59.94, true, 0},  {60, true, 0},    {144, true, 0},      {165, true, 0},  {240, true, 0},
-        {59.94, false, 0}, {60, false, 0},   {144, false, 0},     {165, false, 0}, {240, false, 0},
-        {60, true, 144},   {60, false, 144}, {144, false, 59.94},
+        // hz, driver, change_to, draw_ms, reported_hz, return_ms
+        {59.94, Honours, 0, 0, 0, 0},
+        {60, Honours, 0, 0, 0, 0},
+        {144, Honours, 0, 0, 0, 0},
+        {165, Honours, 0, 0, 0, 0},
+        {240, Honours, 0, 0, 0, 0},
+        {59.94, Ignores, 0, 0, 0, 0},
+        {60, Ignores, 0, 0, 0, 0},
+        {144, Ignores, 0, 0, 0, 0},
+        {165, Ignores, 0, 0, 0, 0},
+        {240, Ignores, 0, 0, 0, 0},
+        {60, Honours, 144, 0, 0, 0},
+        {60, Ignores, 144, 0, 0, 0},
+        {144, Ignores, 59.94, 0, 0, 0},
+        // a driver that spins while it holds the swap
+        {59.94, Spins, 0, 0, 0, 0},
+        {60, Spins, 0, 0, 0, 0},
+        {144, Spins, 0, 0, 0, 0},
+        {165, Spins, 0, 0, 0, 0},
+        {240, Spins, 0, 0, 0, 0},
+        {60, Spins, 144, 0, 0, 0},
+        // machines only a little faster than the display
+        {60, Ignores, 0, 12, 0, 0},
+        {60, Ignores, 0, 14.5, 0, 0},
+        {59.94, Ignores, 0, 14, 0, 0},
+        {144, Ignores, 0, 5.5, 0, 0},
+        // a driver that paces, not to be taken for one that ignores the interval
+        {59.94, Honours, 0, 0, 59, 0},
+        {60, Honours, 0, 0, 59.94, 0},
+        {59.94, Spins, 0, 0, 59, 0},
+        {144, Spins, 0, 0, 0, 0.5},
     };
     for (const Case& c : cases) {
-        SimulatedDisplay display;
+        SimulatedDisplay display = c.driver == Spins ? pacing_test::spinning_driver(c.hz) : SimulatedDisplay{};
         display.refresh_hz = c.hz;
-        display.honours_interval = c.honours;
+        display.reported_hz = c.reported_hz;
+        display.honours_interval = c.driver != Ignores;
+        display.latest_return = c.return_ms / 1000.0;
         display.burst_from = 5.0;
         display.burst_to = 7.0;
+        if (c.draw_ms > 0)
+            display.draw_seconds = c.draw_ms / 1000.0;
         if (c.change_to > 0) {
             display.change_at = 60.0;
             display.changed_hz = c.change_to;
@@ -188,14 +264,18 @@ TEST(SimulatedDisplay, BackOnTheDriverAfterABurstAndTheExactRateOtherwise) {
         const double final_hz = c.change_to > 0 ? c.change_to : c.hz;
         const double measure_from = c.change_to > 0 ? 61.0 : 12.0;
         const pacing_test::SimulationFigures f = pacing_test::simulate(display, 600.0, measure_from);
-        if (c.honours) {
-            EXPECT_GE(f.back_on_driver, 0.0) << c.hz;
-            EXPECT_LE(f.back_on_driver, 5.0) << c.hz;
-            EXPECT_LE(f.missed_per_minute, 1.0) << c.hz << " Hz";
-            EXPECT_EQ(f.pacing_at_end, Pacing::Driver) << c.hz;
+        const char* const drivers[] = {"honours", "spins", "ignores"};
+        const std::string row = std::to_string(c.hz) + " Hz, " + drivers[c.driver] + ", then " +
+                                std::to_string(c.change_to) + ", draw " + std::to_string(c.draw_ms) + " ms";
+        if (c.driver != Ignores) {
+            EXPECT_GE(f.back_on_driver, 0.0) << row;
+            EXPECT_LE(f.back_on_driver, 5.0) << row;
+            EXPECT_LE(f.missed_per_minute, 1.0) << row;
+            EXPECT_EQ(f.pacing_at_end, Pacing::Driver) << row;
+            EXPECT_LE(f.swap_ms, std::min(4.0, 500.0 / final_hz)) << row;  // at most half a period
         } else {
-            EXPECT_NEAR(f.average_fps, final_hz, final_hz * 0.005) << c.hz << " Hz, then " << c.change_to;
-            EXPECT_NE(f.pacing_at_end, Pacing::Driver) << c.hz;
+            EXPECT_NEAR(f.average_fps, final_hz, final_hz * 0.005) << row;
+            EXPECT_NE(f.pacing_at_end, Pacing::Driver) << row;
         }
     }
 }

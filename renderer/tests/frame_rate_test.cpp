@@ -43,12 +43,12 @@ TEST(Stopwatch, LargeCountsKeepTheirDifference) {
 
 TEST(FrameRate, MeasuredEveryFifthOfASecondFromTheFramesCounted) {
     ScriptedCounter counter(1000);  // milliseconds
-    scene::SceneState state;
-    state.fps = 42.0f;
-    state.frame_count = 9;
-    scene::restart_frame_rate(state, counter);  // at t = 0
-    EXPECT_EQ(state.fps, 0.0f);
-    EXPECT_EQ(state.frame_count, 0);
+    scene::FrameRate rate;
+    rate.fps = 42.0f;
+    rate.frame_count = 9;
+    scene::restart_frame_rate(rate, counter);  // at t = 0
+    EXPECT_EQ(rate.fps, 0.0f);
+    EXPECT_EQ(rate.frame_count, 0);
 
     struct Step {
         std::int64_t at_ms;
@@ -60,21 +60,21 @@ TEST(FrameRate, MeasuredEveryFifthOfASecondFromTheFramesCounted) {
     };
     for (const Step& s : steps) {
         counter.now = s.at_ms;
-        scene::count_frame(state, counter);
-        EXPECT_FLOAT_EQ(state.fps, s.fps) << "at " << s.at_ms << " ms";
-        EXPECT_EQ(state.frame_count, s.count) << "at " << s.at_ms << " ms";
+        scene::count_frame(rate, counter);
+        EXPECT_FLOAT_EQ(rate.fps, s.fps) << "at " << s.at_ms << " ms";
+        EXPECT_EQ(rate.frame_count, s.count) << "at " << s.at_ms << " ms";
     }
 }
 
 TEST(FrameRate, UsesTheSecondReadingForTheRate) {
     // The rate divides by a second reading, taken after the 0.2 s test.
     ScriptedCounter counter(1000);
-    scene::SceneState state;
-    scene::restart_frame_rate(state, counter);
+    scene::FrameRate rate;
+    scene::restart_frame_rate(rate, counter);
     counter.now = 200;
     counter.step_per_read = 50;  // test reads 200 ms, the rate's reading 250 ms
-    scene::count_frame(state, counter);
-    EXPECT_FLOAT_EQ(state.fps, 4.0f);
+    scene::count_frame(rate, counter);
+    EXPECT_FLOAT_EQ(rate.fps, 4.0f);
 }
 
 // Frames at a steady pace, one of them followed by a stall (the counter runs
@@ -96,17 +96,18 @@ TEST(FrameRate, AStallIsNotTurnedIntoAFrameRate) {
     for (const Case& c : cases) {
         ScriptedCounter counter(1000);  // milliseconds
         scene::CrtRandom random(7);
-        scene::SceneState state;
-        state.spheres[0].spin_x = 20.0f;
-        state.spheres[0].phase_step[0] = 1.0f;
-        scene::restart_frame_rate(state, counter);
+        scene::FrameRate rate;
+        scene::SphereState spheres[scene::kSphereCount];
+        spheres[0].spin_x = 20.0f;
+        spheres[0].phase_step[0] = 1.0f;
+        scene::restart_frame_rate(rate, counter);
         const float steady_fps = 1000.0f / static_cast<float>(c.frame_ms);
         float largest_step = 0.0f;
         double turned = 0.0;
         for (int f = 1; f <= 300; ++f) {
-            const float angle = state.spheres[0].angle_x;
-            scene::advance_animation(state, random);
-            float step = state.spheres[0].angle_x - angle;
+            const float angle = spheres[0].angle_x;
+            scene::advance_spheres(spheres, rate.fps, random);
+            float step = spheres[0].angle_x - angle;
             step = step < -180.0f ? step + 360.0f : step;
             if (f <= 100) {
                 largest_step = std::max(largest_step, step);
@@ -118,10 +119,10 @@ TEST(FrameRate, AStallIsNotTurnedIntoAFrameRate) {
             counter.now += c.frame_ms;
             if (f == 100 + c.into)  // the frame's reading comes after the stall
                 counter.now += static_cast<std::int64_t>(c.stall * 1000);
-            scene::count_frame(state, counter);
+            scene::count_frame(rate, counter);
             // The rate before the stall stays: the divisor of the direction test too.
             if (f > 100) {
-                EXPECT_NEAR(state.fps, steady_fps, steady_fps * 0.005f) << c.frame_ms << " ms, frame " << f;
+                EXPECT_NEAR(rate.fps, steady_fps, steady_fps * 0.005f) << c.frame_ms << " ms, frame " << f;
             }
         }
         // Twenty degrees a second, whatever the pace.
@@ -131,22 +132,22 @@ TEST(FrameRate, AStallIsNotTurnedIntoAFrameRate) {
 
 TEST(FrameRate, AnAnnouncedResumeRestartsTheReadingButKeepsTheRate) {
     ScriptedCounter counter(1000);
-    scene::SceneState state;
-    scene::restart_frame_rate(state, counter);
+    scene::FrameRate rate;
+    scene::restart_frame_rate(rate, counter);
     for (int f = 0; f < 40; ++f) {
         counter.now += 10;
-        scene::count_frame(state, counter);
+        scene::count_frame(rate, counter);
     }
-    ASSERT_FLOAT_EQ(state.fps, 100.0f);
+    ASSERT_FLOAT_EQ(rate.fps, 100.0f);
     counter.now += 5 * 3600 * 1000;  // standby
-    scene::restart_reading(state, counter);
-    EXPECT_FLOAT_EQ(state.fps, 100.0f);
-    EXPECT_EQ(state.frame_count, 0);
+    scene::restart_reading(rate, counter);
+    EXPECT_FLOAT_EQ(rate.fps, 100.0f);
+    EXPECT_EQ(rate.frame_count, 0);
     for (int f = 0; f < 20; ++f) {
         counter.now += 20;
-        scene::count_frame(state, counter);
+        scene::count_frame(rate, counter);
     }
-    EXPECT_FLOAT_EQ(state.fps, 50.0f);  // measured afresh from the resume on
+    EXPECT_FLOAT_EQ(rate.fps, 50.0f);  // measured afresh from the resume on
 }
 
 }  // namespace

@@ -11,8 +11,6 @@
 
 namespace {
 
-using scene::SceneState;
-
 constexpr std::int64_t kTicksPerSecond = 10'000'000;
 constexpr double kTwoPi = 6.283185307179586;
 
@@ -28,9 +26,9 @@ double turned(double before, double after, double period) {
     return std::remainder(after - before, period);
 }
 
-SceneState moving_state() {
-    SceneState state;
-    for (scene::SphereState& sphere : state.spheres) {
+scene::Picture moving_picture() {
+    scene::Picture picture;
+    for (scene::SphereState& sphere : picture.spheres) {
         for (int c = 0; c < scene::kChannelCount; ++c) {
             sphere.colour_phase[c] = 0.5f + c;
             sphere.phase_step[c] = c == 1 ? -1.0f : 1.0f;
@@ -40,7 +38,7 @@ SceneState moving_state() {
         sphere.spin_x = 20.0f;
         sphere.spin_y = -20.0f;
     }
-    return state;
+    return picture;
 }
 
 TEST(LongRun, KeepsTwentyDegreesAndOneRadianPerSecondForDaysAtAnyFrameRate) {
@@ -57,20 +55,21 @@ TEST(LongRun, KeepsTwentyDegreesAndOneRadianPerSecondForDaysAtAnyFrameRate) {
     for (const Case& c : cases) {
         scene_test::ScriptedCounter counter(kTicksPerSecond);
         NoChanges random;
-        SceneState state = moving_state();
-        scene::restart_frame_rate(state, counter);
+        scene::Picture picture = moving_picture();
+        scene::FrameRate rate;
+        scene::restart_frame_rate(rate, counter);
         const std::int64_t frames = static_cast<std::int64_t>(c.hours * 3600 * c.fps);
         const std::int64_t measured_from = frames - static_cast<std::int64_t>(kMeasuredSeconds * c.fps);
         double angle_x = 0, angle_y = 0, phase_up = 0, phase_down = 0;
         bool in_range = true;
         for (std::int64_t f = 1; f <= frames; ++f) {
-            const scene::SphereState before = state.spheres[1];
-            scene::advance_animation(state, random);
+            const scene::SphereState before = picture.spheres[1];
+            scene::advance_spheres(picture.spheres, rate.fps, random);
             counter.now = static_cast<std::int64_t>(f * kTicksPerSecond / c.fps);
-            scene::count_frame(state, counter);
+            scene::count_frame(rate, counter);
             if (f <= measured_from)
                 continue;
-            const scene::SphereState& after = state.spheres[1];
+            const scene::SphereState& after = picture.spheres[1];
             angle_x += turned(before.angle_x, after.angle_x, 360);
             angle_y += turned(before.angle_y, after.angle_y, 360);
             phase_up += turned(before.colour_phase[0], after.colour_phase[0], kTwoPi);

@@ -1,5 +1,4 @@
 #include "renderer/monitor_layout.h"
-#include "renderer/monitor_scenes.h"
 
 #include <gtest/gtest.h>
 
@@ -62,30 +61,6 @@ TEST(MonitorLayout, OneWindowOverEveryMonitorWithAViewForEach) {
         const renderer::FullScreenLayout layout = renderer::full_screen_layout(c.monitors);
         EXPECT_EQ(layout.window, c.window);
         EXPECT_EQ(layout.views, c.views);
-    }
-}
-
-// The primary's picture is the one a single monitor shows: gl_data takes the
-// first random numbers; another monitor's spheres take the next ones the
-// first time it is seen, and stay its own for the run.
-TEST(MonitorScenes, EachOtherMonitorKeepsItsOwnSpheresMadeAfterThePrimarys) {
-    scene::CrtRandom single(1234), several(1234);
-    const scene::SceneState alone = scene::gl_data(single);
-    const scene::SceneState primary = scene::gl_data(several);
-    renderer::MonitorScenes others;
-    scene::SpherePair& second = others.of("\\\\.\\DISPLAY2", several);
-    scene::SpherePair& third = others.of("\\\\.\\DISPLAY3", several);
-    EXPECT_EQ(&others.of("\\\\.\\DISPLAY2", several), &second) << "seen again: the same spheres";
-    EXPECT_EQ(others.size(), 2u);
-
-    scene::SphereState expected[scene::kSphereCount];
-    scene::draw_start_values(expected, single);
-    for (int s = 0; s < scene::kSphereCount; ++s) {
-        EXPECT_EQ(primary.spheres[s].angle_x, alone.spheres[s].angle_x);
-        EXPECT_EQ(primary.spheres[s].colour_phase[1], alone.spheres[s].colour_phase[1]);
-        EXPECT_EQ(second.spheres[s].angle_y, expected[s].angle_y);
-        EXPECT_EQ(second.spheres[s].colour_phase[2], expected[s].colour_phase[2]);
-        EXPECT_NE(third.spheres[s].angle_x, second.spheres[s].angle_x);
     }
 }
 

@@ -2,7 +2,8 @@
 // a second thread as Windows drives it: messages arriving together, and the
 // display's power notices, whose structure only a process of its own can hand
 // over (the message carries a pointer). Each run watches the motion through
-// the frames it draws.
+// the frames it draws, and the caption as the saver watches it: from the
+// first window on, a window with it must be there at every moment.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@
 
 #include "common/contract.h"
 #include "common/win32/power_notices.h"
-#include "renderer/win32/renderer_app.h"
+#include "renderer/win32/run_options.h"
 
 namespace {
 
@@ -34,15 +35,16 @@ public:
     // Runs the renderer on this thread while `drive` acts on it from another;
     // returns the exit code. A renderer that has not ended 10 s after `drive`
     // returns is closed (and `had_to_close` says so).
-    int go(const std::function<void(RendererRun&)>& drive, renderer::BenchOptions options = {}) {
-        options.on_frame = [this](const scene::SceneState& state) {
+    int go(const std::function<void(RendererRun&)>& drive, renderer::RunOptions options = {}) {
+        options.on_frame = [this](const scene::Picture& primary, const scene::FrameRate& rate) {
             const std::lock_guard<std::mutex> lock(mutex_);
-            frames_.push_back({state.spheres[0].angle_x, state.fps, state.show_fps});
+            frames_.push_back({primary.spheres[0].angle_x, rate.fps, rate.show_fps});
         };
         HANDLE self = nullptr;
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
                         DUPLICATE_SAME_ACCESS);
         renderer_thread_ = self;
+        std::thread watch([this] { watch_caption(); });
         std::thread driver([&] {
             drive(*this);
             if (!wait_for([this] { return ended_.load(); }, 10000)) {
@@ -54,6 +56,7 @@ public:
         const int code = renderer::run_renderer(GetModuleHandleA(nullptr), SW_SHOWNORMAL, options);
         ended_ = true;
         driver.join();
+        watch.join();
         CloseHandle(self);
         return code;
     }
@@ -102,8 +105,26 @@ public:
     }
 
     bool had_to_close = false;
+    int caption_gaps = 0;  // times no window had the caption for a while, and the longest such time
+    DWORD longest_gap_ms = 0;
 
 private:
+    // Every millisecond, as often as Wine's timer allows: the saver takes the
+    // renderer as gone after three of its 50 ms checks.
+    void watch_caption() {
+        DWORD missing_since = 0;  // once seen; 0 while present
+        for (bool seen = false; !ended_; Sleep(1)) {
+            const bool present = window() != nullptr;
+            if (present && missing_since != 0) {
+                ++caption_gaps;
+                longest_gap_ms = std::max<DWORD>(longest_gap_ms, GetTickCount() - missing_since);
+            }
+            if (present || (seen && missing_since == 0))
+                missing_since = present ? 0 : GetTickCount() | 1;
+            seen = seen || present;
+        }
+    }
+
     std::mutex mutex_;
     std::vector<Frame> frames_;
     HANDLE renderer_thread_ = nullptr;
@@ -111,8 +132,9 @@ private:
 };
 
 // Esc and a close request end the program whatever else arrives in the same
-// turn of the loop, in either order; a display change handled before them
-// leaves nothing behind that would make another window instead.
+// turn of the loop, in either order; a display change or a Tab handled before
+// them leaves nothing behind that would make another window instead, and its
+// new window is made while the one it replaces still stands.
 TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
     struct Message {
         UINT message;
@@ -121,6 +143,7 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
     const Message display_change{WM_DISPLAYCHANGE, 24};
     const Message esc{WM_KEYUP, VK_ESCAPE};
     const Message close{WM_CLOSE, 0};
+    const Message tab{WM_KEYUP, VK_TAB};
     struct Case {
         const char* name;
         Message first, second;
@@ -131,6 +154,8 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
         {"display change, then close", display_change, close, false},
         {"close, then display change", close, display_change, false},
         {"display change done, then Esc", display_change, esc, true},
+        {"Tab, then Esc", tab, esc, false},
+        {"Tab done, then close", tab, close, true},
     };
     for (const Case& c : cases) {
         RendererRun run;
@@ -148,12 +173,14 @@ TEST(RendererWindow, EscAndCloseEndTheProgramWhateverArrivesWithThem) {
         });
         EXPECT_FALSE(run.had_to_close) << c.name << ": the renderer ran on";
         EXPECT_EQ(code, 1) << c.name;
+        EXPECT_EQ(run.caption_gaps, 0) << c.name << ": no caption for " << run.longest_gap_ms << " ms";
     }
 }
 
 // Right after a display change the monitor may be gone for a moment: a
-// set-up that fails then is tried again, the window taking keys meanwhile,
-// for a few seconds before the program gives up with its error (exit code 0).
+// set-up that fails then is tried again in a fresh window (a pixel format is
+// set once per window) while the window there is stays, taking keys, for a
+// few seconds before the program gives up with its error (exit code 0).
 TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) {
     struct Case {
         int failures;  // set-ups that fail after the change; -1: every one
@@ -162,8 +189,16 @@ TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) 
     for (const Case& c : cases) {
         std::atomic<int> set_ups{0};
         std::atomic<bool> changed{false};
-        renderer::BenchOptions options;
+        std::atomic<int> fewest_windows{2};  // with the caption, as each try after the change starts
+        renderer::RunOptions options;
         options.fail_set_up = [&]() -> const char* {
+            if (changed) {
+                int windows = 0;
+                for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, contract::kRendererCaption); w;
+                     w = FindWindowExA(nullptr, w, nullptr, contract::kRendererCaption))
+                    ++windows;
+                fewest_windows = std::min(fewest_windows.load(), windows);
+            }
             const int after_change = changed ? set_ups++ : -1;
             return after_change >= 0 && (c.failures < 0 || after_change < c.failures) ? "ChoosePixelFormat" : nullptr;
         };
@@ -183,6 +218,8 @@ TEST(RendererWindow, AFailedSetUpAfterADisplayChangeIsTriedAgainForAFewSeconds) 
             options);
         EXPECT_FALSE(run.had_to_close) << c.failures;
         EXPECT_EQ(code, c.code) << c.failures;
+        EXPECT_EQ(fewest_windows.load(), 2) << c.failures << ": a try without a window of its own beside the old";
+        EXPECT_EQ(run.caption_gaps, 0) << c.failures << ": no caption for " << run.longest_gap_ms << " ms";
         if (c.failures < 0) {
             EXPECT_GE(set_ups.load(), 5) << "tried again only " << set_ups.load() << " times";
             EXPECT_GE(GetTickCount() - start, 5000u) << "gave up early";
@@ -206,6 +243,8 @@ PowerNotice notice(const GUID& setting, DWORD value) {
 
 const GUID& kConsoleDisplayState = *win32::power_setting_guid(common::PowerSetting::ConsoleDisplay);
 const GUID& kMonitorPowerOn = *win32::power_setting_guid(common::PowerSetting::MonitorPower);
+const GUID& kBatterySaver = *win32::power_setting_guid(common::PowerSetting::BatterySaver);
+const GUID& kEnergySaver = *win32::power_setting_guid(common::PowerSetting::EnergySaver);
 
 void send(HWND window, const PowerNotice& n) {
     SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&n));
@@ -254,6 +293,47 @@ TEST(RendererWindow, NothingDrawnForADarkDisplayAndNoJumpWhenItComesBack) {
         EXPECT_EQ(first_back.fps, last_lit.fps) << "the last rate is kept";
         EXPECT_TRUE(last_lit.show_fps);
         EXPECT_FALSE(first_back.show_fps) << "the key released while dark did not act";
+        PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
+    });
+    EXPECT_FALSE(run.had_to_close);
+    EXPECT_EQ(code, 1);
+}
+
+// A laptop's battery saver, or Windows 11's energy saver: the loop keeps to
+// the modest rate while either is on, and goes back to the refresh rate only
+// once both are off.
+TEST(RendererWindow, PowerSaversHoldTheLoopToTheModestRate) {
+    const struct Step {
+        const GUID* setting;
+        DWORD value;
+        bool modest;
+    } steps[] = {
+        {&kBatterySaver, 1, true}, {&kEnergySaver, 2, true}, {&kBatterySaver, 0, true},
+        {&kEnergySaver, 0, false}, {&kEnergySaver, 1, true}, {&kEnergySaver, 0, false},
+    };
+    RendererRun run;
+    const int code = run.go([&](RendererRun& r) {
+        const HWND window = r.wait_drawing();
+        // Frames a second, counted over half a second once the new rate holds.
+        auto rate = [&r] {
+            Sleep(150);
+            const std::size_t from = r.frame_count();
+            const DWORD start = GetTickCount();
+            Sleep(500);
+            return static_cast<double>(r.frame_count() - from) * 1000.0 / (GetTickCount() - start);
+        };
+        const double full = rate();
+        EXPECT_GT(full, 45.0) << "the refresh rate before any saver";
+        for (const Step& step : steps) {
+            send(window, notice(*step.setting, step.value));
+            const double fps = rate();
+            if (step.modest)
+                EXPECT_LT(fps, 30.0) << (step.setting == &kBatterySaver ? "battery " : "energy ") << step.value << ": "
+                                     << fps << " fps";
+            else
+                EXPECT_GT(fps, 45.0) << (step.setting == &kBatterySaver ? "battery " : "energy ") << step.value << ": "
+                                     << fps << " fps";
+        }
         PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
     });
     EXPECT_FALSE(run.had_to_close);

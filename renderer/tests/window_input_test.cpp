@@ -60,7 +60,7 @@ TEST(WindowInput, OnlyASpaceReleaseTogglesTheFrameRateText) {
         {InputKind::MouseMove, -1, false},    {InputKind::MouseMove, 0, false},
     };
     for (const Case& c : cases) {
-        scene::SceneState state;
+        scene::FrameRate state;
         ASSERT_TRUE(state.show_fps);
         renderer::gl_input(state, c.kind, c.code, 10, 20);
         EXPECT_EQ(state.show_fps, !c.toggles) << static_cast<int>(c.kind) << " " << c.code;

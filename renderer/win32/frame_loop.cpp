@@ -7,9 +7,14 @@ PacingPlan FrameLoop::plan() const {
     plan.refresh_hz = refresh_.hz;
     plan.driver_syncs = driver_syncs_;
     plan.pace = pace_;
-    const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
-    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, gl_renderer);
+    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, power_saver_, gl_renderer_.c_str());
     return plan;
+}
+
+void FrameLoop::set_power_saver(bool on) {
+    power_saver_ = on;
+    if (window_)
+        pacer_.set_cap(counter_.ticks(), plan().cap_hz);
 }
 
 HMONITOR FrameLoop::paced_monitor(HWND window) const {
@@ -19,15 +24,19 @@ HMONITOR FrameLoop::paced_monitor(HWND window) const {
 }
 
 void FrameLoop::start_pacing(HWND window, HDC dc, bool follows_window) {
-    dc_ = dc;
+    window_ = window;
     follows_window_ = follows_window;
     driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
+    const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
+    gl_renderer_ = gl_renderer ? gl_renderer : "";
     monitor_ = paced_monitor(window);
     refresh_ = monitor_refresh_rate(monitor_);
     pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());
 }
 
 void FrameLoop::follow_display(HWND window, bool display_changed) {
+    if (window != window_)
+        return;
     const HMONITOR monitor = paced_monitor(window);
     if (!display_changed && monitor == monitor_)
         return;
@@ -43,41 +52,49 @@ void FrameLoop::restart_pacing() {
     pacer_.restart(counter_.ticks());
 }
 
-WPARAM FrameLoop::run(GlScene& scene) {
+void FrameLoop::end(LoopEnd why) {
+    end_ = end_ ? stronger(*end_, why) : why;
+    PostQuitMessage(0);
+}
+
+LoopEnd FrameLoop::run(LoopWindow& window) {
     for (;;) {
         MSG message;
-        if (window_active_ && display_shows_ && scene.ready) {
+        if (window.draws() && display_shows_) {
             const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
             if (wait > 0)
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
             else
-                draw_frame(scene);
+                draw_frame(window);
         } else {
-            // Minimised, the display off, or set-up failed: sleep until a
-            // message arrives. A message sent from elsewhere (the system's
-            // power notices are) wakes the wait too, where GetMessage would
-            // handle it and sleep on: the display coming back must be drawn.
+            // Minimised, or the display off: sleep until a message arrives. A
+            // message sent from elsewhere (the system's power notices are)
+            // wakes the wait too, where GetMessage would handle it and sleep
+            // on: the display coming back must be drawn.
             MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return message.wParam;
+            if (message.message == WM_QUIT) {
+                // A quit message nobody here posted ends the program.
+                const LoopEnd why = end_.value_or(LoopEnd::Quit);
+                end_.reset();
+                return why;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
 }
 
-void FrameLoop::draw_frame(GlScene& scene) {
+void FrameLoop::draw_frame(LoopWindow& window) {
     FrameMarks* marks = timing_.marks();
-    gl_draw(gl_, scene, counter_, marks);
-    SwapBuffers(dc_);
+    window.draw_frame(marks);
+    pacer_.frame_drawn(counter_.ticks());
+    SwapBuffers(window.dc());
     const std::int64_t shown = counter_.ticks();
     pacer_.frame_shown(shown);
     if (marks)
         timing_.frame_shown(shown, pacing_name(), refresh_);
-    if (on_frame_)
-        on_frame_(scene.animation);
 }
 
 const char* FrameLoop::pacing_name() const {

@@ -1,27 +1,43 @@
-// The renderer's message loop, paced to the display (frame_pacer.h decides
-// when, display_pacing.h waits), and its one frame path: gl_draw, the swap,
-// and the benchmark build's timing around them. Keys are taken at once: a
-// wait ends when a message arrives. Nothing is drawn while the window is
-// minimised or the display is off: the loop then sleeps until a message.
+// The renderer's one message loop, paced to the display (frame_pacer.h
+// decides when, display_pacing.h waits), and its one frame path: the
+// window's frame (gl_draw), the swap, and the benchmark build's timing around
+// them. Keys are taken at once: a wait ends when a message arrives. Nothing
+// is drawn while the window does not draw (minimised, not set up) or the
+// display is off: the loop then sleeps until a message.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "renderer/frame_pacer.h"
-#include "renderer/win32/display_pacing.h"
-#include "renderer/win32/frame_timing.h"
-#include "renderer/win32/gl_api.h"
-#include "renderer/win32/gl_scene.h"
-#include "renderer/win32/refresh_rate.h"
+#include "renderer/scene/stopwatch.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/pacing/display_pacing.h"
+#include "renderer/win32/pacing/frame_timing.h"
+#include "renderer/win32/pacing/refresh_rate.h"
+#include "renderer/window_life.h"
 
 namespace renderer {
 
+// The window whose frames the loop draws.
+class LoopWindow {
+public:
+    virtual bool draws() const = 0;  // shown, not minimised
+    virtual HDC dc() const = 0;      // with the window's context current
+    virtual void draw_frame(FrameMarks* marks) = 0;
+
+protected:
+    ~LoopWindow() = default;
+};
+
 class FrameLoop {
 public:
-    // What the benchmark and test builds change: where the frame times are
-    // summed, whether the loop is paced, who watches each frame.
-    FrameLoop(const GlApi& gl, scene::TickCounter& counter, const BenchOptions& bench)
-        : gl_(gl), counter_(counter), pace_(bench.pace), timing_(bench.stats), on_frame_(bench.on_frame) {}
+    // `pace` false: frames as fast as the loop allows (the benchmark's
+    // unpaced figures). `stats`: where the benchmark build sums frame times.
+    FrameLoop(const GlApi& gl, scene::TickCounter& counter, bool pace, FrameStats* stats)
+        : gl_(gl), counter_(counter), pace_(pace), timing_(stats) {}
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
@@ -36,33 +52,38 @@ public:
     // The window moved: where it is now on another monitor, that monitor's
     // refresh rate is read. After a display change (`display_changed`) the
     // rate and the rest of the plan (a remote session) are read whatever the
-    // monitor.
+    // monitor. Only the window of the last start_pacing counts.
     void follow_display(HWND window, bool display_changed);
 
     // The schedule starts again from now: after a size change or a resume.
     void restart_pacing();
 
-    // False while the window is minimised. Starts false; WM_SIZE decides.
-    void set_window_active(bool active) { window_active_ = active; }
     // False while the display is off (its power notices).
     void set_display_shows(bool shows) { display_shows_ = shows; }
 
-    // Takes and dispatches the messages of the current window until the quit
-    // message, drawing frames of `scene` on the DC of the last start_pacing
-    // while the window is active, the display on and the scene set up;
-    // returns the quit message's wParam.
-    WPARAM run(GlScene& scene);
+    // While a power saver is on the loop keeps to the modest rate; the
+    // schedule starts again from now at the new rate.
+    void set_power_saver(bool on);
+
+    // Ends the loop under way for `why`, once the messages already queued
+    // are handled: the strongest reason of that turn is what run returns.
+    void end(LoopEnd why);
+
+    // Takes and dispatches the messages of every window until one ends the
+    // loop, drawing the frames of `window` while it draws and the display
+    // is on; returns why the loop ended.
+    LoopEnd run(LoopWindow& window);
 
 private:
     PacingPlan plan() const;
     HMONITOR paced_monitor(HWND window) const;
-    void draw_frame(GlScene& scene);
+    void draw_frame(LoopWindow& window);
     const char* pacing_name() const;
 
     const GlApi& gl_;
     scene::TickCounter& counter_;
     bool pace_;
-    HDC dc_ = nullptr;           // the current window's, with its context current
+    HWND window_ = nullptr;      // the window paced to
     bool driver_syncs_ = false;  // the current context accepted a swap interval
     bool follows_window_ = true;
     HMONITOR monitor_ = nullptr;
@@ -70,9 +91,10 @@ private:
     FramePacer pacer_;
     FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
     FrameTiming timing_;
-    std::function<void(const scene::SceneState&)> on_frame_;
-    bool window_active_ = false;
     bool display_shows_ = true;
+    bool power_saver_ = false;
+    std::string gl_renderer_;     // the current context's GL_RENDERER, read as pacing starts
+    std::optional<LoopEnd> end_;  // why the loop under way ends, once something has ended it
 };
 
 }  // namespace renderer

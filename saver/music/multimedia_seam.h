@@ -1,6 +1,6 @@
-// The four multimedia calls the music player makes, behind one small
-// interface, so that the same player runs against the system's MCI and wave
-// output under Windows and against a simulated device in tests.
+// The multimedia calls the music player makes, behind one small interface,
+// so that the same player runs against the system's MCI and wave output
+// under Windows and against a simulated device in tests.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,12 @@ public:
 
     // waveOutGetNumDevs: the number of wave output devices (0 = none).
     virtual std::uint32_t wave_out_device_count() = 0;
+
+    // waveOutGetVolume and waveOutSetVolume of the wave output PlaySoundA
+    // plays through: left channel in the low word, right in the high word,
+    // 0 to 0xFFFF each. Return the MMRESULT (0 = success).
+    virtual std::uint32_t wave_out_get_volume(std::uint32_t& volume) = 0;
+    virtual std::uint32_t wave_out_set_volume(std::uint32_t volume) = 0;
 };
 
 }  // namespace music

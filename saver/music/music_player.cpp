@@ -133,6 +133,10 @@ std::uint32_t MusicPlayer::send_without_reply(const char* command) {
 void MusicPlayer::OpenCdAudio() {
     shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("open cdaudio"));
     cd_opened_ = shared::LastApiResult == 0;
+    // Opened again (the display back on after a night), the drive may hold
+    // another disc or none: its first check decides afresh.
+    cd_answered_ = false;
+    cd_watch_active_ = false;
     shared::LastApiResult = static_cast<std::int32_t>(send_without_reply("set cdaudio time format tmsf"));
 }
 
@@ -181,14 +185,22 @@ void MusicPlayer::CloseCdAudio() {
     cd_opened_ = false;
 }
 
-void MusicPlayer::PlayMusicFile() {
+bool MusicPlayer::PlayMusicFile(bool from_silence) {
     if (!is_playable_path(settings_.BGM_File)) {
-        return;
+        return false;
     }
     const std::string open = "open \"" + settings_.BGM_File + "\" type MPEGVideo Alias MP3Play";
-    if (send_without_reply(open.c_str()) == 0) {
-        send_without_reply("play MP3Play");
+    if (send_without_reply(open.c_str()) != 0) {
+        return false;
     }
+    const bool silent = from_silence && SetMusicFileVolume(0) == 0;
+    send_without_reply("play MP3Play");
+    return silent;
+}
+
+std::uint32_t MusicPlayer::SetMusicFileVolume(int volume) {
+    const std::string command = "setaudio MP3Play volume to " + std::to_string(volume);
+    return send_without_reply(command.c_str());
 }
 
 bool MusicPlayer::IsMusicFilePlaying() {
@@ -219,6 +231,14 @@ void MusicPlayer::PlayWaveFile() {
 
 void MusicPlayer::StopWaveFile() {
     shared::LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
+}
+
+bool MusicPlayer::GetWaveVolume(std::uint32_t& volume) {
+    return seam_.wave_out_get_volume(volume) == 0;
+}
+
+bool MusicPlayer::SetWaveVolume(std::uint32_t volume) {
+    return seam_.wave_out_set_volume(volume) == 0;
 }
 
 }  // namespace music

@@ -79,8 +79,14 @@ public:
     void CloseCdAudio();
 
     // --- MP3 file (BGM_File) -------------------------------------------
-    // Opens the file as MP3Play and plays it when the open succeeded.
-    void PlayMusicFile();
+    // Opens the file as MP3Play and plays it when the open succeeded. With
+    // `from_silence` the device is first set silent, so that a fade can
+    // raise it; true when it plays silent (false: not opened, or the device
+    // takes no volume and plays as recorded).
+    bool PlayMusicFile(bool from_silence = false);
+    // "setaudio MP3Play volume to N": 0 silence to 1000 as recorded. Returns
+    // the MCI error code.
+    std::uint32_t SetMusicFileVolume(int volume);
     // True exactly when MP3Play reports the mode "playing".
     bool IsMusicFilePlaying();
     // The loop tick (every 1000 ms): restarts MP3Play from its beginning when
@@ -94,6 +100,10 @@ public:
     void PlayWaveFile();
     // Stops any sound PlaySoundA is playing.
     void StopWaveFile();
+    // The volume of the wave output PlaySoundA plays through (see
+    // MultimediaSeam); false when the output has none to give or take.
+    bool GetWaveVolume(std::uint32_t& volume);
+    bool SetWaveVolume(std::uint32_t volume);
 
     // Reply or error text of the last QueryMci or PlayMciDevice.
     const std::string& MciReply() const { return mci_reply_; }

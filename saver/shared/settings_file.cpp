@@ -3,9 +3,16 @@
 #include "saver/shared/decimal_scan.h"
 #include "saver/shared/last_api_result.h"
 #include "saver/shared/number_text.h"
-#include "saver/shared/texts.h"
 
 namespace shared {
+
+namespace ini {
+const char kFileName[] = "\\Ember_Lantern.ini";
+const char kSection[] = "Section";
+const char kKeyKind[] = "BGM区分";
+const char kKeyRepeatTrack[] = "BGMﾘﾋﾟｰﾄ";
+const char kKeyFile[] = "BGMﾌｧｲﾙ";
+}  // namespace ini
 
 std::string GetIniValue(SettingsSystem& system,
                         const std::string& section,
@@ -40,9 +47,9 @@ bool FileExists(SettingsSystem& system, const std::string& path) {
 
 Settings LoadSettings(SettingsSystem& system, const std::string& ini_path) {
     Settings s;
-    s.BGM_Kind = read_ini_number(GetIniValue(system, texts::kSection, texts::kKeyKind, ini_path));
-    s.BGM_RepeatTrack = read_ini_number(GetIniValue(system, texts::kSection, texts::kKeyRepeatTrack, ini_path));
-    const std::string file = GetIniValue(system, texts::kSection, texts::kKeyFile, ini_path);
+    s.BGM_Kind = read_ini_number(GetIniValue(system, ini::kSection, ini::kKeyKind, ini_path));
+    s.BGM_RepeatTrack = read_ini_number(GetIniValue(system, ini::kSection, ini::kKeyRepeatTrack, ini_path));
+    const std::string file = GetIniValue(system, ini::kSection, ini::kKeyFile, ini_path);
     // The path is tested whatever the kind: a CD setting with a stale path
     // loses the path but stays a CD setting.
     if (!file.empty() && FileExists(system, file)) {
@@ -53,8 +60,17 @@ Settings LoadSettings(SettingsSystem& system, const std::string& ini_path) {
     return s;
 }
 
+bool save_settings(SettingsSystem& system, const Settings& settings, const std::string& ini_path) {
+    const bool kind_written =
+        PutIniValue(system, ini::kSection, ini::kKeyKind, format_ini_number(settings.BGM_Kind), ini_path) != 0;
+    const bool repeat_written = PutIniValue(system, ini::kSection, ini::kKeyRepeatTrack,
+                                            format_ini_number(settings.BGM_RepeatTrack), ini_path) != 0;
+    const bool file_written = PutIniValue(system, ini::kSection, ini::kKeyFile, settings.BGM_File, ini_path) != 0;
+    return kind_written && repeat_written && file_written;
+}
+
 std::string settings_file_path(const std::string& program_folder) {
-    return program_folder + texts::kSettingsFileName;
+    return program_folder + ini::kFileName;
 }
 
 std::int16_t read_ini_number(const std::string& text) {

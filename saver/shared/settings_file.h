@@ -1,6 +1,7 @@
-// The settings file "\Ember_Lantern.ini" beside the saver: one section,
-// three keys (texts.h), read and written only through the private-profile
-// calls, which sit behind SettingsSystem so the rules here are tested exactly.
+// The settings file "\Ember_Lantern.ini" beside the saver, read and written
+// here alone: one section, three keys (their names are below, apart from the
+// texts the user sees), only through the private-profile calls, which sit
+// behind SettingsSystem so the rules here are tested exactly.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,16 @@
 #include "saver/shared/settings.h"
 
 namespace shared {
+
+// The names as the file holds them: Shift-JIS bytes (settings_file.cpp is
+// compiled with the execution character set CP932, as texts.cpp is).
+namespace ini {
+extern const char kFileName[];        // "\Ember_Lantern.ini", joined to the program folder
+extern const char kSection[];         // "Section"
+extern const char kKeyKind[];         // "BGM区分": BGM_Kind
+extern const char kKeyRepeatTrack[];  // "BGMﾘﾋﾟｰﾄ": BGM_RepeatTrack
+extern const char kKeyFile[];         // "BGMﾌｧｲﾙ": BGM_File
+}  // namespace ini
 
 // The system calls the settings file needs.
 class SettingsSystem {
@@ -66,6 +77,14 @@ bool FileExists(SettingsSystem& system, const std::string& path);
 // kind 0, track 0 and no path, and a music file that no longer exists is
 // dropped (kind 2 then falls back to 0).
 Settings LoadSettings(SettingsSystem& system, const std::string& ini_path);
+
+// LoadSettings' counterpart, the settings dialog's save: the three keys of
+// "Section" written through PutIniValue one after another, in this order,
+// whatever the kind: "BGM区分" = BGM_Kind, "BGMﾘﾋﾟｰﾄ" = BGM_RepeatTrack (both
+// in format_ini_number's form), "BGMﾌｧｲﾙ" = BGM_File as held, possibly empty.
+// True when all three were written; a failed write does not stop the ones
+// after it. Nothing is checked: a kind outside 0..2 goes back as it is.
+bool save_settings(SettingsSystem& system, const Settings& settings, const std::string& ini_path);
 
 // The settings file beside the saver: folder (no trailing backslash) joined
 // with "\Ember_Lantern.ini".

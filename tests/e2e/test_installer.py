@@ -5,10 +5,15 @@ installed saver runs; installing again over it keeps it working; the silent
 uninstall takes it all away again but leaves the user's saved settings and
 another saver's choice alone. Installing and uninstalling over a saver that
 runs from the system folder (its preview in a host, a saver run, its
-settings dialog, a hung preview) never stops and leaves exactly the new
-programs, or none. The installer's pages are shown and saved as screenshots
-(installer-*.png in the work folder), and its finish page makes the saver the
-user's screen saver through the shell: the command that runs is printed.
+settings dialog, a hung preview, one process owning two of its windows) never
+stops and leaves exactly the new programs, or none, also where the saver's
+processes cannot be opened, as when an administrator's password was typed for
+a standard user (a test build of the installer simulates that account). The
+installer's pages are shown and saved as screenshots (installer-*.png in the
+work folder), and its finish page makes the saver the user's screen saver
+through the shell: the command that runs is printed; where no shell answers,
+the page names the account it chooses for. The uninstaller clears the
+signed-in user's choice through the shell.
 
 The shipped installer is 32-bit. Where this machine's Wine runs no 32-bit
 programs, the same script is built as a 64-bit twin around the 64-bit twin
@@ -22,6 +27,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import time
 import unittest
 
 from frontend_e2e import PROMPT_END, ended_within, run_saver_until_escape, wait_preview_child
@@ -74,6 +80,13 @@ class Installer(unittest.TestCase):
             cls.setup = cls.dist / installer_name(cls.version)
             print("runs: the shipped 32-bit installer")
         cls.bin_dir = pathlib.Path(os.environ["EL_BIN_DIR"])
+        # Over the shoulder: the installer as another account than the
+        # signed-in user's, which cannot open the user's processes and whose
+        # own HKCU is not the user's. A test build; no download has it.
+        target = "amd64-unicode" if os.environ.get("EL_WINE_ARCH") == "win64" else "x86-unicode"
+        cls.setup_as_another_account = build_installer(
+            cls.bin_dir, cls.version, work / "another-account" / installer_name(cls.version), target=target,
+            test_seams=["TEST_ANOTHER_ACCOUNT"])
         cls.prefix = work / "prefix"
         subprocess.run([str(SOURCE_DIR / "scripts" / "wine-prefix"), "init", str(cls.prefix)], check=True, timeout=300)
 
@@ -98,26 +111,34 @@ class Installer(unittest.TestCase):
         return None
 
     def set_screen_saver(self, path):
-        subprocess.run([str(WINE_EXEC), "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", path, "/f"],
-                       env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+        # Under load Wine's reg.exe has been seen to fail once with nothing
+        # wrong in the prefix (CI, two tests at a time); a second try settles
+        # it, and a failure that stays shows what reg.exe said.
+        command = [str(WINE_EXEC), "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", path, "/f"]
+        for _ in range(3):
+            result = subprocess.run(command, env=self.d.env, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+            if result.returncode == 0:
+                return
+        self.fail(f"reg add {path} failed ({result.returncode}): {result.stdout[-500:]!r} {result.stderr[-1500:]!r}")
 
     def unix_path(self, path):
         drive, _, rest = path.partition(":\\")
         self.assertEqual(drive.upper(), "C", path)
         return self.prefix / "drive_c" / pathlib.Path(*rest.split("\\"))
 
-    def install_silently(self, exit_code=0):
-        result = self.d.run(self.setup, "/S", timeout=120)
+    def install_silently(self, exit_code=0, setup=None):
+        result = self.d.run(setup or self.setup, "/S", timeout=120)
         # Wine hands on the low eight bits of a Windows exit code.
         self.assertEqual(result.returncode, exit_code & 0xFF, result.stderr[-2000:])
 
-    def uninstall_silently(self, staying=()):
-        """staying: the programs that stay until the next restart."""
+    def uninstall_silently(self, staying=(), env=None):
+        """staying: the programs that stay until the next restart; env: the
+        uninstaller's environment."""
         quiet = self.reg_value(UNINSTALL_KEY, "QuietUninstallString")
         self.assertIsNotNone(quiet, "no QuietUninstallString")
         program, _, args = quiet[1:].partition('" ')
         self.assertEqual(args, "/S")
-        self.d.start(self.unix_path(program), "/S", to_files=True)
+        self.d.start(self.unix_path(program), "/S", env=env, to_files=True)
         # The uninstaller hands over to a copy of itself in the temporary folder
         # and returns at once: wait for what the copy does.
         gone = wait_until(lambda: self.reg_value(UNINSTALL_KEY, "DisplayName") is None and
@@ -186,6 +207,16 @@ class Installer(unittest.TestCase):
         os.kill(running[0].pid, signal.SIGSTOP)
         self.addCleanup(resume, running[0].pid)
         return running
+
+    def start_two_windows_of_one_process(self):
+        """One process that owns two of the saver's windows, running from the
+        saver's own file; it ends half a second after its last window."""
+        shutil.copyfile(self.d.tools_dir / "two_window_saver.exe", self.system / PROGRAMS[0])
+        saver = self.d.start(self.system / PROGRAMS[0])
+        self.close_pipes_at_end(saver)
+        ready, _, _ = select.select([saver.stdout], [], [], 30)
+        self.assertEqual(saver.stdout.readline().strip() if ready else b"", b"ready")
+        return [saver]
 
     def start_file_holder(self):
         """Another program that holds the front end's file open, sharing
@@ -259,24 +290,60 @@ class Installer(unittest.TestCase):
         self.uninstall_silently()
         self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), other)
 
+    def test_uninstall_clears_the_signed_in_users_choice_through_the_shell(self):
+        # The test build of another account leaves its own HKCU alone, as it
+        # is not the user's: only the command the shell starts as the user can
+        # clear the choice there.
+        saver = windows_path_in_system(PROGRAMS[0])
+        other = r"C:\windows\system32\other.scr"
+        no_shell = {"WINEDLLOVERRIDES": self.d.env.get("WINEDLLOVERRIDES", "") + ";actxprxy="}
+        routes = [
+            # (route, the uninstaller's environment, the choice before, the choice after: None when cleared)
+            ("through the shell", {}, saver, None),
+            ("through the shell, the path in its short form", {}, "short", None),
+            ("through the shell, another saver chosen", {}, other, other),
+            ("no shell to ask: the choice stays", no_shell, saver, saver),
+        ]
+        for route, env, before, after in routes:
+            with self.subTest(route=route):
+                self.install_silently(setup=self.setup_as_another_account)
+                if before == "short":
+                    before = self.short_path(saver)
+                    self.assertNotEqual(before.lower(), saver.lower(), "Wine gave no short name")
+                self.set_screen_saver(before)
+                self.uninstall_silently(env=env)
+                if after is None:
+                    self.assertTrue(wait_until(lambda: self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE") is None, 30),
+                                    "the user's choice still names the removed saver")
+                else:
+                    time.sleep(5)  # time enough for a command the shell would run
+                    self.assertEqual(self.reg_value(DESKTOP_KEY, "SCRNSAVE.EXE"), after)
+
     def test_installs_and_uninstalls_over_a_running_saver(self):
         new = {name: (self.bin_dir / name).read_bytes() for name in PROGRAMS}
         saver, renderer = PROGRAMS
         aside, waiting = saver + ".1.old", saver + ".new"
+        ordinary, another_account = self.setup, self.setup_as_another_account
         cases = [
-            # (what uses the system folder's files, how the installer gets past it)
-            (self.start_preview, "closed"),
-            (self.start_saver_run, "closed"),
-            (self.start_settings_dialog, "closed"),
-            (self.start_hung_preview, "moved aside"),
-            (self.start_file_holder, "replaced at the restart"),
+            # (what uses the system folder's files, how the installer gets past it, the installer)
+            (self.start_preview, "closed", ordinary),
+            (self.start_saver_run, "closed", ordinary),
+            (self.start_settings_dialog, "closed", ordinary),
+            (self.start_hung_preview, "moved aside", ordinary),
+            (self.start_file_holder, "replaced at the restart", ordinary),
+            (self.start_two_windows_of_one_process, "closed", ordinary),
+            # The saver's processes cannot be opened: the windows are watched,
+            # then the files, until no process runs from them.
+            (self.start_saver_run, "closed", another_account),
+            (self.start_preview, "closed", another_account),
+            (self.start_two_windows_of_one_process, "closed", another_account),
         ]
-        for start, way in cases:
-            with self.subTest(running=start.__name__):
+        for start, way, setup in cases:
+            with self.subTest(running=start.__name__, installer=setup.parent.name):
                 for name in PROGRAMS:  # an earlier version, installed
                     (self.system / name).write_bytes(aged(new[name]))
                 running = start()
-                self.install_silently(exit_code=3010 if way == "replaced at the restart" else 0)
+                self.install_silently(exit_code=3010 if way == "replaced at the restart" else 0, setup=setup)
                 if way == "closed":
                     for p in running:
                         self.assertIsNotNone(ended_within(p, PROMPT_END), "the saver was not closed")
@@ -320,6 +387,7 @@ class Installer(unittest.TestCase):
         self.addCleanup(calls.unlink, missing_ok=True)
         saver = windows_path_in_system(PROGRAMS[0]).lower()
         restart_note = "次回の再起動時に削除されます"
+        account_note = f"このインストーラーを実行しているアカウント「{self.user_name()}」のスクリーンセーバーに設定し"
         routes = [
             # (route, the installer's environment, the command that loads desk.cpl, who starts it,
             #  whether the installer chooses the saver for its own account, a hung saver to install over)
@@ -345,6 +413,8 @@ class Installer(unittest.TestCase):
                 finish = self.wait_for_control_text("スクリーンセーバーに設定して設定画面を開く")
                 self.d.screenshot("installer-finish-restart-note.png" if over_hung_saver else "installer-finish.png")
                 self.assertEqual(restart_note in finish, over_hung_saver, finish)
+                # Where no shell answers, the page says whose screen saver the box chooses.
+                self.assertEqual(account_note in finish, chosen_by_installer, finish)
                 self.d.tap("Return")  # Finish, the box ticked
                 self.assertTrue(wait_until(lambda: not self.wizard_caption(), 30), "the installer did not close")
                 self.assertTrue((self.system / PROGRAMS[0]).is_file())
@@ -377,6 +447,27 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.our_files(), [])
 
     # --- steps ------------------------------------------------------------
+    def command_output(self, command):
+        """What the command interpreter prints for the command, line by line."""
+        result = subprocess.run([str(WINE_EXEC), "cmd", "/c", command], env=self.d.env, stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=60)
+        return [line.strip() for line in result.stdout.decode("cp932", "replace").splitlines() if line.strip()]
+
+    def short_path(self, path):
+        """The short (8.3) form of a file's path, as Windows' settings may
+        store it: the name `dir /x` shows before the long one."""
+        folder, _, name = path.rpartition("\\")
+        for line in self.command_output(f"dir /x {path}"):
+            fields = line.split()
+            if len(fields) >= 2 and fields[-1].lower() == name.lower():
+                return folder + "\\" + fields[-2]
+        return path
+
+    def user_name(self):
+        """The name of the account Wine runs the programs as."""
+        lines = self.command_output("echo %USERNAME%")
+        return lines[-1] if lines else ""
+
     def wizard_caption(self):
         """The caption of the installer's or uninstaller's window (it changes
         from page to page), or None while none is shown."""

@@ -1,7 +1,8 @@
 """The renderer follows the display: a resolution changed during a run
 gives a full-screen window of the new size, made anew (still full screen,
-the animation going on), and on a desk of two monitors both monitors show
-their pictures again. The framed window keeps its size.
+the animation going on, a window with the caption there at every moment),
+and on a desk of two monitors both monitors show their pictures again. The
+framed window keeps its size.
 
 Xvfb lets RandR switch its one output to another mode at run time (the mode
 added with --newmode and --addmode), and Wine (8.0) follows in the screen DC
@@ -75,6 +76,8 @@ class ResolutionChange(RendererCase):
         first = self.wait_full_screen(d.width, d.height)
         self.assertTrue(first)
         self.assert_picture_fills(d.width, d.height, "before.png")
+        # As the saver watches it: it ends the run when the caption is missing.
+        watch = d.start(d.tools_dir / "winprobe.exe", "watch-gap", CAPTION, "180000", to_files=True)
 
         self.xrandr("--newmode", *SMALL_MODE)
         self.xrandr("--addmode", "screen", SMALL_MODE[0])
@@ -93,6 +96,9 @@ class ResolutionChange(RendererCase):
         self.assertTrue(self.running())
         d.tap("Escape")
         self.assertEqual(self.exit_code(), 1)
+        watch.wait(timeout=60)  # ends a second after the renderer's window
+        fields = dict(f.split("=") for f in watch.out_path.read_text().split())
+        self.assertEqual(int(fields["gaps"]), 0, f"the caption was missing for up to {fields['longest_ms']} ms")
 
     def test_framed_window_keeps_its_size(self):
         self.assertTrue(self.wait_for_mode(framed=False))

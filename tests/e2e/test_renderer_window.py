@@ -20,8 +20,9 @@ class WindowModes(RendererCase):
         shown = [line for line in d.probe("windows-of", CAPTION).text.splitlines() if line.startswith("handle=")]
         self.assertEqual(len(shown), 1, shown)
 
-        # Watch the caption while switching: the saver's watch needs the gap
-        # between the old window's end and the new one's start.
+        # Watch the caption while switching, as the saver does (it ends the
+        # run when the caption is missing): each new window is made before
+        # the one it replaces goes, so it is never missing.
         watch = d.start(d.tools_dir / "winprobe.exe", "watch-gap", CAPTION, "8000", to_files=True)
         d.tap("Tab")
         framed = self.wait_for_mode(framed=True)
@@ -40,8 +41,8 @@ class WindowModes(RendererCase):
         out = watch.out_path.read_text().strip()
         print(f"\nwindow re-creation seen by polling the caption: {out}")
         fields = dict(f.split("=") for f in out.split())
-        self.assertEqual(int(fields["gaps"]), 2)
-        self.assertLess(float(fields["longest_ms"]), 1000)
+        self.assertEqual(int(fields["gaps"]), 0, f"the caption was missing for up to {fields['longest_ms']} ms")
+        self.assertEqual(fields["present"], "1")
         self.assertTrue(self.running())
 
     def test_keys_act_on_release_only(self):

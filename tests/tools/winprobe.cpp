@@ -23,9 +23,11 @@
 //                                          program at a prefix of the path would do
 //   winprobe repeat-size CAPTION MS        for MS milliseconds posts WM_SIZE (restored, the current
 //                                          client size) every 40 ms to whichever window has the caption
-//   winprobe watch-gap CAPTION MS          for MS milliseconds looks for the caption as often as it can;
-//                                          prints how often it vanished and reappeared and the longest
-//                                          time no window had it (ms); exit 1 if it never showed
+//   winprobe watch-gap CAPTION MS          for MS milliseconds at most looks for the caption every millisecond,
+//                                          as the saver's watch would at its finest; ends early once no window
+//                                          has had it for a second (the program ended); prints how often it
+//                                          vanished and reappeared and the longest time no window had it
+//                                          (ms); exit 1 if it never showed
 //   winprobe load-library NAME             LoadLibraryA(NAME) with the ordinary search; exit 1 if it fails
 //   winprobe hold FILE                     opens FILE as another program might (to read, sharing reading
 //                                          only, so that it can be neither renamed nor deleted), prints
@@ -239,18 +241,21 @@ int watch_gap(const char* caption, DWORD duration_ms) {
     LARGE_INTEGER frequency, now, start, vanished{};
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
+    const auto ms_between = [&](const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+        return (to.QuadPart - from.QuadPart) * 1000.0 / frequency.QuadPart;
+    };
     bool seen = false, present = false;
     int gaps = 0;
     double longest_ms = 0.0;
     HWND last = nullptr;
     int handles = 0;
-    for (;;) {
+    for (;; Sleep(1)) {
         QueryPerformanceCounter(&now);
-        if ((now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart >= duration_ms)
+        if (ms_between(start, now) >= duration_ms || (seen && !present && ms_between(vanished, now) >= 1000))
             break;
         HWND w = find_top_level(caption);
         if (w && !present && seen) {
-            const double gap_ms = (now.QuadPart - vanished.QuadPart) * 1000.0 / frequency.QuadPart;
+            const double gap_ms = ms_between(vanished, now);
             longest_ms = gap_ms > longest_ms ? gap_ms : longest_ms;
             ++gaps;
         }

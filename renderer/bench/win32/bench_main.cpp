@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "common/win32/process_start.h"
-#include "renderer/win32/renderer_app.h"
+#include "renderer/win32/run_options.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     win32::start_process();
     if (__argc < 4)
         return 2;
-    renderer::BenchOptions options;
+    renderer::RunOptions options;
     for (int i = 4; i < __argc; ++i) {
         if (std::strcmp(__argv[i], "unpaced") == 0)
             options.pace = false;

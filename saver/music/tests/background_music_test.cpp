@@ -1,6 +1,7 @@
 // A saver run's music from its load to its end, against the simulated drive
 // and the recording of PlaySoundA: above all that the end of a run stops and
-// closes the CD device whenever the run opened it.
+// closes the CD device whenever the run opened it, that a file fades in, and
+// that the display turning off releases every kind of music.
 #include "saver/music/background_music.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,8 @@ TEST(BackgroundMusic, TheEndOfARunStopsAndClosesTheCdDeviceWheneverItWasOpened) 
         Settings settings;
         settings.BGM_Kind = 1;
         MusicPlayer player(system, settings);
-        BackgroundMusic music(player, settings);
+        std::uint32_t now = 0;
+        BackgroundMusic music(player, settings, [&] { return now; });
 
         const BackgroundMusic::Timers timers = music.Start();
         EXPECT_FALSE(timers.file_loop);
@@ -69,33 +71,51 @@ TEST(BackgroundMusic, TheEndOfARunStopsAndClosesTheCdDeviceWheneverItWasOpened) 
     }
 }
 
+// A file's device is set silent before it plays, for the fade to raise it;
+// where it takes no volume the file plays as recorded. A run that ends
+// part-way through a WAV's fade gives the wave output back the level the
+// user gave this program (here half), which the system keeps for its next
+// start.
 TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
     const struct {
         const char* what;
         std::int16_t kind;
         const char* file;
+        bool device_volume;  // the MP3 device and the wave output take a volume
         BackgroundMusic::Timers timers;
         Commands started;
         std::size_t sounds_started;
         Commands ended;
         std::size_t sounds_ended;
     } cases[] = {
-        {"no music", 0, "C:\\a.mp3", {false, false}, {}, 0, {}, 0},
+        {"no music", 0, "C:\\a.mp3", true, {false, false, false}, {}, 0, {}, 0},
         {"an MP3",
          2,
          "C:\\a.mp3",
-         {true, false},
-         {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"},
+         true,
+         {true, false, true},
+         {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "setaudio MP3Play volume to 0", "play MP3Play"},
          0,
          {"stop MP3Play", "close MP3Play"},
          0},
-        {"a WAV", 2, "C:\\a.Wav", {false, false}, {}, 1, {}, 2},
-        {"another file type", 2, "C:\\a.wma", {false, false}, {}, 0, {}, 0},
-        {"a kind written by hand", 7, "C:\\a.wav", {false, false}, {}, 0, {}, 0},
-        {"an audio CD",
+        {"an MP3 on a device without a volume: as recorded, no fade",
+         2,
+         "C:\\a.mp3",
+         false,
+         {true, false, false},
+         {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "setaudio MP3Play volume to 0", "play MP3Play"},
+         0,
+         {"stop MP3Play", "close MP3Play"},
+         0},
+        {"a WAV", 2, "C:\\a.Wav", true, {false, false, true}, {}, 1, {}, 2},
+        {"a WAV on an output without a volume", 2, "C:\\a.wav", false, {false, false, false}, {}, 1, {}, 2},
+        {"another file type", 2, "C:\\a.wma", true, {false, false, false}, {}, 0, {}, 0},
+        {"a kind written by hand", 7, "C:\\a.wav", true, {false, false, false}, {}, 0, {}, 0},
+        {"an audio CD: no fade",
          1,
          "C:\\a.wav",
-         {false, true},
+         true,
+         {false, true, false},
          {"open cdaudio", "set cdaudio time format tmsf"},
          0,
          kCdClosed,
@@ -105,16 +125,30 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
         SCOPED_TRACE(c.what);
         SimulatedMultimedia system;
         system.mp3_files.insert(c.file);
+        system.mp3_takes_volume = c.device_volume;
+        system.wave_takes_volume = c.device_volume;
+        system.wave_volume = 0x80008000;
         Settings settings;
         settings.BGM_Kind = c.kind;
         settings.BGM_File = c.file;
         MusicPlayer player(system, settings);
-        BackgroundMusic music(player, settings);
+        std::uint32_t now = 0;
+        BackgroundMusic music(player, settings, [&] { return now; });
         const BackgroundMusic::Timers timers = music.Start();
         EXPECT_EQ(timers.file_loop, c.timers.file_loop);
         EXPECT_EQ(timers.cd_watch, c.timers.cd_watch);
+        EXPECT_EQ(timers.fade, c.timers.fade);
         EXPECT_EQ(system.commands(), c.started);
         EXPECT_EQ(system.sounds.size(), c.sounds_started);
+        if (c.sounds_started == 1 && c.device_volume) {
+            EXPECT_EQ(system.wave_volumes_set, std::vector<std::uint32_t>{0});
+        }
+        now = 1500;  // half-way up: an eighth of the level
+        EXPECT_EQ(music.FadeTick(), c.timers.fade);
+        if (c.timers.fade) {
+            EXPECT_EQ(c.timers.file_loop ? static_cast<std::uint32_t>(system.mp3_volume) : system.wave_volume,
+                      c.timers.file_loop ? 125u : 0x10001000u);
+        }
         system.clear_log();
         music.End();
         EXPECT_EQ(system.commands(), c.ended);
@@ -123,6 +157,77 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
             EXPECT_EQ(system.sounds[0].flags, kWaveLoopFlags);
             EXPECT_FALSE(system.sounds[1].has_name);  // the stop
         }
+        EXPECT_EQ(system.wave_volume, 0x80008000u);
+    }
+}
+
+// While the display is off no device or sound is left open, so that the
+// power plan may put the machine to sleep; when it shows again (on or
+// dimmed) the music starts as at the start of the run, fading in again, and
+// a CD plays on. A repeated notice changes nothing; the end after an off has
+// nothing left to stop.
+TEST(BackgroundMusic, TheDisplayOffReleasesTheMusicAndOnStartsItAgain) {
+    const Commands kMp3Open = {"open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "setaudio MP3Play volume to 0",
+                               "play MP3Play"};
+    const struct {
+        std::int16_t kind;
+        const char* file;
+        Commands at_off;
+        std::size_t sounds_at_off;  // and as many at on
+        Commands at_on;
+        BackgroundMusic::Timers on;
+    } cases[] = {
+        {kMusicFile, "C:\\a.mp3", {"stop MP3Play", "close MP3Play"}, 0, kMp3Open, {true, false, true}},
+        {kMusicFile, "C:\\a.wav", {}, 1, {}, {false, false, true}},
+        {kMusicCd, "", kCdClosed, 0, {"open cdaudio", "set cdaudio time format tmsf"}, {false, true, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        SimulatedMultimedia system;
+        system.mp3_files.insert(c.file);
+        const Settings settings{c.kind, 0, c.file};
+        MusicPlayer player(system, settings);
+        BackgroundMusic music(player, settings, [] { return 0u; });
+        music.Start();
+        for (int tick = 0; c.kind == kMusicCd && tick < 5; ++tick) {  // a CD playing
+            music.CdTick();
+            system.drive.advance(200);
+        }
+        const long played_ms = system.drive.position_ms();
+        const auto sent = [&](const Commands& commands, std::size_t sounds) {
+            EXPECT_EQ(system.commands(), commands);
+            EXPECT_EQ(system.sounds.size(), sounds);
+            system.clear_log();
+            system.sounds.clear();
+        };
+        system.clear_log();
+        system.sounds.clear();
+
+        const BackgroundMusic::Timers off = music.FollowDisplay(false);
+        EXPECT_FALSE(off.file_loop || off.cd_watch || off.fade);
+        sent(c.at_off, c.sounds_at_off);
+        EXPECT_FALSE(system.mp3_open || system.drive.is_open() || system.drive.is_playing());
+        music.FollowDisplay(false);  // the older monitor notice, say
+        sent({}, 0);
+
+        const BackgroundMusic::Timers on = music.FollowDisplay(true);
+        EXPECT_EQ(on.file_loop, c.on.file_loop);
+        EXPECT_EQ(on.cd_watch, c.on.cd_watch);
+        EXPECT_EQ(on.fade, c.on.fade);
+        sent(c.at_on, c.sounds_at_off);
+        EXPECT_EQ(music.FollowDisplay(true).fade, c.on.fade);  // dimmed after on
+        sent({}, 0);
+        if (c.kind == kMusicCd) {
+            music.CdTick();  // the watch's first check plays on from where the drive stood
+            EXPECT_TRUE(system.drive.is_playing());
+            EXPECT_EQ(system.drive.position_ms(), played_ms);
+        }
+
+        music.FollowDisplay(false);
+        system.clear_log();
+        system.sounds.clear();
+        music.End();
+        sent({}, 0);
     }
 }
 

@@ -317,6 +317,7 @@ std::uint32_t SimulatedMultimedia::open_file(const std::string& command) {
     }
     mp3_open = true;
     mp3_mode = "stopped";
+    mp3_volume = 1000;
     return 0;
 }
 
@@ -333,6 +334,18 @@ std::uint32_t SimulatedMultimedia::mp3_command(const std::vector<std::string>& w
         mp3_mode = "stopped";
     } else if (verb == "close") {
         mp3_open = false;
+    } else if (verb == "setaudio" && words.size() == 5 && lower(words[2]) == "volume" && lower(words[3]) == "to") {
+        if (!mp3_takes_volume) {
+            return 274;  // MCIERR_UNSUPPORTED_FUNCTION
+        }
+        if (!all_digits(words[4])) {
+            return mci_error::kBadInteger;
+        }
+        const long volume = std::stol(words[4]);
+        if (volume > 1000) {
+            return mci_error::kOutOfRange;
+        }
+        mp3_volume = static_cast<int>(volume);
     } else {
         return mci_error::kUnrecognizedCommand;
     }
@@ -409,6 +422,23 @@ bool SimulatedMultimedia::mci_get_error_string(std::uint32_t code, char* text, s
 bool SimulatedMultimedia::play_sound(const char* sound, std::uint32_t flags) {
     sounds.push_back({sound != nullptr, sound ? sound : "", flags});
     return play_sound_result;
+}
+
+std::uint32_t SimulatedMultimedia::wave_out_get_volume(std::uint32_t& volume) {
+    if (!wave_takes_volume) {
+        return 5;
+    }
+    volume = wave_volume;
+    return 0;
+}
+
+std::uint32_t SimulatedMultimedia::wave_out_set_volume(std::uint32_t volume) {
+    if (!wave_takes_volume) {
+        return 5;
+    }
+    wave_volume = volume;
+    wave_volumes_set.push_back(volume);
+    return 0;
 }
 
 std::vector<std::string> SimulatedMultimedia::commands() const {

@@ -94,6 +94,8 @@ public:
     bool mci_get_error_string(std::uint32_t code, char* text, std::uint32_t text_length) override;
     bool play_sound(const char* sound, std::uint32_t flags) override;
     std::uint32_t wave_out_device_count() override { return wave_devices; }
+    std::uint32_t wave_out_get_volume(std::uint32_t& volume) override;
+    std::uint32_t wave_out_set_volume(std::uint32_t volume) override;
 
     // Every command string, in the order sent.
     std::vector<std::string> commands() const;
@@ -112,9 +114,19 @@ public:
     // Mode MP3Play reports while open ("playing", "stopped", "paused").
     std::string mp3_mode = "stopped";
     bool mp3_open = false;
+    // "setaudio MP3Play volume to N": the device's volume, 1000 when opened;
+    // a device without one refuses the command.
+    bool mp3_takes_volume = true;
+    int mp3_volume = 1000;
     bool error_text_available = true;
     std::uint32_t wave_devices = 1;
     bool play_sound_result = true;
+    // The wave output's volume (both channels in one value), and whether it
+    // has one to give and take: Wine answers MMSYSERR_INVALHANDLE (5) for a
+    // device identifier.
+    std::uint32_t wave_volume = 0xFFFFFFFF;
+    bool wave_takes_volume = true;
+    std::vector<std::uint32_t> wave_volumes_set;
 
     std::vector<Sent> sent;
     std::vector<SoundCall> sounds;

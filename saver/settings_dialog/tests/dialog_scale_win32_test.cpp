@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-#include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/layout.h"
 #include "saver/settings_dialog/win32/file_chooser.h"
 #include "saver/settings_dialog/win32/settings_dialog.h"
 

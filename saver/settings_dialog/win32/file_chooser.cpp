@@ -59,6 +59,16 @@ std::optional<std::wstring> choose_music_file(ShellCalls& shell, HWND owner, HIN
     file.back() = L'\0';
     return std::wstring(file.data());
 }
+std::optional<std::string> kept_music_path(HWND owner, const PathForms& forms, const std::wstring& chosen) noexcept {
+    if (std::optional<std::string> stored = stored_music_path(forms, chosen))
+        return stored;
+    // Refused at once, the earlier choice kept: saved, the saver would be
+    // silent every night with no word why. The name is shown as chosen, which
+    // only the Unicode message box can.
+    const std::wstring message = wide_from_ansi(texts::kFileNameUnusable) + L"\r\n\r\n" + chosen;
+    MessageBoxW(owner, message.c_str(), wide_from_ansi(texts::kProgramTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    return std::nullopt;
+}
 
 std::wstring wide_from_ansi(const char* text, std::size_t length) {
     if (length == 0 || length > INT_MAX)

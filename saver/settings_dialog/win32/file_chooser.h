@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/music_path.h"
 #include "saver/settings_dialog/win32/shell_calls.h"
 
 namespace settings_dialog {
@@ -17,6 +17,12 @@ namespace settings_dialog {
 // chosen, as the user chose it; nullopt when cancelled or when comdlg32
 // cannot be loaded.
 std::optional<std::wstring> choose_music_file(ShellCalls& shell, HWND owner, HINSTANCE instance) noexcept;
+
+// The path the settings keep for a file chosen in the chooser
+// (stored_music_path); nullopt where the ANSI calls could open it by no name,
+// after a message owned by `owner` has said so, with the name as chosen: the
+// earlier choice stays.
+std::optional<std::string> kept_music_path(HWND owner, const PathForms& forms, const std::wstring& chosen) noexcept;
 
 class Win32PathForms final : public PathForms {
 public:

@@ -8,7 +8,6 @@
 #include "common/win32/geometry.h"
 #include "saver/button/property_set.h"
 #include "saver/button/win32/command_paint.h"
-#include "saver/settings_dialog/dialog_logic.h"
 #include "saver/settings_dialog/win32/retained_gradient.h"
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
@@ -50,10 +49,7 @@ win32::UniqueBitmap drawn_mark(int size, bool chosen) {
 
 }  // namespace
 
-MusicPanel::MusicPanel(PanelEvents& events, HINSTANCE instance, const std::int16_t& kind)
-    : events_(events), instance_(instance), kind_(kind) {}
-
-bool MusicPanel::create(HWND dialog, int dpi) noexcept {
+bool MusicPanel::create(HWND dialog, int dpi, int control_id) noexcept {
     dpi_ = dpi;
     make_scaled_parts();
     win32::WindowClass wc;
@@ -66,7 +62,8 @@ bool MusicPanel::create(HWND dialog, int dpi) noexcept {
     // WS_EX_CONTROLPARENT: a child control of the panel that has the focus
     // still belongs to the dialog's navigation.
     return create_window(WS_EX_CONTROLPARENT, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
-                         place.left, place.top, place.width(), place.height(), dialog, instance_) != nullptr;
+                         place.left, place.top, place.width(), place.height(), dialog, instance_,
+                         control_id) != nullptr;
 }
 
 void MusicPanel::rescale(int dpi) noexcept {
@@ -97,9 +94,10 @@ void MusicPanel::paint_gradient() noexcept {
     retain_gradient(gradient_, client.right, client.bottom, GradientSurface::Panel);
 }
 
-void MusicPanel::show_kind() noexcept {
-    for (int kind = 0; kind < kKindCount; ++kind) {
-        const RECT place = rect_of(kKindMark[kind]);
+void MusicPanel::show_kind(std::int16_t kind) noexcept {
+    kind_ = kind;
+    for (const shared::TwipsRect& mark : kKindMark) {
+        const RECT place = rect_of(mark);
         InvalidateRect(hwnd(), &place, FALSE);
     }
     // The focus rectangle follows the choice, off the name it was around.
@@ -124,14 +122,14 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
         case WM_MBUTTONDOWN: {
             const int kind = kind_at(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)), dpi_);
             if (kind >= 0)
-                events_.kind_pressed(kind);
+                notify_parent(static_cast<WORD>(kNotifyKindChosen + kind));
             return 0;
         }
         case WM_KEYDOWN:
             // Each key-down steps once, auto-repeated ones too.
             if (const std::optional<bool> down = steps_down(wparam)) {
                 win32::show_focus_cues(hwnd());
-                events_.kind_stepped(*down);
+                notify_parent(static_cast<WORD>(kNotifyKindChosen + kind_after_step(kind_, *down)));
                 return 0;
             }
             return default_handling(message, wparam, lparam);
@@ -146,10 +144,8 @@ LRESULT MusicPanel::handle_message(UINT message, WPARAM wparam, LPARAM lparam) n
             invalidate_focus(chosen_kind());
             return 0;
         case WM_COMMAND:
-            // Only a click: the file button's property notices and the
-            // repeat box's are the panel's own business.
-            if (HIWORD(wparam) == BN_CLICKED)
-                events_.button_clicked(LOWORD(wparam));
+            // A child control's notice, for the dialog.
+            SendMessageA(GetParent(hwnd()), WM_COMMAND, wparam, lparam);
             return 0;
         default:
             return default_handling(message, wparam, lparam);
@@ -225,6 +221,11 @@ void MusicPanel::invalidate_focus(int kind) noexcept {
 void MusicPanel::invalidate_focus_places() noexcept {
     for (int kind = 0; kind < kKindCount; ++kind)
         invalidate_focus(kind);
+}
+
+void MusicPanel::notify_parent(WORD code) noexcept {
+    SendMessageA(GetParent(hwnd()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd()), code),
+                 reinterpret_cast<LPARAM>(hwnd()));
 }
 
 void MusicPanel::draw_mark(HDC dc, const RECT& place, bool chosen) noexcept {

@@ -7,40 +7,54 @@
 // of option buttons: the arrow keys move the choice from row to row, and a
 // dotted focus rectangle surrounds the chosen kind's name once the keyboard
 // has been used in the dialog (common/win32/focus_cues.h).
+//
+// The dialog owns the kind and tells the panel which it is (show_kind). The
+// panel tells the dialog what the user chose as the buttons tell their host
+// (saver/button/win32/command.h), with WM_COMMAND sent to its parent:
+//
+//   WM_COMMAND, wParam = MAKEWPARAM(the panel's control id,
+//       kNotifyKindChosen + kind), lParam = the panel's window: the user
+//       chose the kind (0 none, 1 audio CD, 2 file), by a press on its mark
+//       or name, or by an arrow key from the kind shown.
+//
+// What its own child controls send it (the file button's click, the repeat
+// box's notices) goes on to its parent as it came, so the dialog hears every
+// control in one place.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/win32/handles.h"
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
+#include "saver/settings_dialog/layout.h"
 #include "saver/shared/twips.h"
 
 namespace settings_dialog {
 
-// What the user did on the panel, told to the dialog, which decides.
-class PanelEvents {
-public:
-    virtual ~PanelEvents() = default;
-    // A press of any mouse button on the mark of `kind` or on its name.
-    virtual void kind_pressed(int kind) = 0;
-    // An arrow key on the focused panel: to the row below (`down`) or above.
-    virtual void kind_stepped(bool down) = 0;
-    // A click of a button of the panel (the file button), by its control id.
-    virtual void button_clicked(int control_id) = 0;
-};
+// The first of the panel's notification codes, one a kind; above every code
+// of the system's own controls and the button's kNotifyPropertiesChanged.
+inline constexpr WORD kNotifyKindChosen = 0x7E10;
+
+// The kind a notification code of the panel chooses; nullopt for any other code.
+inline std::optional<int> kind_chosen_by(WORD code) {
+    if (code < kNotifyKindChosen || code >= kNotifyKindChosen + kKindCount)
+        return std::nullopt;
+    return code - kNotifyKindChosen;
+}
 
 class MusicPanel final : public win32::WindowBase {
 public:
-    // `kind` is the dialog's BGM_Kind, read whenever the marks are drawn.
-    MusicPanel(PanelEvents& events, HINSTANCE instance, const std::int16_t& kind);
+    explicit MusicPanel(HINSTANCE instance) : instance_(instance) {}
 
-    // Creates the panel as a child of the dialog at its place on a display of
-    // `dpi` dots per inch; it is a tab stop.
-    bool create(HWND dialog, int dpi) noexcept;
+    // Creates the panel as a child of the dialog, with the control id
+    // `control_id`, at its place on a display of `dpi` dots per inch; it is a
+    // tab stop.
+    bool create(HWND dialog, int dpi, int control_id) noexcept;
     // The panel's place, font and marks at another scale; its gradient is
     // painted again when the dialog gets its new size.
     void rescale(int dpi) noexcept;
@@ -49,9 +63,10 @@ public:
     // redraws itself and every child, once both surfaces are painted.
     void paint_gradient() noexcept;
 
-    // The kind changed: its mark chosen, the others clear, and the focus
-    // rectangle around its name.
-    void show_kind() noexcept;
+    // The dialog's BGM_Kind, at loading and whenever it changes: its mark
+    // chosen, the others clear, and the focus rectangle around its name. A
+    // kind outside 0..2 chooses no mark.
+    void show_kind(std::int16_t kind) noexcept;
     // The caption of lbl_Fname (the full path; elided in the middle to fit),
     // in Unicode: the name as the user chose it, whatever the code page.
     void show_file_name(const std::wstring& path) noexcept;
@@ -69,10 +84,11 @@ private:
     RECT focus_place(HDC dc, int kind) const noexcept;
     void invalidate_focus(int kind) noexcept;
     void invalidate_focus_places() noexcept;
+    // WM_COMMAND to the dialog, from the panel itself.
+    void notify_parent(WORD code) noexcept;
 
-    PanelEvents& events_;
     HINSTANCE instance_;
-    const std::int16_t& kind_;
+    std::int16_t kind_ = -1;  // none until the dialog tells it
     win32::RetainedSurface gradient_;
     int dpi_ = shared::kDesignDpi;
     win32::UniqueFont font_;

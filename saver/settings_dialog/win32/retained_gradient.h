@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "common/win32/retained_surface.h"
-#include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/gradient_rows.h"
 
 namespace settings_dialog {
 

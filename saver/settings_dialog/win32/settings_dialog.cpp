@@ -8,7 +8,8 @@
 #include "common/win32/focus_cues.h"
 #include "common/win32/geometry.h"
 #include "saver/button/property_set.h"
-#include "saver/button/win32/command_paint.h"
+#include "saver/settings_dialog/save.h"
+#include "saver/settings_dialog/win32/caption_zoom.h"
 #include "saver/settings_dialog/win32/file_chooser.h"
 #include "saver/settings_dialog/win32/retained_gradient.h"
 #include "saver/shared/resource_ids.h"
@@ -20,42 +21,11 @@ namespace settings_dialog {
 namespace {
 
 constexpr char kClassName[] = "Ember_Lantern_P";
-constexpr int kRepeatListHeight = 200;  // pixels below the box for the drop-down list
-constexpr int kRepeatTextSize = 256;    // characters read of the repeat box
-
-// Screen point, in pixels, the caption zoom starts from and returns to; set
-// from the cursor position when a dialog loads, (0, 0) until then.
-ZoomPoint ZoomOrigin;
-
-RECT zoom_origin_rect() {
-    return RECT{ZoomOrigin.x, ZoomOrigin.y, ZoomOrigin.x, ZoomOrigin.y};
-}
-
-// A caption bar zooms from ZoomOrigin out to the window's screen rectangle.
-void ZoomOpen(HWND window) {
-    const RECT to = win32::window_rect(window);
-    const RECT from = zoom_origin_rect();
-    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
-}
-
-// The mirror image: from the window's rectangle into ZoomOrigin.
-void ZoomClose(HWND window) {
-    const RECT from = win32::window_rect(window);
-    const RECT to = zoom_origin_rect();
-    DrawAnimatedRects(window, IDANI_CAPTION, &from, &to);
-}
 
 // Each button's persisted property set as the dialog's stored layout holds
 // it: the caption and the design font; everything else keeps its default.
 button::PropertyBag stored_properties(const char* caption) {
     return {{"Caption", std::string(caption)}, {"Font", button::design_font()}};
-}
-
-// The repeat box's window at `dpi`: its place, with room below for the list.
-common::PixelRect repeat_window(int dpi) {
-    common::PixelRect box = shared::pixels_from_twips(kRepeatBox, dpi);
-    box.bottom += shared::scaled_pixels(kRepeatListHeight, dpi);
-    return box;
 }
 
 }  // namespace
@@ -86,8 +56,10 @@ void SettingsDialog::show_modal() noexcept {
     SetFocus(panel_.hwnd());
     MSG message;
     while (!closed_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (navigate(message))
+        if (is_tab_key_for(hwnd(), message)) {
+            step_focus(hwnd(), tab_order());
             continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -104,8 +76,7 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_PRINTCLIENT:
             return paint_message(message, wparam, lparam, [this](HDC dc) { show_gradient(dc, hwnd(), gradient_); });
         case WM_COMMAND:
-            if (HIWORD(wparam) == BN_CLICKED)
-                button_clicked(LOWORD(wparam));
+            command(LOWORD(wparam), HIWORD(wparam));
             return 0;
         case WM_DPICHANGED: {
             // The system's suggested place keeps the dialog where the user
@@ -116,9 +87,10 @@ LRESULT SettingsDialog::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             return 0;
         }
         case WM_ACTIVATE:
+            // The music panel is where the dialog starts.
             if (LOWORD(wparam) == WA_INACTIVE)
-                remember_focus();
-            else if (!HIWORD(wparam) && restore_focus())
+                focus_memory_.remember(hwnd());
+            else if (!HIWORD(wparam) && focus_memory_.restore(hwnd(), panel_.hwnd()))
                 return 0;
             break;
         case WM_SETCURSOR:
@@ -157,17 +129,11 @@ void SettingsDialog::Form_Load() noexcept {
     // The controls of the music kind.
     show_kind();
     // The repeat box: the track, then the list of 0 to 30.
-    SetWindowTextA(repeat_, format_track(settings_.BGM_RepeatTrack).c_str());
-    for (const std::string& entry : repeat_entries())
-        SendMessageA(repeat_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    repeat_.show_track(settings_.BGM_RepeatTrack);
     // The file, by the name the user chose it.
     panel_.show_file_name(shown_file_name(settings_.BGM_File));
     // The caption zooms out of the mouse position.
-    POINT cursor{};
-    std::optional<CursorPoint> read;
-    if (GetCursorPos(&cursor))
-        read = CursorPoint{cursor.x, cursor.y};
-    ZoomOrigin = zoom_origin_from_cursor(ZoomOrigin, read);
+    take_zoom_origin_from_cursor();
     ZoomOpen(hwnd());
     // No hourglass left over.
     wait_cursor_ = false;
@@ -187,16 +153,9 @@ void SettingsDialog::Form_Unload() noexcept {
 }
 
 bool SettingsDialog::create_controls() noexcept {
-    font_.reset(button::create_caption_font(button::design_font(), dpi_));
-    if (!panel_.create(hwnd(), dpi_))
+    if (!panel_.create(hwnd(), dpi_, kIdPanel))
         return false;
-    const common::PixelRect box = repeat_window(dpi_);
-    repeat_ = CreateWindowExA(0, "COMBOBOX", "",
-                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                              box.left, box.top, box.width(), box.height(), panel_.hwnd(),
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdRepeat)), instance_, nullptr);
-    if (repeat_ && font_)
-        SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    repeat_.create(panel_.hwnd(), instance_, kIdRepeat, dpi_);
     // In the tab order after the repeat box, so created after it.
     create_button(cmd_bgm_, panel_.hwnd(), kIdCmdBgm, kCmdBgm, texts::kFileButton);
     create_button(cmd_set_, hwnd(), kIdCmdSet, kCmdSet, texts::kSaveButton);
@@ -218,15 +177,8 @@ void SettingsDialog::lay_out(int dpi, const POINT* top_left) noexcept {
         create_controls();
         return;
     }
-    // The repeat box takes the new font before the old one is deleted.
-    win32::UniqueFont font(button::create_caption_font(button::design_font(), dpi_));
     panel_.rescale(dpi_);
-    if (repeat_) {
-        const common::PixelRect box = repeat_window(dpi_);
-        SendMessageA(repeat_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
-        SetWindowPos(repeat_, nullptr, box.left, box.top, box.width(), box.height(), SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    font_ = std::move(font);
+    repeat_.rescale(dpi_);
     cmd_bgm_.rescale(dpi_, kCmdBgm);
     cmd_set_.rescale(dpi_, kCmdSet);
     cmd_can_.rescale(dpi_, kCmdCan);
@@ -250,25 +202,25 @@ bool SettingsDialog::create_button(button::Command& command,
 // the kind disabled, the marks shown, then what the kind needs enabled.
 void SettingsDialog::show_kind() noexcept {
     cmd_bgm_.Enabled(false);
-    EnableWindow(repeat_, FALSE);
+    repeat_.enable(false);
     const KindLook look = kind_look(settings_.BGM_Kind);
-    panel_.show_kind();
+    panel_.show_kind(settings_.BGM_Kind);
     if (look.repeat_enabled)
-        EnableWindow(repeat_, TRUE);
+        repeat_.enable(true);
     if (look.file_button_enabled)
         cmd_bgm_.Enabled(true);
 }
 
-void SettingsDialog::kind_pressed(int kind) {
-    settings_.BGM_Kind = static_cast<std::int16_t>(kind);
-    show_kind();
-}
-
-void SettingsDialog::kind_stepped(bool down) {
-    kind_pressed(kind_after_step(settings_.BGM_Kind, down));
-}
-
-void SettingsDialog::button_clicked(int control_id) {
+void SettingsDialog::command(int control_id, WORD code) noexcept {
+    if (control_id == kIdPanel) {
+        if (const std::optional<int> kind = kind_chosen_by(code))
+            choose_kind(*kind);
+        return;
+    }
+    // Of the buttons, only a click; the repeat box's notices and the buttons'
+    // property notices ask nothing of the dialog.
+    if (code != BN_CLICKED)
+        return;
     switch (control_id) {
         case kIdCmdBgm:
             Cmd_BGM_Click();
@@ -287,32 +239,31 @@ void SettingsDialog::button_clicked(int control_id) {
     }
 }
 
-void SettingsDialog::Cmd_BGM_Click() noexcept {
-    if (const std::optional<std::wstring> chosen = choose_music_file(shell_, hwnd(), instance_))
-        take_music_file(*chosen);
+void SettingsDialog::choose_kind(int kind) noexcept {
+    settings_.BGM_Kind = static_cast<std::int16_t>(kind);
+    show_kind();
 }
 
-void SettingsDialog::take_music_file(const std::wstring& chosen) noexcept {
-    if (const std::optional<std::string> stored = stored_music_path(path_forms_, chosen)) {
-        settings_.BGM_File = *stored;
-        // The name the user chose, not the short form kept for the ANSI calls.
-        panel_.show_file_name(chosen);
+void SettingsDialog::Cmd_BGM_Click() noexcept {
+    const std::optional<std::wstring> chosen = choose_music_file(shell_, hwnd(), instance_);
+    if (!chosen)
         return;
+    if (const std::optional<std::string> kept = kept_music_path(hwnd(), path_forms_, *chosen)) {
+        settings_.BGM_File = *kept;
+        // The name the user chose, not the short form kept for the ANSI calls.
+        panel_.show_file_name(*chosen);
     }
-    // Refused at once, the earlier choice kept: saved, the saver would be
-    // silent every night with no word why. The name is shown as chosen, which
-    // only the Unicode message box can.
-    const std::wstring message = wide_from_ansi(texts::kFileNameUnusable) + L"\r\n\r\n" + chosen;
-    MessageBoxW(hwnd(), message.c_str(), wide_from_ansi(texts::kProgramTitle).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void SettingsDialog::Cmd_Set_Click() noexcept {
-    char repeat_text[kRepeatTextSize] = {};
-    GetWindowTextA(repeat_, repeat_text, sizeof repeat_text);
     shared::Win32SettingsSystem system;
-    if (save_settings(system, settings_, repeat_text, ini_path_)) {
-        Form_Unload();
-        return;
+    switch (save_choice(system, settings_, repeat_.text(), ini_path_)) {
+        case SaveResult::Saved:
+        case SaveResult::Refused:  // nothing written, the file as it was
+            Form_Unload();
+            return;
+        case SaveResult::NotWritten:
+            break;
     }
     // Not saved: say so, and leave the dialog open, so the choice is not lost
     // as if it had been kept.
@@ -329,57 +280,7 @@ void SettingsDialog::Cmd_Etc_Click() noexcept {
 }
 
 std::vector<HWND> SettingsDialog::tab_order() const {
-    return {panel_.hwnd(), repeat_, cmd_bgm_.hwnd(), cmd_set_.hwnd(), cmd_can_.hwnd(), cmd_etc_.hwnd()};
-}
-
-bool SettingsDialog::navigate(const MSG& message) noexcept {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
-        return false;
-    if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))
-        return false;
-    const std::vector<HWND> order = tab_order();
-    const int count = static_cast<int>(order.size());
-    // The control that has the focus, a child of it (the repeat box's edit
-    // field) counting as that control; the panel only when none of its own
-    // controls has it.
-    const HWND focus = GetFocus();
-    int current = -1;
-    for (int i = count - 1; i >= 0 && current < 0; --i) {
-        if (order[i] && (focus == order[i] || IsChild(order[i], focus)))
-            current = i;
-    }
-    // A button control stays a window that takes messages while its Enabled
-    // is false; it is then no tab stop.
-    std::vector<bool> takes_focus;
-    for (const HWND control : order)
-        takes_focus.push_back(control && IsWindowEnabled(control) && IsWindowVisible(control) &&
-                              (GetWindowLongA(control, GWL_STYLE) & WS_TABSTOP));
-    win32::show_focus_cues(hwnd());
-    if (const std::optional<int> next = next_tab_stop(takes_focus, current, GetKeyState(VK_SHIFT) < 0))
-        SetFocus(order[*next]);
-    return true;
-}
-
-// A window of our own class gets no dialog manager: left to itself, Windows
-// gives the focus to the window itself whenever it is activated again (after
-// Alt+Tab, a message box or the file chooser), and the keys no longer reach
-// the control the user was at.
-void SettingsDialog::remember_focus() noexcept {
-    const HWND focus = GetFocus();
-    if (focus && IsChild(hwnd(), focus))
-        focus_at_deactivation_ = focus;
-}
-
-bool SettingsDialog::restore_focus() noexcept {
-    HWND control = focus_at_deactivation_;
-    // A control disabled or gone meanwhile cannot take it: then where the
-    // dialog starts, the music panel.
-    if (!control || !IsChild(hwnd(), control) || !IsWindowEnabled(control) || !IsWindowVisible(control))
-        control = panel_.hwnd();
-    if (!control)
-        return false;
-    SetFocus(control);
-    return true;
+    return {panel_.hwnd(), repeat_.hwnd(), cmd_bgm_.hwnd(), cmd_set_.hwnd(), cmd_can_.hwnd(), cmd_etc_.hwnd()};
 }
 
 void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const std::string& program_folder) {

@@ -2,7 +2,8 @@
 // place where the user chooses the saver's background music (none, an audio
 // CD with an optional repeated track, or an MP3 or WAV file), saves it to the
 // settings file or cancels, and can open the maker's web page. Its decisions
-// are dialog_logic.h's; the window carries them out.
+// are the logic files' of saver/settings_dialog, one a topic; the window
+// carries them out.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,11 @@
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
 #include "saver/button/win32/command.h"
-#include "saver/settings_dialog/dialog_logic.h"
+#include "saver/settings_dialog/layout.h"
+#include "saver/settings_dialog/music_path.h"
+#include "saver/settings_dialog/win32/dialog_focus.h"
 #include "saver/settings_dialog/win32/music_panel.h"
+#include "saver/settings_dialog/win32/repeat_combo.h"
 #include "saver/settings_dialog/win32/shell_calls.h"
 #include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
@@ -34,13 +38,16 @@ void show_settings_dialog(HINSTANCE instance, shared::Settings& settings, const 
 inline constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 inline constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
-// The control ids of the repeat box and the four buttons.
-enum ControlId : int { kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
+// The control ids of the music panel (0, the id a child window has unless
+// given another), the repeat box and the four buttons. Each tells the dialog
+// what the user did with WM_COMMAND and its id (the panel passes on its own
+// controls' notices).
+enum ControlId : int { kIdPanel = 0, kIdRepeat = 100, kIdCmdBgm, kIdCmdEtc, kIdCmdSet, kIdCmdCan };
 
 // The dialog's window: its controls, its event handlers and its modal loop.
-// It owns the music choice (BGM_Kind of the settings it edits), which the
-// music panel draws and whose changes it reports here.
-class SettingsDialog final : public win32::WindowBase, private PanelEvents {
+// It owns the music choice (BGM_Kind of the settings it edits) and tells the
+// music panel which kind to show.
+class SettingsDialog final : public win32::WindowBase {
 public:
     // `path_forms` turns a chosen music file into the path kept in the settings.
     SettingsDialog(HINSTANCE instance, shared::Settings& settings, std::string ini_path, const PathForms& path_forms)
@@ -48,7 +55,7 @@ public:
           settings_(settings),
           ini_path_(std::move(ini_path)),
           path_forms_(path_forms),
-          panel_(*this, instance, settings.BGM_Kind) {}
+          panel_(instance) {}
 
     // Creates the window hidden with its controls, then runs Form_Load.
     bool load() noexcept;
@@ -77,25 +84,15 @@ private:
     void Form_Resize() noexcept;
     void Form_Unload() noexcept;
     void show_kind() noexcept;
+    // WM_COMMAND: what a control tells the dialog, by its id and code.
+    void command(int control_id, WORD code) noexcept;
+    void choose_kind(int kind) noexcept;
     void Cmd_BGM_Click() noexcept;
-    // Keeps a file chosen in the chooser, or says why it cannot be used.
-    void take_music_file(const std::wstring& chosen) noexcept;
     void Cmd_Set_Click() noexcept;
     void Cmd_Etc_Click() noexcept;
 
-    // PanelEvents
-    void kind_pressed(int kind) override;
-    void kind_stepped(bool down) override;
-    void button_clicked(int control_id) override;
-
-    // Tab and Shift+Tab: the focus to the next control of the tab order that
-    // can take it. True when the key was this dialog's.
-    bool navigate(const MSG& message) noexcept;
+    // The panel, the repeat box, "...", "設定", "ｷｬﾝｾﾙ", "その他の作品".
     std::vector<HWND> tab_order() const;
-    // WM_ACTIVATE: the control that had the focus when the dialog was
-    // deactivated gets it back when the dialog is activated again.
-    void remember_focus() noexcept;
-    bool restore_focus() noexcept;
 
     HINSTANCE instance_;
     shared::Settings& settings_;
@@ -104,13 +101,12 @@ private:
     win32::RetainedSurface gradient_;
     MusicPanel panel_;
     ShellCalls shell_;
-    HWND repeat_ = nullptr;  // BGM_Repeat, a child of the panel
+    RepeatCombo repeat_;  // BGM_Repeat, a child of the panel
     button::Command cmd_bgm_, cmd_etc_, cmd_set_, cmd_can_;
-    win32::UniqueFont font_;
     int dpi_ = shared::kDesignDpi;  // of the monitor the dialog is on
     bool wait_cursor_ = false;      // the program-wide mouse pointer is the hourglass
     bool closed_ = false;
-    HWND focus_at_deactivation_ = nullptr;
+    FocusMemory focus_memory_;
 };
 
 }  // namespace settings_dialog

@@ -163,6 +163,42 @@ TEST_F(SettingsFileTest, WrittenValuesReadBackWithTheShiftJisKeys) {
     EXPECT_EQ(load().BGM_File, music_);
 }
 
+// The save gives the file the bytes the three single writes of the dialog
+// always gave it, over no file, over a file of its own and over one written
+// by hand with more in it.
+TEST_F(SettingsFileTest, SaveGivesTheBytesOfTheThreeWritesInOrder) {
+    const std::string by_hand =
+        "; mine\r\n[Other]\r\na=1\r\n[Section]\r\n" + kFileKey + "=" + music_ + "\r\nmore=x\r\n";
+    const std::string before_cases[] = {"", ini_text(" 1", " 4", nullptr), by_hand};
+    const std::string earlier = folder_ + "\\earlier.ini";
+    for (const std::string& before : before_cases) {
+        for (const std::int16_t kind : {0, 1, 2, 7}) {
+            SCOPED_TRACE(before + " / kind " + std::to_string(kind));
+            Settings settings;
+            settings.BGM_Kind = kind;
+            settings.BGM_RepeatTrack = static_cast<std::int16_t>(kind == 1 ? 12 : -3);
+            settings.BGM_File = kind == 1 ? "" : music_;
+            DeleteFileA(ini_.c_str());
+            DeleteFileA(earlier.c_str());
+            if (!before.empty()) {
+                write_bytes(ini_, before);
+                write_bytes(earlier, before);
+            }
+            Win32SettingsSystem system;
+            EXPECT_TRUE(save_settings(system, settings, ini_));
+            PutIniValue(system, "Section", kKindKey, format_ini_number(settings.BGM_Kind), earlier);
+            PutIniValue(system, "Section", kRepeatKey, format_ini_number(settings.BGM_RepeatTrack), earlier);
+            PutIniValue(system, "Section", kFileKey, settings.BGM_File, earlier);
+            EXPECT_EQ(read_bytes(ini_), read_bytes(earlier));
+            const Settings loaded = load();
+            EXPECT_EQ(loaded.BGM_Kind, kind);
+            EXPECT_EQ(loaded.BGM_RepeatTrack, settings.BGM_RepeatTrack);
+            EXPECT_EQ(loaded.BGM_File, settings.BGM_File);
+        }
+    }
+    DeleteFileA(earlier.c_str());
+}
+
 // A folder the account may not write to, such as the system folder a saver
 // is often installed in. Windows ignores the read-only attribute of folders,
 // so the real case needs a folder without write permission: run-unprivileged

@@ -1,30 +1,18 @@
-// The command line and the settings file's rules, over a fake of the system
-// calls that records exactly what is passed to them.
+// The command line's rules and the start-up's own text. (The settings file's
+// rules are tested beside it, in saver/shared/tests.)
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
+#include <cstdint>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "saver/shared/last_api_result.h"
-#include "saver/shared/settings_file.h"
-#include "saver/shared/tests/fake_settings_system.h"
 #include "saver/shared/texts.h"
 #include "saver/startup/command_line.h"
 
 using namespace startup;
 
-using namespace shared;
-
 namespace {
-
-// The key bytes as the settings file holds them (Shift-JIS).
-const std::string kKindKey = "\x42\x47\x4D\x8B\xE6\x95\xAA";
-const std::string kRepeatKey = "\x42\x47\x4D\xD8\xCB\xDF\xB0\xC4";
-const std::string kFileKey = "\x42\x47\x4D\xCC\xA7\xB2\xD9";
-const std::string kIni = "C:\\Saver\\Ember_Lantern.ini";
 
 // ---------------------------------------------------------------- command line
 
@@ -82,157 +70,13 @@ TEST(CommandLine, ModeTable) {
     }
 }
 
-// ---------------------------------------------------------------- numbers
+// ---------------------------------------------------------------- texts
 
-TEST(IniNumbers, ReadRoundsDownAndRejectsWhatIsNoNumber) {
-    const std::vector<std::pair<std::string, std::int16_t>> cases = {
-        {"", 0},          {" 2", 2},          {"2", 2},      {"2 ", 2},
-        {"\t1", 1},       {"2.9", 2},         {"-0.5", -1},  {"-1", -1},
-        {"-1.0", -1},     {"-2.1", -3},       {"+7", 7},     {".5", 0},
-        {"-.5", -1},      {"007", 7},         {"abc", 0},    {"2abc", 0},
-        {"1 2", 0},       {"-", 0},           {".", 0},      {"1e3", 0},
-        {"32767", 32767}, {"32767.9", 32767}, {"32768", 0},  {"-32768", -32768},
-        {"-32768.5", 0},  {"99999", 0},       {"-99999", 0}, {"123456789012345678901234567890", 0},
-    };
-    for (const auto& [text, want] : cases)
-        EXPECT_EQ(read_ini_number(text), want) << '"' << text << '"';
-}
-
-TEST(IniNumbers, WriteFormAndRoundTrip) {
-    EXPECT_EQ(format_ini_number(2), " 2");
-    EXPECT_EQ(format_ini_number(0), " 0");
-    EXPECT_EQ(format_ini_number(-3), "-3");
-    EXPECT_EQ(format_ini_number(32767), " 32767");
-    EXPECT_EQ(format_ini_number(-32768), "-32768");
-    for (int v = -32768; v <= 32767; v += 97)
-        EXPECT_EQ(read_ini_number(format_ini_number(static_cast<std::int16_t>(v))), v);
-}
-
-// ---------------------------------------------------------------- settings file
-
-TEST(SettingsFile, KeysAndTextsAreTheShiftJisBytes) {
-    EXPECT_EQ(std::string(texts::kSection), "Section");
-    EXPECT_EQ(std::string(texts::kKeyKind), kKindKey);
-    EXPECT_EQ(std::string(texts::kKeyRepeatTrack), kRepeatKey);
-    EXPECT_EQ(std::string(texts::kKeyFile), kFileKey);
+TEST(StartupTexts, TheMissingRendererMessageIsTheShiftJisBytes) {
     // "Ember_Lantern.dllが同じﾌｫﾙﾀﾞに見つかりません！"
     EXPECT_EQ(std::string(texts::kRendererMissing),
               "Ember_Lantern.dll\x82\xAA\x93\xAF\x82\xB6\xCC\xAB\xD9\xC0\xDE\x82\xC9\x8C\xA9\x82\xC2\x82\xA9"
               "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x49");
-    EXPECT_EQ(settings_file_path("C:\\Saver"), kIni);
-}
-
-TEST(SettingsFile, LoadTable) {
-    struct Case {
-        const char* name;
-        const char* kind;  // nullptr = key missing
-        const char* repeat;
-        const char* file;
-        bool file_readable;
-        std::int16_t want_kind, want_repeat;
-        const char* want_file;
-    };
-    const Case cases[] = {
-        {"no file", nullptr, nullptr, nullptr, false, 0, 0, ""},
-        {"music file", " 2", " 0", "C:\\m\\a.mp3", true, 2, 0, "C:\\m\\a.mp3"},
-        {"music file gone", " 2", " 0", "C:\\m\\a.mp3", false, 0, 0, ""},
-        {"kind 2 without a path", " 2", " 0", "", false, 0, 0, ""},
-        {"CD keeps its kind, loses a stale path", " 1", " 3", "C:\\m\\a.mp3", false, 1, 3, ""},
-        {"CD with a live path keeps both", " 1", " 0", "C:\\m\\a.wav", true, 1, 0, "C:\\m\\a.wav"},
-        {"kind abc", "abc", "x", "", false, 0, 0, ""},
-        {"kind 2.9 reads as 2", "2.9", "1.5", "C:\\m\\a.mp3", true, 2, 1, "C:\\m\\a.mp3"},
-        {"kind -1 stays", "-1", "-1", "", false, -1, -1, ""},
-        {"kind 99999 is out of range", "99999", "-40000", "", false, 0, 0, ""},
-        {"unknown kind stays", " 7", " 99", "C:\\m\\a.mp3", true, 7, 99, "C:\\m\\a.mp3"},
-    };
-    for (const Case& c : cases) {
-        FakeSettingsSystem fake;
-        if (c.kind)
-            fake.values[{"Section", kKindKey, kIni}] = c.kind;
-        if (c.repeat)
-            fake.values[{"Section", kRepeatKey, kIni}] = c.repeat;
-        if (c.file)
-            fake.values[{"Section", kFileKey, kIni}] = c.file;
-        if (c.file_readable)
-            fake.readable.insert(c.file);
-        const Settings s = LoadSettings(fake, kIni);
-        EXPECT_EQ(s.BGM_Kind, c.want_kind) << c.name;
-        EXPECT_EQ(s.BGM_RepeatTrack, c.want_repeat) << c.name;
-        EXPECT_EQ(s.BGM_File, c.want_file) << c.name;
-    }
-}
-
-TEST(SettingsFile, AValueThatFillsTheBufferIsNeverActedOn) {
-    // The first 1023 bytes name a file that exists; the stored path is longer.
-    const std::string prefix = "C:\\" + std::string(kIniValueBufferSize - 1 - 3, 'd');
-    for (const std::string& stored : {prefix, prefix + "\\more.mp3"}) {
-        FakeSettingsSystem fake;
-        fake.values[{"Section", kKindKey, kIni}] = " 2";
-        fake.values[{"Section", kFileKey, kIni}] = stored;
-        fake.readable.insert(prefix);
-        const Settings s = LoadSettings(fake, kIni);
-        EXPECT_EQ(s.BGM_File, "");
-        EXPECT_EQ(s.BGM_Kind, 0);
-        EXPECT_TRUE(fake.opened.empty()) << "a cut path was tested";
-    }
-    // One byte shorter fits and is used whole.
-    FakeSettingsSystem fake;
-    const std::string fits = prefix.substr(0, prefix.size() - 1);
-    fake.values[{"Section", kKindKey, kIni}] = " 2";
-    fake.values[{"Section", kFileKey, kIni}] = fits;
-    fake.readable.insert(fits);
-    EXPECT_EQ(LoadSettings(fake, kIni).BGM_File, fits);
-}
-
-TEST(SettingsFile, FileExistsDropsOneTrailingBackslashCharacter) {
-    // "C:\音楽\ソ" (ソ is 83 5C) is a file, not a folder with a backslash.
-    const std::string so = "C:\\\x89\xB9\x8A\x79\\\x83\x5C";
-    const struct {
-        const char* what;
-        std::string path;
-        bool exists;
-        std::vector<std::string> opened;
-    } cases[] = {
-        {"a file", "C:\\m\\a.wav", true, {"C:\\m\\a.wav"}},
-        {"one backslash after it", "C:\\m\\a.wav\\", true, {"C:\\m\\a.wav"}},
-        {"two backslashes after it", "C:\\m\\a.wav\\\\", false, {"C:\\m\\a.wav\\"}},
-        {"a file named ソ", so, true, {so}},
-        {"ソ and a backslash", so + "\\", true, {so}},
-        {"empty", "", false, {}},
-        {"a lone backslash", "\\", false, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        FakeSettingsSystem fake;
-        fake.readable = {"C:\\m\\a.wav", so};
-        EXPECT_EQ(FileExists(fake, c.path), c.exists);
-        EXPECT_EQ(fake.opened, c.opened);
-    }
-}
-
-TEST(SettingsFile, PutIniValuePassesExactlyWhatItIsGiven) {
-    FakeSettingsSystem fake;
-    PutIniValue(fake, "Section", kKindKey, format_ini_number(2), kIni);
-    PutIniValue(fake, "Section", kRepeatKey, format_ini_number(0), kIni);
-    PutIniValue(fake, "Section", kRepeatKey, format_ini_number(-3), kIni);
-    PutIniValue(fake, "Section", kFileKey, "", kIni);
-    using W = std::tuple<std::string, std::string, std::string, std::string>;
-    EXPECT_EQ(fake.writes, (std::vector<W>{{"Section", kKindKey, " 2", kIni},
-                                           {"Section", kRepeatKey, " 0", kIni},
-                                           {"Section", kRepeatKey, "-3", kIni},
-                                           {"Section", kFileKey, "", kIni}}));
-    EXPECT_EQ(LastApiResult, 1);
-    fake.write_result = 0;
-    EXPECT_EQ(PutIniValue(fake, "Section", kKindKey, " 1", kIni), 0);
-    EXPECT_EQ(LastApiResult, 0);
-}
-
-TEST(SettingsFile, PutIniValueCutsLongNamesTo128Bytes) {
-    FakeSettingsSystem fake;
-    PutIniValue(fake, std::string(200, 's'), std::string(129, 'k'), "v", kIni);
-    ASSERT_EQ(fake.writes.size(), 1u);
-    EXPECT_EQ(std::get<0>(fake.writes[0]), std::string(128, 's'));
-    EXPECT_EQ(std::get<1>(fake.writes[0]), std::string(128, 'k'));
 }
 
 }  // namespace

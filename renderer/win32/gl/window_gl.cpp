@@ -1,0 +1,85 @@
+#include "renderer/win32/gl/window_gl.h"
+
+#include <new>
+
+#include "common/win32/struct_sizes.h"
+
+namespace renderer {
+namespace {
+
+constexpr GLsizei kFontLists = 255;  // character codes 0..254
+
+// RGBA, 16 colour and 16 depth bits, double-buffered, drawn by OpenGL into a window.
+PIXELFORMATDESCRIPTOR pixel_format_request() {
+    PIXELFORMATDESCRIPTOR pfd{};
+    EL_ASSERT_SHIPPED_SIZE(PIXELFORMATDESCRIPTOR, 40);
+    pfd.nSize = sizeof pfd;
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 16;
+    pfd.cDepthBits = 16;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    return pfd;
+}
+
+// Fills the lists from `base` on with bitmaps of the system font. Without
+// them the text would draw nothing; a failure only leaves it invisible.
+void make_font_lists(const GlApi& gl, HDC dc, GLuint base) noexcept {
+    const win32::ScopedSelectObject font(dc, GetStockObject(SYSTEM_FONT));
+    gl.wglUseFontBitmapsA(dc, 0, kFontLists, base);
+    // The space comes as an empty bitmap, whose advance Mesa (as Wine uses it)
+    // drops when it draws the lists in a batch ("60.0fps"); one blank pixel
+    // gives it a body. Elsewhere this makes the same list as before.
+    INT space_width = 0;
+    if (GetCharWidth32A(dc, ' ', ' ', &space_width) && space_width > 0) {
+        static const GLubyte blank[4] = {};
+        gl.glNewList(base + ' ', GL_COMPILE);
+        gl.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
+        gl.glEndList();
+    }
+}
+
+}  // namespace
+
+WindowGl::WindowGl(const GlApi& gl, HWND window) noexcept : gl_(gl), dc_(window) {}
+
+WindowGl::~WindowGl() {
+    if (context_ && gl_.wglGetCurrentContext() == context_.get())
+        gl_.wglMakeCurrent(nullptr, nullptr);
+}
+
+std::unique_ptr<WindowGl> WindowGl::make(const GlApi& gl, HWND window, const char*& failed_step) noexcept {
+    std::unique_ptr<WindowGl> made(new (std::nothrow) WindowGl(gl, window));
+    failed_step = made ? made->set_up() : "malloc";
+    if (failed_step)
+        made.reset();
+    return made;
+}
+
+const char* WindowGl::set_up() noexcept {
+    if (!dc_)
+        return "GetDC";
+    const PIXELFORMATDESCRIPTOR pfd = pixel_format_request();
+    const int format = ChoosePixelFormat(dc(), &pfd);
+    if (format == 0)
+        return "ChoosePixelFormat";
+    if (!SetPixelFormat(dc(), format, &pfd))
+        return "SetPixelFormat";
+    context_ = UniqueGlContext(gl_.wglCreateContext(dc()), GlContextDeleter{gl_.wglDeleteContext});
+    if (!context_)
+        return "wglCreateContext";
+    if (!make_current())
+        return "wglMakeCurrent";
+    scene_.font_list_base = gl_.glGenLists(kFontLists);
+    make_font_lists(gl_, dc(), scene_.font_list_base);
+    if (gl_init(gl_, scene_) != 0)
+        return "gl_init";
+    return nullptr;
+}
+
+bool WindowGl::make_current() const noexcept {
+    return gl_.wglMakeCurrent(dc(), context_.get()) != FALSE;
+}
+
+}  // namespace renderer

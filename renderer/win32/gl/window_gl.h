@@ -1,0 +1,46 @@
+// Everything one window draws with, made in order when the window is set up
+// and freed with it in reverse: the window's device context, its pixel
+// format, the rendering context, the glyph lists of the frame-rate text and
+// the scene's resources (gl_init). A window's pixel format can be set once
+// only, so every try at a set-up needs a window of its own.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "common/win32/handles.h"
+#include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/gl/gl_scene.h"
+
+namespace renderer {
+
+class WindowGl {
+public:
+    // The resources of `window`, its context current on return. Null when a
+    // step fails, with the step's name in `failed_step` ("GetDC",
+    // "ChoosePixelFormat", "SetPixelFormat", "wglCreateContext",
+    // "wglMakeCurrent", "gl_init"); what was made by then is freed.
+    static std::unique_ptr<WindowGl> make(const GlApi& gl, HWND window, const char*& failed_step) noexcept;
+
+    WindowGl(const WindowGl&) = delete;
+    WindowGl& operator=(const WindowGl&) = delete;
+    ~WindowGl();
+
+    // Makes the context current again (after another window's was).
+    bool make_current() const noexcept;
+
+    HDC dc() const noexcept { return dc_.get(); }
+    const SceneGl& scene() const noexcept { return scene_; }
+
+private:
+    WindowGl(const GlApi& gl, HWND window) noexcept;
+    const char* set_up() noexcept;
+
+    const GlApi& gl_;
+    win32::WindowDc dc_;       // released last
+    UniqueGlContext context_;  // deleted with the texture and glyph lists that live in it
+    SceneGl scene_;
+};
+
+}  // namespace renderer

@@ -1,0 +1,48 @@
+// The benchmark build's timing of the frames: where each frame's time goes,
+// summed over the run. The shipped program times nothing.
+#pragma once
+
+#include <cstdint>
+
+#include "renderer/win32/pacing/refresh_rate.h"
+
+namespace renderer {
+
+// Performance-counter ticks, summed over frames.
+struct FrameStats {
+    std::int64_t frames = 0;
+    std::int64_t cpu_ticks = 0;       // animation step, colours, text, frame-rate count
+    std::int64_t gl_ticks = 0;        // GL calls up to glFinish, and SwapBuffers
+    std::int64_t loop_ticks = 0;      // from one frame's start to the next (the whole loop)
+    double loop_ticks_squared = 0.0;  // sum of the squares of those, for the frame times' spread
+    const char* pacing = "";  // who holds the loop to the display: "driver", a wait's timer, "capped", "unpaced"
+    double refresh_hz = 0.0;  // the monitor's, as the loop paces to it
+    const char* refresh_source = "";  // where that rate came from (refresh_rate.h)
+};
+
+// Performance-counter readings within one frame: at its start, after the
+// animation step, after the GL calls up to glFinish, after the frame-rate
+// count, and after the swap.
+struct FrameMarks {
+    std::int64_t start = 0, planned = 0, drawn = 0, counted = 0, shown = 0;
+};
+
+class FrameTiming {
+public:
+    explicit FrameTiming(FrameStats* stats) : stats_(stats) {}
+
+    // Where a frame's readings go; null when nothing is timed, and then the
+    // frame takes none.
+    FrameMarks* marks() { return stats_ ? &marks_ : nullptr; }
+
+    // Adds the frame whose readings marks() took, shown at `shown` ticks;
+    // `pacing` and `refresh` say how the loop kept to the display.
+    void frame_shown(std::int64_t shown, const char* pacing, const RefreshRate& refresh);
+
+private:
+    FrameStats* stats_;
+    FrameMarks marks_;
+    std::int64_t last_frame_start_ = 0;
+};
+
+}  // namespace renderer

@@ -1,0 +1,28 @@
+// What the benchmark and the tests change in a run of the renderer: the
+// shipped program (renderer_app.h) takes none of it.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "renderer/scene/scene_state.h"
+#include "renderer/win32/pacing/frame_timing.h"
+
+namespace renderer {
+
+struct RunOptions {
+    FrameStats* stats = nullptr;  // where the frame times go
+    bool pace = true;             // false: draw as fast as the loop allows, for the unpaced throughput
+    // Called after every frame drawn with the primary's picture and the
+    // frame rate: the tests' window on the motion.
+    std::function<void(const scene::Picture& primary, const scene::FrameRate& rate)> on_frame;
+    // Asked at the start of every window's set-up: a step name makes the
+    // set-up fail there, as when the monitor is gone for a moment.
+    std::function<const char*()> fail_set_up;
+};
+
+// The program, as run_renderer (renderer_app.h), with `options`.
+int run_renderer(HINSTANCE instance, int show_command, const RunOptions& options);
+
+}  // namespace renderer
