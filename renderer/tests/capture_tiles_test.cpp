@@ -149,7 +149,7 @@ TEST(CaptureTiles, TheDesktopComesBackPixelForPixelAtEachLevel) {
         ASSERT_FALSE(tiles.empty());
         for (const float level : {1.0f, 0.5f, 0.0f}) {
             gl.glClear(GL_COLOR_BUFFER_BIT);
-            tiles.draw(level, kArea.width(), kArea.height());
+            tiles.draw(level);
             gl.glFinish();
             SwapBuffers(dc.get());
             EXPECT_EQ(screen_mismatches([&](int x, int y) { return scaled(pattern(x, y), level); }), 0)

@@ -28,9 +28,12 @@ void convert_tile(const DesktopCapture& capture, int x, int y, int width, int he
 
 }  // namespace
 
-CaptureTiles::CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexcept : gl_(gl) {
+CaptureTiles::CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexcept
+    : gl_(gl), context_(gl.wglGetCurrentContext()) {
     if (!capture)
         return;
+    width_ = capture.width();
+    height_ = capture.height();
     GLint largest = 0;
     gl_.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
     side_ = kLargestTileSide;
@@ -73,11 +76,14 @@ CaptureTiles::CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexc
 }
 
 CaptureTiles::~CaptureTiles() {
+    if (gl_.wglGetCurrentContext() != context_)
+        return;
     for (int i = 0; i < count_; ++i)
         gl_.glDeleteTextures(1, &tiles_[i].texture);
 }
 
-void CaptureTiles::draw(float level, int width, int height) const noexcept {
+void CaptureTiles::draw(float level) const noexcept {
+    const int width = width_, height = height_;
     gl_.glViewport(0, 0, width, height);
     gl_.glMatrixMode(GL_PROJECTION);
     gl_.glLoadIdentity();

@@ -24,15 +24,18 @@ public:
     CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexcept;
     CaptureTiles(const CaptureTiles&) = delete;
     CaptureTiles& operator=(const CaptureTiles&) = delete;
-    // Frees the textures: the context they were made in must be current.
+    // Frees the textures where the context they were made in is current.
+    // Otherwise they are left to go with that context: deleted by name they
+    // would be deleted in the current one, whose names are the same.
     ~CaptureTiles();
 
     bool empty() const noexcept { return count_ == 0; }
 
-    // Draws the capture at `level` (0..1) over a window of width x height
-    // pixels, its top-left corner at the window's; sets the viewport and
-    // both matrices, unbinds the texture and leaves texturing off.
-    void draw(float level, int width, int height) const noexcept;
+    // Draws the capture at `level` (0..1) pixel for pixel over the window it
+    // was taken for (its size is the window's client area), its top-left
+    // corner at the window's; sets the viewport and both matrices, unbinds
+    // the texture and leaves texturing off.
+    void draw(float level) const noexcept;
 
 private:
     struct Tile {
@@ -41,7 +44,9 @@ private:
     };
 
     const GlApi& gl_;
-    int side_ = 0;  // of every tile's texture, a power of two
+    HGLRC context_ = nullptr;     // the textures' own
+    int width_ = 0, height_ = 0;  // the capture's
+    int side_ = 0;                // of every tile's texture, a power of two
     std::unique_ptr<Tile[]> tiles_;
     int count_ = 0;
 };

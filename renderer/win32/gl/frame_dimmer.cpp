@@ -2,11 +2,10 @@
 
 namespace renderer {
 
-void dim_frame(const GlApi& gl, float level, int width, int height) {
-    gl.glViewport(0, 0, width, height);
+void dim_view(const GlApi& gl, float level) {
     gl.glMatrixMode(GL_PROJECTION);
     gl.glLoadIdentity();
-    gl.gluOrtho2D(0.0, width, 0.0, height);
+    gl.gluOrtho2D(0.0, 1.0, 0.0, 1.0);
     gl.glMatrixMode(GL_MODELVIEW);
     gl.glLoadIdentity();
     // What is there times the rectangle's alpha; the rectangle adds nothing.
@@ -14,9 +13,9 @@ void dim_frame(const GlApi& gl, float level, int width, int height) {
     gl.glColor4f(0.0f, 0.0f, 0.0f, level);
     gl.glBegin(GL_QUADS);
     gl.glVertex2i(0, 0);
-    gl.glVertex2i(width, 0);
-    gl.glVertex2i(width, height);
-    gl.glVertex2i(0, height);
+    gl.glVertex2i(1, 0);
+    gl.glVertex2i(1, 1);
+    gl.glVertex2i(0, 1);
     gl.glEnd();
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
 }

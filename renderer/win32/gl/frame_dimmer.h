@@ -9,9 +9,9 @@
 
 namespace renderer {
 
-// Multiplies every pixel of the window's width x height by `level` (0..1):
-// one blended rectangle. Sets the viewport and both matrices; leaves
-// blending additive, as the scene draws.
-void dim_frame(const GlApi& gl, float level, int width, int height);
+// Multiplies every pixel of the current viewport by `level` (0..1): one
+// blended rectangle. Sets both matrices; leaves blending additive, as the
+// scene draws.
+void dim_view(const GlApi& gl, float level);
 
 }  // namespace renderer
