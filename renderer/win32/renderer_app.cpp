@@ -63,7 +63,9 @@ int run_renderer(HINSTANCE instance, int show_command, const RunOptions& options
                 report_error(life.failed_step());
                 return 0;
         }
-        step = life.loop_ended(run->loop.run(*window), run->now());
+        const LoopEnd end = run->loop.run(*window);
+        window->end_start_fade();
+        step = life.loop_ended(end, run->now());
     }
 }
 

@@ -41,6 +41,7 @@ std::unique_ptr<RendererWindow> RendererWindow::make(RunParts& run,
 }
 
 RendererWindow::~RendererWindow() {
+    desktop_tiles_.reset();  // before the context they live in
     gl_.reset();
     power_notices_.stop();
     if (hwnd())
@@ -55,10 +56,13 @@ const char* RendererWindow::create() noexcept {
     DWORD style = WS_OVERLAPPEDWINDOW, ex_style = 0;
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = kWindowedWidth, height = kWindowedHeight;
     FullScreenLayout layout;
+    const bool fades = std::exchange(run_.first_window, false) && full_screen_;
     if (full_screen_) {
         layout = full_screen_layout(list_monitors());
         if (layout.views.empty())
             return "GetDC";
+        if (fades)
+            desktop_ = DesktopCapture::take(layout.window);  // before anything of the run covers it
         x = layout.window.left;
         y = layout.window.top;
         width = layout.window.width();
@@ -80,6 +84,8 @@ const char* RendererWindow::create() noexcept {
     gl_ = WindowGl::make(run_.gl, hwnd(), failed);
     if (!gl_)
         return failed;
+    if (fades)
+        begin_start_fade();
     power_notices_.listen(hwnd());
     RECT client{};
     GetClientRect(hwnd(), &client);
@@ -94,8 +100,49 @@ void RendererWindow::hold_for_retry(double seconds) noexcept {
     SetTimer(hwnd(), kRetryTimer, static_cast<UINT>(std::lround(seconds * 1000)), nullptr);
 }
 
+// From the desktop as it was where it could be captured and drawn back,
+// otherwise from black.
+void RendererWindow::begin_start_fade() noexcept {
+    if (desktop_) {
+        desktop_tiles_.reset(new (std::nothrow) CaptureTiles(run_.gl, desktop_));
+        if (desktop_tiles_ && desktop_tiles_->empty())
+            desktop_tiles_.reset();
+    }
+    if (!desktop_tiles_)
+        desktop_ = DesktopCapture();
+    run_.fade = StartFade(desktop_tiles_ != nullptr);
+}
+
+void RendererWindow::end_start_fade() noexcept {
+    run_.fade.end();
+    drop_desktop();
+}
+
+void RendererWindow::drop_desktop() noexcept {
+    desktop_tiles_.reset();
+    desktop_ = DesktopCapture();
+}
+
+// Between the window's showing and its first frame, during the fade: the
+// desktop as captured, or black, instead of the class's grey background.
+bool RendererWindow::paint_start(HDC dc) const noexcept {
+    if (!run_.fade.running())
+        return false;
+    if (desktop_) {
+        desktop_.paint(dc);
+    } else {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    return true;
+}
+
 void RendererWindow::draw_frame(FrameMarks* marks) {
-    gl_draw(run_.gl, gl_->scene(), views_, run_.frame_rate, run_.counter, marks);
+    const FadeLevels levels = run_.fade.frame(run_.counter.ticks(), run_.counter.ticks_per_second());
+    gl_draw(run_.gl, gl_->scene(), views_, levels, desktop_tiles_.get(), run_.frame_rate, run_.counter, marks);
+    if (desktop_tiles_ && run_.fade.desktop_done())
+        drop_desktop();  // the fade costs nothing from here on
     if (run_.options.on_frame)
         run_.options.on_frame(run_.pictures.primary(), run_.frame_rate);
 }
@@ -106,6 +153,10 @@ LRESULT RendererWindow::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_SIZE:
             on_size(wparam, lparam);
             return 0;
+        case WM_ERASEBKGND:
+            if (paint_start(reinterpret_cast<HDC>(wparam)))
+                return 1;
+            break;
         case WM_MOVE:
             run_.loop.follow_display(hwnd(), false);  // another monitor may have another rate
             return 0;
@@ -212,8 +263,10 @@ void RendererWindow::on_power_event(WPARAM event, LPARAM notice) {
         if (!run_.display_power.notice(setting, value))
             return;
         run_.loop.set_display_shows(run_.display_power.shows());
-        if (!run_.display_power.shows())
+        if (!run_.display_power.shows()) {
+            end_start_fade();  // nobody saw it; the display comes back to the picture as it is
             return;
+        }
     } else if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND) {
         return;
     }

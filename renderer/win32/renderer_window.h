@@ -15,7 +15,9 @@
 #include "common/win32/power_notices.h"
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"
+#include "renderer/win32/desktop_capture.h"
 #include "renderer/win32/frame_loop.h"
+#include "renderer/win32/gl/capture_tiles.h"
 #include "renderer/win32/gl/window_gl.h"
 #include "renderer/win32/run_parts.h"
 
@@ -40,6 +42,11 @@ public:
     // keys, and ends the loop with LoopEnd::RetryDue after `seconds`.
     void hold_for_retry(double seconds) noexcept;
 
+    // Whatever ended this window's loop ends the start's fade: the next
+    // window shows everything at once. The captured desktop goes, its
+    // textures with this window's context still current.
+    void end_start_fade() noexcept;
+
     bool draws() const override { return active_; }
     HDC dc() const override { return gl_->dc(); }
     void draw_frame(FrameMarks* marks) override;
@@ -47,6 +54,9 @@ public:
 private:
     RendererWindow(RunParts& run, bool full_screen) noexcept : run_(run), full_screen_(full_screen) {}
     const char* create() noexcept;
+    void begin_start_fade() noexcept;
+    bool paint_start(HDC dc) const noexcept;
+    void drop_desktop() noexcept;
 
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
     void on_size(WPARAM kind, LPARAM size);
@@ -59,6 +69,8 @@ private:
     const bool full_screen_;
     std::vector<View> views_;
     std::unique_ptr<WindowGl> gl_;
+    DesktopCapture desktop_;                       // what the monitors showed, until the fade has darkened it
+    std::unique_ptr<CaptureTiles> desktop_tiles_;  // the same in gl_'s context
     win32::PowerNotices power_notices_;
     bool active_ = false;  // shown and not minimised: WM_SIZE decides
 };

@@ -1,6 +1,7 @@
 // What lasts the renderer's whole run, across every window, and each window
 // uses in turn: the GL table, the clock, the animation (the frame rate and
-// every monitor's picture), the display's power and the message loop.
+// every monitor's picture), the power notices' state, the start's fade and
+// the message loop.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "common/power_settings.h"
 #include "renderer/monitor_pictures.h"
 #include "renderer/scene/scene_state.h"
+#include "renderer/start_fade.h"
 #include "renderer/win32/frame_loop.h"
 #include "renderer/win32/gl/gl_api.h"
 #include "renderer/win32/pacing/performance_counter.h"
@@ -35,6 +37,8 @@ struct RunParts {
     MonitorPictures pictures;            // the primary's from gl_data, the others' as their monitors are first seen
     common::DisplayPower display_power;  // a new window starts dark if the display is off
     common::PowerSavers power_savers;    // the loop keeps to the modest rate while one is on
+    bool first_window = true;            // a full-screen first window fades in (start_fade.h)
+    StartFade fade;                      // ended by whatever ends its window's loop, or the display going off
     FrameLoop loop;
 };
 

@@ -5,6 +5,7 @@ import pathlib
 import unittest
 
 from harness import Desktop, wait_until
+from screen_sampler import ScreenSampler
 
 CAPTION = "Ember_Lantern_VC"
 WS_POPUP = 0x80000000
@@ -20,16 +21,34 @@ TEXT_FROM_RIGHT, TEXT_FROM_TOP = 114, 40
 class RendererCase(unittest.TestCase):
     """Each test gets a fresh X server and Wine session with the renderer
     running full screen on a 1280 x 1024 screen."""
+    # "RRGGBB": the desktop shows that one colour when the renderer starts.
+    backdrop = None
+    # Screenshots every few milliseconds from just before the renderer
+    # starts (self.sampler; reduced by this step).
+    sample_step = None
 
     def setUp(self):
         self.desktop = Desktop(self.id().split(".", 1)[1])
         self.addCleanup(self.desktop.close)
         folder = self.desktop.install(files=("Ember_Lantern.dll",))
+        if self.backdrop:
+            self.show_backdrop(self.backdrop)
+        if self.sample_step:
+            self.sampler = ScreenSampler(self.desktop.env["DISPLAY"], self.sample_step)
+            self.addCleanup(self.sampler.stop)
         self.renderer = self.desktop.start(folder / "Ember_Lantern.dll")
         if not self.desktop.wait_window(CAPTION):
             code = self.renderer.poll()
             err = self.renderer.stderr.read().decode(errors="replace")[-2000:] if code is not None else ""
             self.fail(f"no renderer window (exit code {code}) {err}")
+
+    def show_backdrop(self, rgb):
+        """A desktop picture of one colour, shown until the test ends."""
+        d = self.desktop
+        d.start(d.tools_dir / "winprobe.exe", "backdrop", rgb, to_files=True)
+        colour = tuple(int(rgb[i:i + 2], 16) for i in (0, 2, 4))
+        shown = wait_until(lambda: d.screenshot().pixel(d.width // 2, d.height // 2) == colour, 30, 0.1)
+        self.assertTrue(shown, f"no backdrop of {rgb}")
 
     # --- the window -------------------------------------------------------
     def info(self):

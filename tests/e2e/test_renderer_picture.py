@@ -12,10 +12,14 @@ class Picture(RendererCase):
     def test_spheres_glow_on_black_and_move(self):
         d = self.desktop
         self.assertTrue(self.wait_text(shown=True), "no frame-rate text, so no measured frames")
-        first = d.screenshot("first.png")
         cx, cy = d.width // 2, d.height // 2
-        total, lit, _ = first.region_stats(cx - 150, cy - 150, cx + 150, cy + 150)
-        self.assertGreater(lit, total * 0.95, "the centre is not covered by the spheres")
+
+        def covered():  # once the spheres have come up from black
+            total, lit, _ = d.screenshot().region_stats(cx - 150, cy - 150, cx + 150, cy + 150)
+            return lit > total * 0.95
+
+        self.assertTrue(wait_until(covered, 10, 0.2), "the centre is not covered by the spheres")
+        first = d.screenshot("first.png")
         for left, top in ((0, 0), (d.width - 150, 150), (0, d.height - 150), (d.width - 150, d.height - 150)):
             self.assertEqual(first.region_stats(left, top, left + 150, top + 150)[1], 0,
                              f"not black at {left},{top}")
@@ -53,6 +57,80 @@ class Picture(RendererCase):
         origin = self.client_origin()
         shown = wait_until(lambda: self.text_pixels(d.screenshot(), origin) > 10, 10, 0.1)
         self.assertTrue(shown, "no frame-rate text at the framed window's top right")
+
+
+class StartCase(RendererCase):
+    """A run starts from the desktop as it was, which darkens to black over
+    about a second; then the spheres come up from black over about two. Seen
+    in screenshots every few milliseconds from before the renderer starts."""
+    sample_step = 8  # 160 x 128 shots
+
+    def series(self):
+        """(seconds, desktop, spheres, peak) per shot until 3.5 s after the
+        spheres first show: the mean brightness of a region the spheres never
+        reach (left, away from the frame-rate text) and of the screen's
+        centre, and the centre's brightest channel (the spheres clip to full
+        where they overlap)."""
+        def brightness(image, left, top, size):
+            return sum(sum(image.pixel(x, y)) for y in range(top, top + size) for x in range(left, left + size)) / (
+                3 * size * size)
+
+        def peak(image, left, top, size):
+            return max(max(image.pixel(x, y)) for y in range(top, top + size) for x in range(left, left + size))
+
+        def sample():
+            shots = self.sampler.shots()
+            dark = next((i for i, (_, image) in enumerate(shots) if brightness(image, 2, 30, 24) < 4), len(shots))
+            lit = [t for t, image in shots[dark:] if brightness(image, 60, 44, 40) > 8]
+            return shots if lit and shots[-1][0] - lit[0] > 3.5 else None
+
+        shots = wait_until(sample, 60, 0.2)
+        self.sampler.stop()
+        self.assertTrue(shots, "the spheres did not show")
+        rows = [(t - shots[0][0], brightness(image, 2, 30, 24), brightness(image, 60, 44, 40), peak(image, 60, 44, 40))
+                for t, image in shots]
+        self.addCleanup(lambda: print("".join(f"\n{t:6.3f} desktop {a:5.1f} spheres {b:5.1f} peak {c:3d}"
+                                              for t, a, b, c in rows)))
+        self.brightest = [image.region_stats(0, 0, image.width - 20, image.height, 1)[2] for _, image in shots]
+        return rows
+
+
+class StartOverWhite(StartCase):
+    backdrop = "FFFFFF"
+
+    def test_desktop_darkens_through_several_levels_then_spheres_come_up(self):
+        rows = self.series()
+        self.assertEqual(rows[0][1], 255, "the desktop was not white to begin with")
+        black = next(i for i, row in enumerate(rows) if row[1] < 4)
+        darkening = [row[1] for row in rows[:black + 1]]
+        # Never lighter again on the way down: no grey background, no cut.
+        for before, after in zip(darkening, darkening[1:]):
+            self.assertLessEqual(after, before + 2, f"the desktop went from {before} back up to {after}")
+        between = {round(level) for level in darkening if 20 < level < 235}
+        self.assertGreaterEqual(len(between), 4, f"too few levels on the way to black: {sorted(between)}")
+        first_darker = next(row[0] for row in rows if row[1] < 250)
+        self.assertGreater(rows[black][0] - first_darker, 0.5, "the desktop went black at once")
+
+        lit = next(i for i, row in enumerate(rows) if i > black and row[2] > 8)
+        later = sorted(row[3] for row in rows if row[0] > rows[lit][0] + 3.0)
+        full = later[len(later) // 2]
+        first_second = [row[3] for row in rows[lit:] if row[0] < rows[lit][0] + 1.0]
+        self.assertLess(max(first_second), 0.65 * full,
+                        "the spheres were not well below their later brightness in their first second")
+
+
+class StartOverBlack(StartCase):
+    backdrop = "000000"
+
+    def test_nothing_brighter_than_the_desktop_before_the_spheres(self):
+        rows = self.series()
+        for t, desktop, _, _ in rows:
+            self.assertLess(desktop, 3, f"the desktop lit up at {t:.3f} s")
+        # Before the first light of the spheres, the shot's brightest pixel
+        # (the frame-rate text's corner left out) is as dark as the desktop.
+        first = next(i for i, row in enumerate(rows) if row[2] > 1)
+        for i in range(first):
+            self.assertLessEqual(self.brightest[i], 24, f"a frame brighter than the desktop at {rows[i][0]:.3f} s")
 
 
 class Input(RendererCase):

@@ -31,6 +31,19 @@ class WindowModes(RendererCase):
         self.assertEqual((right - left, bottom - top), (1024, 768))
         self.assertEqual(framed["style"] & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW)
         self.assertNotEqual(framed["handle"], first["handle"], "the window is made anew")
+        # Tab came during the start's fade: the framed window's first lit
+        # frame shows the spheres at full brightness (their overlap clips to
+        # white), not coming up from black again.
+        ox, oy, width, height = self.client_origin()
+        cx, cy = ox + width // 2, oy + height // 2
+
+        def centre_peak():
+            image = d.screenshot()
+            centre = [image.pixel(x, y) for y in range(cy - 150, cy + 150, 6) for x in range(cx - 150, cx + 150, 6)]
+            peak = max(max(pixel) for pixel in centre)
+            return peak if peak > 8 else None
+
+        self.assertGreater(wait_until(centre_peak, 10, 0.02) or 0, 200, "the framed window's spheres came up dim")
 
         d.tap("Tab")
         again = self.wait_for_mode(framed=False)

@@ -45,6 +45,12 @@ class TwoMonitors(unittest.TestCase):
         self.front_end = self.d.start(folder / "Ember_Lantern.scr", "/s", to_files=True)
         self.assertTrue(self.d.wait_window(RENDERER, 30), "the renderer's window did not appear")
 
+    @staticmethod
+    def peak_in(image, rect):
+        """The brightest channel along the monitor's centre row."""
+        left, top, right, bottom = rect
+        return max(max(image.pixel(x, (top + bottom) // 2)) for x in range(left, right, 2))
+
     def desktop_pixels(self, image, rect, step=8):
         left, top, right, bottom = rect
         return sum(image.pixel(x, y) == DESKTOP_COLOUR
@@ -80,7 +86,12 @@ class TwoMonitors(unittest.TestCase):
     def assert_pictures(self, save_as="pictures.png"):
         """Waits until both monitors show a round sphere centred in them at
         their own scale, with the frame-rate text on the primary, and no
-        desktop; then checks that the two pictures differ."""
+        desktop; then checks that the two pictures differ. The spheres'
+        outlines are measured once they are at full brightness and hold
+        still between two looks: while they come up from black at the
+        start, their dim edges fall below the threshold."""
+        last = []
+
         def check():
             image = self.d.screenshot()
             if any(self.desktop_pixels(image, r) for r in self.x_rects):
@@ -91,7 +102,11 @@ class TwoMonitors(unittest.TestCase):
             spheres = [self.sphere_in(image, r) for r in self.x_rects]
             if not corners_dark or None in spheres or self.text_pixels(image, self.x_rects[0]) < 10:
                 return None
-            return image, spheres
+            full = all(self.peak_in(image, r) >= 250 for r in self.x_rects)  # the overlap clips to white
+            settled = full and last and all(abs(a - b) <= 1 for now, before in zip(spheres, last[0])
+                                            for a, b in zip(now, before))
+            last[:] = [spheres]
+            return (image, spheres) if settled else None
         found = wait_until(check, 30, 0.2)
         self.assertTrue(found, "no picture on each monitor, or the desktop shows")
         image, spheres = found

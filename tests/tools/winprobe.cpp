@@ -43,6 +43,10 @@
 //                                          posts the message to the visible window with the caption and prints the
 //                                          milliseconds until that window is hidden or destroyed; exit 1 if
 //                                          it is not within MS
+//   winprobe backdrop RRGGBB               a desktop picture of one colour: a pop-up over the whole virtual
+//                                          screen (Wine's desktop window covers the X root), below windows
+//                                          made later; prints "shown" once painted, then serves it until
+//                                          it is closed (ten minutes at most)
 //   winprobe recreate CAPTION MSG WPARAM LPARAM COUNT MS
 //                                          COUNT times: posts the message to the window with the caption and
 //                                          waits (MS at most) until a new visible window has the caption;
@@ -131,6 +135,34 @@ int run_host(int width, int height, const char* caption, int depth) {
     std::fflush(stdout);
     MSG m;
     while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        TranslateMessage(&m);
+        DispatchMessageA(&m);
+    }
+    return 0;
+}
+
+int run_backdrop(unsigned long rgb) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = host_proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    wc.lpszClassName = "winprobe backdrop";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "backdrop", WS_POPUP | WS_VISIBLE,
+                             GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    if (!w)
+        return 1;
+    UpdateWindow(w);
+    GdiFlush();
+    std::printf("shown\n");
+    std::fflush(stdout);
+    SetTimer(w, 1, 10 * 60 * 1000, nullptr);
+    MSG m;
+    while (GetMessageA(&m, nullptr, 0, 0) > 0) {
+        if (m.message == WM_TIMER)
+            DestroyWindow(w);
         TranslateMessage(&m);
         DispatchMessageA(&m);
     }
@@ -316,7 +348,7 @@ int hold_file(const char* path) {
 int usage() {
     std::fputs(
         "usage: winprobe "
-        "find|wait|wait-gone|info|info-handle|child-of|post|host|hold|proc-stats|gone-gap|spawn-unquoted|"
+        "find|wait|wait-gone|info|info-handle|child-of|post|host|backdrop|hold|proc-stats|gone-gap|spawn-unquoted|"
         "repeat-size|"
         "watch-gap|load-library|post-gone|recreate ...\n",
         stderr);
@@ -442,6 +474,8 @@ int main(int argc, char** argv) {
     if (cmd == "host" && argc >= 4 && argc <= 6)
         return run_host(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "preview host",
                         argc == 6 ? std::atoi(argv[5]) : 0);
+    if (cmd == "backdrop" && argc == 3)
+        return run_backdrop(std::strtoul(argv[2], nullptr, 16));
     if (cmd == "gone-gap" && argc == 5) {
         const DWORD timeout_ms = std::strtoul(argv[4], nullptr, 10);
         if (!wait_for(argv[2], timeout_ms, false))

@@ -15,6 +15,7 @@
 namespace renderer {
 
 #define EL_OPENGL32_FUNCTIONS(X) \
+    X(glBegin)                   \
     X(glBindTexture)             \
     X(glBitmap)                  \
     X(glBlendFunc)               \
@@ -22,12 +23,16 @@ namespace renderer {
     X(glClear)                   \
     X(glColor3f)                 \
     X(glColor4f)                 \
+    X(glDeleteTextures)          \
     X(glDisable)                 \
     X(glEnable)                  \
+    X(glEnd)                     \
     X(glEndList)                 \
     X(glFinish)                  \
     X(glGenLists)                \
     X(glGenTextures)             \
+    X(glGetError)                \
+    X(glGetIntegerv)             \
     X(glGetString)               \
     X(glListBase)                \
     X(glLoadIdentity)            \
@@ -37,9 +42,11 @@ namespace renderer {
     X(glPushMatrix)              \
     X(glRasterPos2i)             \
     X(glRotatef)                 \
+    X(glTexCoord2f)              \
     X(glTexImage2D)              \
     X(glTexParameteri)           \
     X(glTranslatef)              \
+    X(glVertex2i)                \
     X(glViewport)                \
     X(wglCreateContext)          \
     X(wglDeleteContext)          \

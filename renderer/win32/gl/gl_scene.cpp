@@ -9,6 +9,7 @@
 #include "renderer/scene/overlay_text.h"
 #include "renderer/scene/scene_view.h"
 #include "renderer/scene/sphere_texture.h"
+#include "renderer/win32/gl/frame_dimmer.h"
 
 namespace renderer {
 namespace {
@@ -32,6 +33,7 @@ void draw_spheres(const GlApi& gl, const SceneGl& scene, const scene::SphereDraw
     gl.glLoadIdentity();
     gl.glTranslatef(0.0f, 0.0f, -static_cast<GLfloat>(scene::kSphereDistance));
     gl.glEnable(GL_TEXTURE_2D);
+    gl.glBindTexture(GL_TEXTURE_2D, scene.sphere_texture);  // the desktop's tiles bind theirs
     for (const scene::SphereDraw& sphere : spheres) {
         gl.glColor3f(sphere.red, sphere.green, sphere.blue);
         gl.glPushMatrix();
@@ -80,6 +82,8 @@ void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate
 void gl_draw(const GlApi& gl,
              const SceneGl& scene,
              std::vector<View>& views,
+             const FadeLevels& levels,
+             const CaptureTiles* desktop,
              scene::FrameRate& rate,
              scene::TickCounter& counter,
              FrameMarks* marks) {
@@ -97,7 +101,15 @@ void gl_draw(const GlApi& gl,
     gl.glClear(GL_COLOR_BUFFER_BIT);
     for (auto view = views.rbegin(); view != views.rend(); ++view) {
         set_view(gl, view->place);
-        draw_spheres(gl, scene, view->spheres);
+        if (levels.spheres > 0.0f)
+            draw_spheres(gl, scene, view->spheres);
+        if (levels.spheres > 0.0f && levels.spheres < 1.0f)
+            dim_view(gl, levels.spheres);
+    }
+    if (desktop && levels.desktop > 0.0f) {
+        desktop->draw(levels.desktop);
+        if (!views.empty())
+            set_view(gl, views.front().place);
     }
     if (text.show) {
         gl_printf(gl, views.front().place.width, views.front().place.height, kTextGrey, kTextGrey, kTextGrey, 1.0f,

@@ -8,6 +8,8 @@
 
 #include "renderer/monitor_views.h"
 #include "renderer/scene/scene_state.h"
+#include "renderer/start_fade.h"
+#include "renderer/win32/gl/capture_tiles.h"
 #include "renderer/win32/gl/gl_api.h"
 #include "renderer/win32/pacing/frame_timing.h"
 
@@ -19,7 +21,7 @@ namespace renderer {
 // replaces an old one that is the new window's, whose names are the same.
 struct SceneGl {
     GLuint font_list_base = 0;  // first of the glyph lists (window_gl.h)
-    GLuint sphere_texture = 0;  // bound for the life of the context
+    GLuint sphere_texture = 0;
     UniqueQuadric quadric;
 };
 
@@ -35,13 +37,17 @@ int gl_init(const GlApi& gl, SceneGl& scene);
 void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate& rate, scene::TickCounter& counter);
 
 // One frame: every view's picture moved on (advance_views), its spheres drawn
-// in its part of the window with the projection a window of its size gets,
-// and the frame-rate text in the primary's, up to glFinish (the caller
-// swaps); then the frame counted. No views: a black frame. `marks`, when
-// given, takes the counter readings from start to counted.
+// in its part of the window with the projection a window of its size gets
+// and dimmed to `levels.spheres`, the captured `desktop` (may be null) over
+// the window at `levels.desktop`, and the frame-rate text in the primary's
+// part, never dimmed, up to glFinish (the caller swaps);
+// then the frame counted. No views: a black frame. `marks`, when given,
+// takes the counter readings from start to counted.
 void gl_draw(const GlApi& gl,
              const SceneGl& scene,
              std::vector<View>& views,
+             const FadeLevels& levels,
+             const CaptureTiles* desktop,
              scene::FrameRate& rate,
              scene::TickCounter& counter,
              FrameMarks* marks = nullptr);
