@@ -14,9 +14,11 @@ class Picture(RendererCase):
         self.assertTrue(self.wait_text(shown=True), "no frame-rate text, so no measured frames")
         cx, cy = d.width // 2, d.height // 2
 
-        def covered():  # once the spheres have come up from black
-            total, lit, _ = d.screenshot().region_stats(cx - 150, cy - 150, cx + 150, cy + 150)
-            return lit > total * 0.95
+        def covered():  # once the spheres have come up from black: their overlap clips to white
+            image = d.screenshot()
+            total, lit, _ = image.region_stats(cx - 150, cy - 150, cx + 150, cy + 150)
+            peak = max(max(image.pixel(x, cy)) for x in range(cx - 150, cx + 150, 2))
+            return lit > total * 0.95 and peak >= 250
 
         self.assertTrue(wait_until(covered, 10, 0.2), "the centre is not covered by the spheres")
         first = d.screenshot("first.png")
