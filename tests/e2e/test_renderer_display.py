@@ -57,7 +57,9 @@ class ResolutionChange(RendererCase):
                 return None
             total, lit, _ = shot.region_stats(width // 2 - 100, height // 2 - 100, width // 2 + 100, height // 2 + 100)
             dark = all(shot.region_stats(x, y, x + 100, y + 100)[1] == 0 for x, y in corners)
-            return shot if lit > total * 0.95 and self.text_pixels(shot) > 10 and dark else None
+            # Up from black (the start's fade): their overlap clips to white.
+            full = max(max(shot.pixel(x, height // 2)) for x in range(width // 2 - 100, width // 2 + 100, 2)) >= 250
+            return shot if lit > total * 0.95 and full and self.text_pixels(shot) > 10 and dark else None
         shot = wait_until(check, 15, 0.2)
         self.assertTrue(shot, f"no picture filling {width} x {height}")
         self.desktop.screenshot(save_as)
