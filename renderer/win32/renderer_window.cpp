@@ -187,16 +187,12 @@ LRESULT RendererWindow::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             gl_input(run_.frame_rate, InputKind::MouseMove, mouse_move_button(wparam), x, y);
             return 0;
         case WM_LBUTTONDOWN:
-            gl_input(run_.frame_rate, InputKind::ButtonDown, 0, x, y);
+        case WM_RBUTTONDOWN:
+            gl_input(run_.frame_rate, InputKind::ButtonDown, message == WM_RBUTTONDOWN ? 1 : 0, x, y);
             return 0;
         case WM_LBUTTONUP:
-            gl_input(run_.frame_rate, InputKind::ButtonUp, 0, x, y);
-            return 0;
-        case WM_RBUTTONDOWN:
-            gl_input(run_.frame_rate, InputKind::ButtonDown, 1, x, y);
-            return 0;
         case WM_RBUTTONUP:
-            gl_input(run_.frame_rate, InputKind::ButtonUp, 1, x, y);
+            gl_input(run_.frame_rate, InputKind::ButtonUp, message == WM_RBUTTONUP ? 1 : 0, x, y);
             return 0;
         default:
             break;
