@@ -40,18 +40,6 @@ TEST(StartFade, LevelsAgainstTime) {
     }
 }
 
-TEST(StartFade, EveryStepOfTheCurveGoesOneWay) {
-    float previous = 0.0f;
-    for (int i = 1; i <= 1000; ++i) {
-        const float level = renderer::level_for_lightness(i / 1000.0);
-        EXPECT_GT(level, previous) << i;
-        previous = level;
-    }
-    EXPECT_EQ(renderer::level_for_lightness(0.0), 0.0f);
-    EXPECT_EQ(renderer::level_for_lightness(1.0), 1.0f);
-    EXPECT_EQ(renderer::level_for_lightness(7.0), 1.0f);
-}
-
 TEST(StartFade, FrameByFrameFromTheFirstFrameItDraws) {
     constexpr std::int64_t kPerSecond = 1000, kFirst = 123456;  // counter readings in ms, from any start
     struct Expect {

@@ -214,24 +214,4 @@ TEST(SettingsFile, SaveReportsAFailedWriteAndStillTriesTheOthers) {
     EXPECT_EQ(LastApiResult, 0);
 }
 
-TEST(SettingsFile, WhatIsSavedLoadsBack) {
-    // The fake keeps what is written, as the file would.
-    const std::string music = "C:\\m\\a.mp3";
-    for (const std::int16_t kind : {0, 1, 2}) {
-        Settings saved;
-        saved.BGM_Kind = kind;
-        saved.BGM_RepeatTrack = 12;
-        saved.BGM_File = music;
-        FakeSettingsSystem fake;
-        ASSERT_TRUE(save_settings(fake, saved, kIni));
-        for (const auto& [section, key, value, file] : fake.writes)
-            fake.values[{section, key, file}] = value;
-        fake.readable.insert(music);
-        const Settings loaded = LoadSettings(fake, kIni);
-        EXPECT_EQ(loaded.BGM_Kind, kind);
-        EXPECT_EQ(loaded.BGM_RepeatTrack, 12);
-        EXPECT_EQ(loaded.BGM_File, music);
-    }
-}
-
 }  // namespace

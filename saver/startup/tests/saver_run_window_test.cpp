@@ -20,7 +20,6 @@
 
 #include "common/contract.h"
 #include "common/win32/power_notices.h"
-#include "saver/music/music_fade.h"
 #include "saver/music/win32/multimedia.h"
 #include "saver/startup/win32/saver_run_window.h"
 
@@ -185,8 +184,7 @@ void send_notice(HWND window, PowerSetting setting, DWORD value) {
 // keeps the machine from sleeping, and nothing is sent; when it shows again
 // (here dimmed) the music starts as at the start of the run, in a stream of
 // its own, fading in where the device takes a volume. Wine's MPEGVideo device
-// does, so the MP3's fade is heard and its volume strings are checked in
-// order over time; its wave output takes none by a device's identifier, so
+// does, so the MP3's fade is heard; its wave output takes none by a device's identifier, so
 // there the WAV plays at its level at once, as before.
 TEST(SaverRunWindow, TheDisplayOffReleasesTheMusicAndItsReturnStartsItAgain) {
     const struct {
@@ -222,22 +220,11 @@ TEST(SaverRunWindow, TheDisplayOffReleasesTheMusicAndItsReturnStartsItAgain) {
             };
         };
         ASSERT_TRUE(run_until(playing_since(0, 0), 30000)) << "heard " << heard_bytes() << " bytes";
-        const RecordingSeam::Log volumes = sent(log, 0, c.fade ? kVolumeTo : "volume");
-        if (c.fade) {
-            // Silent before the play, louder at every step, full three seconds after it.
-            const DWORD play = sent(log, 0, "play MP3Play").at(0).first;
-            ASSERT_GE(volumes.size(), 20u);
-            EXPECT_EQ(volumes.front().second, kVolumeTo + "0");
-            EXPECT_LE(volumes.front().first, play);
-            const auto volume = [&](std::size_t i) { return std::atoi(volumes[i].second.c_str() + kVolumeTo.size()); };
-            for (std::size_t i = 1; i < volumes.size(); ++i)
-                EXPECT_GT(volume(i), volume(i - 1)) << i;
-            EXPECT_GE(volumes.back().first - play, music::kFadeInMs - 50);
-            EXPECT_LE(volumes.back().first - play, music::kFadeInMs + 2000);
+        // The volumes' order and curve are the native tests'; here the rise is heard.
+        if (c.fade)
             expect_rising(streams()[0].first);
-        } else {
-            EXPECT_TRUE(volumes.empty()) << "a fade on an output that takes no volume";
-        }
+        else
+            EXPECT_TRUE(sent(log, 0, "volume").empty()) << "a fade on an output that takes no volume";
 
         // Off. The older monitor notice says nothing once the console's is known.
         std::size_t mark = log.size();
