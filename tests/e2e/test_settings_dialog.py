@@ -82,6 +82,13 @@ class DialogCase(unittest.TestCase):
 
     # --- the dialog ---------------------------------------------------------
     def open(self, ini=None):
+        # A dialog an earlier case left (it opened after that case gave up on
+        # it, on a loaded machine) would take this start for a second
+        # instance and keep it from opening.
+        if self.p and self.p.poll() is None:
+            self.p.kill()
+            self.p.wait(timeout=30)
+            self.d.wait_window_gone(CAPTION, 20)
         if ini is not None:
             self.ini.write_bytes(ini)
         env = {"PATH": f"{self.fake_bin}:{os.environ['PATH']}"}
