@@ -62,9 +62,10 @@ LoopEnd FrameLoop::run(LoopWindow& window) {
         MSG message;
         if (window.draws() && display_shows_) {
             const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
-            if (wait > 0)
+            if (wait > 0) {
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
-            else
+                timing_.waited();
+            } else
                 draw_frame(window);
         } else {
             // Minimised, or the display off: sleep until a message arrives. A

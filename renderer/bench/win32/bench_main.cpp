@@ -88,11 +88,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     const double mean_square = (stats.loop_ticks_squared - at_warmup_end.loop_ticks_squared) / frames;
     const double spread = seconds_of(1) * std::sqrt(std::fmax(0.0, mean_square - mean_ticks * mean_ticks));
     std::fprintf(out,
-                 "frames=%lld seconds=%.3f fps=%.1f scene_cpu_us_per_frame=%.2f "
+                 "frames=%lld waited_frames=%lld seconds=%.3f fps=%.1f scene_cpu_us_per_frame=%.2f "
                  "outside_gl_us_per_frame=%.2f gl_us_per_frame=%.1f process_cpu_ms_per_frame=%.3f "
                  "cpu_s_per_s=%.3f frame_ms_mean=%.2f frame_ms_spread=%.2f pacing=%s refresh_hz=%.3f refresh_source=%s "
                  "exit=%d\n",
-                 static_cast<long long>(frames), wall, frames / wall, cpu_side * 1e6 / frames,
+                 static_cast<long long>(frames),
+                 static_cast<long long>(stats.frames_after_a_wait - at_warmup_end.frames_after_a_wait), wall, frames / wall, cpu_side * 1e6 / frames,
                  (wall - gl) * 1e6 / frames, gl * 1e6 / frames, cpu * 1e3 / frames, cpu / wall, wall * 1e3 / frames,
                  spread * 1e3, stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz,
                  stats.refresh_source[0] ? stats.refresh_source : "none", code);

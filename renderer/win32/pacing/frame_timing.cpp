@@ -9,6 +9,7 @@ void FrameTiming::frame_shown(std::int64_t shown, const char* pacing, const Refr
     if (last_frame_start_ != 0) {
         const std::int64_t interval = marks_.start - last_frame_start_;
         stats_->frames += 1;
+        stats_->frames_after_a_wait += waited_ ? 1 : 0;
         stats_->loop_ticks += interval;
         stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
     }
@@ -18,6 +19,7 @@ void FrameTiming::frame_shown(std::int64_t shown, const char* pacing, const Refr
     stats_->cpu_ticks += (marks_.planned - marks_.start) + (marks_.counted - marks_.drawn);
     stats_->gl_ticks += (marks_.drawn - marks_.planned) + (marks_.shown - marks_.counted);
     last_frame_start_ = marks_.start;
+    waited_ = false;
 }
 
 }  // namespace renderer

@@ -11,6 +11,7 @@ namespace renderer {
 // Performance-counter ticks, summed over frames.
 struct FrameStats {
     std::int64_t frames = 0;
+    std::int64_t frames_after_a_wait = 0;  // of those, frames the loop waited for: it kept to a schedule
     std::int64_t cpu_ticks = 0;       // animation step, colours, text, frame-rate count
     std::int64_t gl_ticks = 0;        // GL calls up to glFinish, and SwapBuffers
     std::int64_t loop_ticks = 0;      // from one frame's start to the next (the whole loop)
@@ -39,9 +40,13 @@ public:
     // `pacing` and `refresh` say how the loop kept to the display.
     void frame_shown(std::int64_t shown, const char* pacing, const RefreshRate& refresh);
 
+    // The loop waited before the next frame.
+    void waited() { waited_ = true; }
+
 private:
     FrameStats* stats_;
     FrameMarks marks_;
+    bool waited_ = false;  // since the last frame shown
     std::int64_t last_frame_start_ = 0;
 };
 
