@@ -93,9 +93,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
                  "cpu_s_per_s=%.3f frame_ms_mean=%.2f frame_ms_spread=%.2f pacing=%s refresh_hz=%.3f refresh_source=%s "
                  "exit=%d\n",
                  static_cast<long long>(frames),
-                 static_cast<long long>(stats.frames_after_a_wait - at_warmup_end.frames_after_a_wait), wall, frames / wall, cpu_side * 1e6 / frames,
-                 (wall - gl) * 1e6 / frames, gl * 1e6 / frames, cpu * 1e3 / frames, cpu / wall, wall * 1e3 / frames,
-                 spread * 1e3, stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz,
+                 static_cast<long long>(stats.frames_after_a_wait - at_warmup_end.frames_after_a_wait), wall,
+                 frames / wall, cpu_side * 1e6 / frames, (wall - gl) * 1e6 / frames, gl * 1e6 / frames,
+                 cpu * 1e3 / frames, cpu / wall, wall * 1e3 / frames, spread * 1e3,
+                 stats.pacing[0] ? stats.pacing : "none", stats.refresh_hz,
                  stats.refresh_source[0] ? stats.refresh_source : "none", code);
     std::fclose(out);
     return 0;

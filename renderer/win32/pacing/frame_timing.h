@@ -12,10 +12,10 @@ namespace renderer {
 struct FrameStats {
     std::int64_t frames = 0;
     std::int64_t frames_after_a_wait = 0;  // of those, frames the loop waited for: it kept to a schedule
-    std::int64_t cpu_ticks = 0;       // animation step, colours, text, frame-rate count
-    std::int64_t gl_ticks = 0;        // GL calls up to glFinish, and SwapBuffers
-    std::int64_t loop_ticks = 0;      // from one frame's start to the next (the whole loop)
-    double loop_ticks_squared = 0.0;  // sum of the squares of those, for the frame times' spread
+    std::int64_t cpu_ticks = 0;            // animation step, colours, text, frame-rate count
+    std::int64_t gl_ticks = 0;             // GL calls up to glFinish, and SwapBuffers
+    std::int64_t loop_ticks = 0;           // from one frame's start to the next (the whole loop)
+    double loop_ticks_squared = 0.0;       // sum of the squares of those, for the frame times' spread
     const char* pacing = "";  // who holds the loop to the display: "driver", a wait's timer, "capped", "unpaced"
     double refresh_hz = 0.0;  // the monitor's, as the loop paces to it
     const char* refresh_source = "";  // where that rate came from (refresh_rate.h)
