@@ -15,6 +15,11 @@ import time
 SOURCE_DIR = pathlib.Path(os.environ.get("EL_SOURCE_DIR", pathlib.Path(__file__).resolve().parents[2]))
 WINE_EXEC = SOURCE_DIR / "scripts" / "wine-exec"
 WINESERVER = "/usr/lib/wine/wineserver"
+# What the product shows: a case is over only once none of these is left.
+PRODUCT_CAPTIONS = ("Ember_Lantern_VC", "Ember_Lantern_Main", "<Ember_Lantern>", "Ember_Lantern (ScreenSaver)")
+# How often a step outside the product (Wine's reg.exe, the X server) is
+# tried before its failure counts.
+TRIES = 3
 
 
 def wait_until(predicate, timeout, interval=0.02):
@@ -77,6 +82,7 @@ class Image:
 
 
 X11_DRIVER_KEY = r"HKCU\Software\Wine\X11 Driver"
+DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 
 class Desktop:
@@ -154,10 +160,47 @@ class Desktop:
         self._stop_wine()
 
     def _set_x11_driver_value(self, name, value):
-        command = ["add", X11_DRIVER_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f"] if value is not None else \
-            ["delete", X11_DRIVER_KEY, "/v", name, "/f"]
-        subprocess.run([str(WINE_EXEC), "reg", *command], env=self._wine_env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        if value is not None:
+            self.reg("add", X11_DRIVER_KEY, "/v", name, "/t", "REG_SZ", "/d", value, "/f")
+        else:
+            self.reg("delete", X11_DRIVER_KEY, "/v", name, "/f", missing_ok=True)
+
+    def set_dpi(self, dpi):
+        """The display scaling every program of the session sees (LogPixels),
+        from a session started anew; None: Wine's default (96)."""
+        if dpi:
+            self.reg("add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
+        else:
+            self.reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f", missing_ok=True)
+        self._stop_wine()
+
+    def reg(self, *command, missing_ok=False, env=None):
+        """Wine's reg.exe with `command`. Under load it fails now and then
+        for no reason of ours, so it is tried again a few times; a failure
+        that stays raises with what reg.exe said. With missing_ok, a value
+        or key that is not there counts as deleted."""
+        full_env = self._wine_env()
+        full_env.update(env or {})
+        for attempt in range(TRIES):
+            result = subprocess.run([str(WINE_EXEC), "reg", *command], env=full_env, stdin=subprocess.DEVNULL,
+                                    capture_output=True, timeout=60)
+            if result.returncode == 0:
+                return
+            if missing_ok and command[0] == "delete" and self._reg_absent(command[1:], full_env):
+                return
+            time.sleep(0.5 * (attempt + 1))
+        raise RuntimeError(f"reg {' '.join(command)} failed {TRIES} times (exit code {result.returncode}): "
+                           f"{result.stdout.decode(errors='replace')} {result.stderr.decode(errors='replace')}")
+
+    @staticmethod
+    def _reg_absent(delete_arguments, env):
+        key = delete_arguments[0]
+        query = ["query", key]
+        if "/v" in delete_arguments:
+            query += ["/v", delete_arguments[delete_arguments.index("/v") + 1]]
+        result = subprocess.run([str(WINE_EXEC), "reg", *query], env=env, stdin=subprocess.DEVNULL,
+                                capture_output=True, timeout=60)
+        return result.returncode == 1
 
     # --- Wine -------------------------------------------------------------
     def _wine_env(self):
@@ -216,7 +259,7 @@ class Desktop:
         result.text = result.stdout.decode("cp932", "replace").strip()
         return result
 
-    def wait_window(self, caption, timeout=20):
+    def wait_window(self, caption, timeout=30):
         return self.probe("wait", caption, str(int(timeout * 1000)), timeout=timeout + 30).returncode == 0
 
     def wait_window_gone(self, caption, timeout=20):
@@ -290,21 +333,70 @@ class Desktop:
     def tap(self, key):
         self.xdotool("key", key)
 
-    # --- end --------------------------------------------------------------
-    def close(self):
-        self._stop_wine()
-        if self.monitors:
-            # The prefix is shared by the other tests, which have one monitor.
-            self._set_x11_driver_value("UseXRandR", None)
-            self._stop_wine()
+    # --- between cases ------------------------------------------------------
+    def product_processes(self):
+        """The Unix processes of this Wine session that are the product's
+        programs (the saver, the renderer, the installer), whoever started
+        them: the renderer a saver run starts is no process of ours."""
+        prefix = os.path.realpath(self.env.get("WINEPREFIX", ""))
+        found = []
+        for entry in pathlib.Path("/proc").iterdir():
+            if not entry.name.isdigit() or int(entry.name) == os.getpid():
+                continue
+            try:
+                if b"Ember_Lantern" not in (entry / "cmdline").read_bytes():
+                    continue
+                environ = (entry / "environ").read_bytes().split(b"\0")
+            except OSError:
+                continue  # ended meanwhile, or not ours to read
+            prefixes = [v[len(b"WINEPREFIX="):].decode(errors="replace") for v in environ
+                        if v.startswith(b"WINEPREFIX=")]
+            if prefixes and os.path.realpath(prefixes[0]) == prefix:
+                found.append(int(entry.name))
+        return found
+
+    def end_case(self):
+        """Ends what a case left running: every program it started, and
+        every process of the product in the session; then waits until the
+        product's windows are gone. A case calls it as it starts and as it
+        ends, failed or not, so that its failure names itself alone."""
+        ended = False
         for p in self.processes:
             if p.poll() is None:
                 p.kill()
-            p.wait(timeout=30)
-        if self.xvfb and self.xvfb.poll() is None:
-            self.xvfb.send_signal(signal.SIGTERM)
+                p.wait(timeout=30)
+                ended = True
+        for pid in self.product_processes():
             try:
-                self.xvfb.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+                os.kill(pid, signal.SIGKILL)
+                ended = True
+            except ProcessLookupError:
+                pass
+        wait_until(lambda: not self.product_processes(), 30, 0.1)
+        self.processes = [p for p in self.processes if p.poll() is None]
+        if ended:
+            # The windows of an ended process linger a moment, and a start
+            # would take them for a running instance.
+            for caption in PRODUCT_CAPTIONS:
+                self.wait_window_gone(caption, 30)
+
+    # --- end --------------------------------------------------------------
+    def close(self):
+        try:
+            self._stop_wine()
+            if self.monitors:
+                # The prefix is shared by the other tests, which have one monitor.
+                self._set_x11_driver_value("UseXRandR", None)
+                self._stop_wine()
+        finally:
+            for p in self.processes:
+                if p.poll() is None:
+                    p.kill()
+                p.wait(timeout=30)
+            if self.xvfb and self.xvfb.poll() is None:
+                self.xvfb.send_signal(signal.SIGTERM)
+                try:
+                    self.xvfb.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    self.xvfb.kill()
+                    self.xvfb.wait()

@@ -70,25 +70,22 @@ class DialogCase(unittest.TestCase):
         cls.music = make_tone(cls.d.work / "tone.mp3", (0.3, 440))
 
     def setUp(self):
+        # What an earlier case left running (a dialog that opened after it
+        # gave up on it, a saver run) would take this case's start for a
+        # second instance.
+        self.d.end_case()
         if self.ini.is_dir():
             self.ini.rmdir()
         self.ini.unlink(missing_ok=True)
         self.p = None
 
     def tearDown(self):
-        if self.p and self.p.poll() is None:
-            self.p.kill()
-            self.p.wait(timeout=30)
+        self.d.end_case()
 
     # --- the dialog ---------------------------------------------------------
     def open(self, ini=None):
-        # A dialog an earlier case left (it opened after that case gave up on
-        # it, on a loaded machine) would take this start for a second
-        # instance and keep it from opening.
         if self.p and self.p.poll() is None:
-            self.p.kill()
-            self.p.wait(timeout=30)
-            self.d.wait_window_gone(CAPTION, 20)
+            self.d.end_case()
         if ini is not None:
             self.ini.write_bytes(ini)
         env = {"PATH": f"{self.fake_bin}:{os.environ['PATH']}"}
@@ -385,7 +382,8 @@ class Choosing(DialogCase):
 
                 raw.unlink(missing_ok=True)
                 run = self.d.start(scr(self.folder), "/s", env=sink, to_files=True)
-                self.assertTrue(self.d.wait_window(RENDERER, 30), "the renderer's window did not appear")
+                self.assertTrue(self.d.wait_window(RENDERER, 60),
+                                f"the renderer's window did not appear (the run's exit code: {run.poll()})")
                 heard = wait_until(lambda: hertz in tones(left_channel(raw)), 30, 0.5)
                 self.d.focus(RENDERER)
                 self.d.tap("Escape")

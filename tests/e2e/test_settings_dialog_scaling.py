@@ -5,15 +5,13 @@ each scale: the client area and every control at their twips, the label
 font's size, the gradients' end and middle rows, and marks drawn sharp at
 their own size."""
 import math
-import subprocess
 import unittest
 
 from frontend_e2e import scr
-from harness import WINE_EXEC, Desktop, wait_until
+from harness import Desktop, wait_until
 
 CAPTION = "<Ember_Lantern>"
 WM_CLOSE = 0x10
-DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 # Twips (left, top, width, height) from the dialog's layout.
 CLIENT = (7185, 3780)
@@ -45,22 +43,17 @@ class Scaling(unittest.TestCase):
     def setUpClass(cls):
         cls.d = Desktop("settings_dialog_scaling")
         cls.addClassCleanup(cls.d.close)
-        cls.addClassCleanup(cls.set_dpi, None)  # the shared prefix goes back to Wine's default
+        cls.addClassCleanup(cls.d.set_dpi, None)  # the shared prefix goes back to Wine's default
         cls.folder = cls.d.install("scaling")
         cls.shots = {}
 
-    @classmethod
-    def set_dpi(cls, dpi):
-        command = ["add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"] if dpi else \
-            ["delete", DESKTOP_KEY, "/v", "LogPixels", "/f"]
-        subprocess.run([str(WINE_EXEC), "reg", *command], env=cls.d._wine_env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        cls.d._stop_wine()  # a session reads the DPI when it starts
+    def setUp(self):
+        self.d.end_case()
+        self.addCleanup(self.d.end_case)
 
     def open_at(self, dpi):
-        self.set_dpi(dpi)
+        self.d.set_dpi(dpi)
         p = self.d.start(scr(self.folder), "/c", to_files=True)
-        self.addCleanup(lambda: p.poll() is None and (p.kill(), p.wait(timeout=30)))
         self.assertTrue(self.d.wait_window(CAPTION, 30), "the dialog did not open")
         info = wait_until(lambda: (lambda i: i if i and i["visible"] else None)(self.d.window_info(CAPTION)), 20)
         self.assertTrue(info, "the dialog is not shown")
