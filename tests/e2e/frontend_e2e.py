@@ -64,7 +64,7 @@ def start_host(d, width, height, caption):
     return p, int(line)
 
 
-def wait_window(d, caption, timeout=20):
+def wait_window(d, caption, timeout=30):
     """Polls with short 'winprobe find' runs: a long-running 'winprobe wait'
     started in the same instant as the program under test was seen to miss
     the window now and then."""

@@ -7,17 +7,15 @@ process paints into another's window does not reach the screen, so the
 picture itself is checked with the same preview set-up run inside the host's
 own process (frontend_probe preview-host), at 100 % and at 150 % scaling
 (the prefix's LogPixels 144), with hosts of each DPI awareness."""
-import subprocess
 import time
 import unittest
 
-from harness import WINE_EXEC, Desktop
+from harness import Desktop
 from frontend_e2e import (PREVIEW_CAPTION, PROMPT_END, WM_CLOSE, WS_BORDER, WS_CAPTION, WS_CHILD, WS_POPUP,
                           decoded_preview_jpeg, ended_within, scr, start_host, wait_preview_child,
                           wait_window, warm_up)
 
 PICTURE = (152, 112)
-DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 
 
 def mean_difference(shot, picture, size, dx, dy):
@@ -35,21 +33,10 @@ SIZES = [(152, 112), (400, 300), (100, 80)]
 class Preview(unittest.TestCase):
     def setUp(self):
         self.d = Desktop("frontend_preview")
+        self.addCleanup(self.d.close)  # also when the rest of the set-up fails
         warm_up(self.d)
         # The preview needs neither the renderer nor a settings file.
         self.folder = self.d.install("preview only", files=("Ember_Lantern.scr",))
-
-    def tearDown(self):
-        self.d.close()
-
-    def set_dpi(self, dpi):
-        """The display scaling every program of the session sees, from the next
-        session on; None: Wine's default (96)."""
-        command = ["add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"] if dpi else \
-            ["delete", DESKTOP_KEY, "/v", "LogPixels", "/f"]
-        subprocess.run([str(WINE_EXEC), "reg", *command], env=self.d._wine_env(), stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
-        self.d._stop_wine()
 
     def shown_in_host(self, width, height, awareness=None):
         """Screenshot of frontend_probe's host of that size (made at that DPI
@@ -124,8 +111,8 @@ class Preview(unittest.TestCase):
         # rule of the top-left corner on black. A host that is not DPI-aware
         # has its box in pixels of 96 dpi, and Windows stretches it with the
         # preview, which is then drawn at 152 x 112 in that host's units.
-        self.addCleanup(self.set_dpi, None)
-        self.set_dpi(144)
+        self.addCleanup(self.d.set_dpi, None)
+        self.d.set_dpi(144)
         scaled = decoded_preview_jpeg("preview_large.jpg", (228, 168))
         unscaled = decoded_preview_jpeg()
         cases = [

@@ -11,13 +11,11 @@ from frontend_e2e import (PROMPT_END, TITLE, WM_CLOSE, ended_within, preview_chi
 class SingleInstance(unittest.TestCase):
     def setUp(self):
         self.d = Desktop("frontend_single_instance")
+        self.addCleanup(self.d.close)  # also when the rest of the set-up fails
         warm_up(self.d)
         # Without the renderer a start that gets past the instance test says
         # so with a message box, which makes "ended at once" visible.
         self.folder = self.d.install("without renderer", files=("Ember_Lantern.scr",))
-
-    def tearDown(self):
-        self.d.close()
 
     def test_a_running_instance_ends_every_start_at_once(self):
         _, host = start_host(self.d, 152, 112, "preview host")

@@ -66,14 +66,12 @@ class MusicPlayerUnderWine(unittest.TestCase):
         # The environment's own ALSA setting must not give the "no device" case a device.
         os.environ.pop("ALSA_CONFIG_PATH", None)
         self.d = Desktop("music_" + self._testMethodName, env=JAPANESE)
+        self.addCleanup(self.d.close)  # also when the rest of the set-up fails
         self.media = self.d.work / MEDIA_FOLDER
         self.media.mkdir()
         self.raw = self.d.work / "audio.raw"
         self.d.alsa_conf = self.d.work / "alsa-file-sink.conf"
         self.d.alsa_conf.write_text(ALSA_SINK.format(raw=self.raw))
-
-    def tearDown(self):
-        self.d.close()
 
     def run_driver(self, *steps, alsa=True):
         run = MusicRun(self.d, steps, alsa)

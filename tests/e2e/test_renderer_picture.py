@@ -162,12 +162,10 @@ class Input(RendererCase):
 
     def test_minimised_window_uses_no_processor_time(self):
         self.assertTrue(self.wait_text(shown=True))
+        self.assertTrue(self.wait_picture_changes(2), "the renderer does not seem to draw")
         start = self.cpu_seconds()
         time.sleep(1.0)
         drawing = self.cpu_seconds() - start
-        # Other work on a busy machine may take processors from the renderer:
-        # ask only for a clear difference between drawing and waiting.
-        self.assertGreater(drawing, 0.1, "the renderer does not seem to draw")
 
         self.assertTrue(self.post(WM_SYSCOMMAND, SC_MINIMIZE))
         self.assertTrue(wait_until(lambda: self.info()["iconic"], 10, 0.1), "not minimised")
@@ -181,9 +179,7 @@ class Input(RendererCase):
         # A message taken by that wait is not lost: restoring resumes drawing.
         self.assertTrue(self.post(WM_SYSCOMMAND, SC_RESTORE))
         self.assertTrue(wait_until(lambda: not self.info()["iconic"], 10, 0.1), "not restored")
-        start = self.cpu_seconds()
-        time.sleep(1.0)
-        self.assertGreater(self.cpu_seconds() - start, 0.1, "drawing did not resume")
+        self.assertTrue(self.wait_picture_changes(2), "drawing did not resume")
         self.desktop.tap("Escape")
         self.assertEqual(self.exit_code(), 1)
 

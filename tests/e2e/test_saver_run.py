@@ -83,8 +83,10 @@ class RunWithoutMusic(SaverRunCase):
         self.assertEqual(renderer["visible"], 1)
         delay = self.end_with_escape(p)
         print(f"front end ended {delay} ms after the renderer's window")
-        # Three 50 ms watch ticks, plus the timer's own slack under Wine.
-        self.assertLess(delay, 500)
+        # Three 50 ms watch ticks, plus the timer's own slack under Wine
+        # (measured: about 200 ms on a quiet machine). The bound leaves room
+        # for a busy one and still tells a watch that waits seconds.
+        self.assertLess(delay, 1500)
         self.assertEqual(self.size(), 0, "something was played without music")
 
     def test_empty_command_line_runs_too(self):
