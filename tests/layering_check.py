@@ -10,7 +10,11 @@ The folders form a stack; each may use itself and what lies beneath it:
     saver/button/, saver/music/  two siblings, neither using the other
     saver/settings_dialog/
     saver/startup/               the front end's entry, on top
-    renderer/                    on common/ alone
+    renderer/                    the renderer's logic, on common/ alone
+    renderer/win32/gl/,          two siblings on the logic: what draws in a
+    renderer/win32/pacing/       window's context, and the waits and rates
+    renderer/win32/              the windows, the loop and the run, on top
+    renderer/bench/              the benchmark build, over the whole renderer
 
 The picture generator (saver/pictures/) may also read the facts it draws
 from renderer/scene/ and saver/button/. Tests (any tests/ folder) may use
@@ -35,6 +39,10 @@ BENEATH = {
     "saver/settings_dialog": ["saver/button", "saver/music", "saver/shared", "common"],
     "saver/startup": ["saver/settings_dialog", "saver/button", "saver/music", "saver/shared", "common"],
     "renderer": ["common"],
+    "renderer/win32/gl": ["renderer", "common"],
+    "renderer/win32/pacing": ["renderer", "common"],
+    "renderer/win32": ["renderer/win32/gl", "renderer/win32/pacing", "renderer", "common"],
+    "renderer/bench": ["renderer/win32", "renderer/win32/gl", "renderer/win32/pacing", "renderer", "common"],
     "saver/pictures": ["renderer/scene", "saver/button", "saver/shared", "common"],
 }
 # Headers that the build writes, not folders of the stack.
@@ -47,6 +55,7 @@ STANDARD_HEADER = re.compile(r"^[a-z_]+$")
 # Our own libraries, with their sources: renderer_scene_logic, saver_button_logic, ...
 LIBRARY = re.compile(r"add_library\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
 LINK = re.compile(r"target_link_libraries\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
+EXECUTABLE = re.compile(r"add_executable\(\s*([A-Za-z0-9_]+)([^)]*)\)", re.S)
 
 
 def folder_of(path):
@@ -57,8 +66,13 @@ def folder_of(path):
 
 
 def may_use(folder, target):
+    """Whether `folder` may use `target` (a path): a target inside an allowed
+    folder counts only where no folder of the stack lies between, so that
+    renderer/ does not open renderer/win32/ to the logic beneath it."""
     allowed = [folder] + BENEATH[folder]
-    return any(target == a or target.startswith(a + "/") for a in allowed)
+    target_folder = folder_of(pathlib.PurePosixPath(target))
+    return any((target == a or target.startswith(a + "/")) and target_folder == folder_of(pathlib.PurePosixPath(a))
+               for a in allowed)
 
 
 def is_test(path):
@@ -69,9 +83,9 @@ def is_windows_side(path):
     return "win32" in path.parts
 
 
-def library_folder(cmake_folder, body):
+def library_folder(cmake_folder, body, endings="cpp|c|rc"):
     """The deepest folder that holds all of a library's sources."""
-    sources = [cmake_folder / p for p in re.findall(r"[\w/.-]+\.(?:cpp|c|rc)\b", body)]
+    sources = [cmake_folder / p for p in re.findall(r"[\w/.-]+\.(?:%s)\b" % endings, body)]
     if not sources:
         return cmake_folder.as_posix()
     common = sources[0].parent.parts
@@ -98,7 +112,7 @@ def include_faults():
                         continue
                     target = match.group(1)
                     if not may_use(folder, target):
-                        faults.append(f"{relative}:{number}: {folder}/ includes {target}, from a folder above it")
+                        faults.append(f"{relative}:{number}: {folder}/ includes {target}, from a folder it may not use")
     return faults
 
 
@@ -121,7 +135,7 @@ def logic_faults():
 
 
 def link_faults():
-    owners, cmake_files = {}, []
+    owners, users, cmake_files = {}, {}, []
     for folder in BENEATH:
         for path in sorted((ROOT / folder).rglob("CMakeLists.txt")):
             relative = path.relative_to(ROOT)
@@ -130,12 +144,17 @@ def link_faults():
             if not is_test(relative):
                 for name, body in LIBRARY.findall(text):
                     owners[name] = library_folder(relative.parent, body)
+                    users[name] = owners[name]
+                # A program is in the folder of its code (its resource script
+                # may lie higher, beside the CMake file).
+                for name, body in EXECUTABLE.findall(text):
+                    users[name] = library_folder(relative.parent, body, "cpp|c")
     faults = []
     for relative, text in cmake_files:
         if is_test(relative):
             continue
         for target, libraries in LINK.findall(text):
-            user = folder_of(relative.parent)
+            user = folder_of(pathlib.PurePosixPath(users.get(target, relative.parent.as_posix())))
             for library in re.findall(r"[A-Za-z0-9_]+", libraries):
                 owner = owners.get(library)
                 if owner and not may_use(user, owner):

@@ -145,7 +145,7 @@ TEST(CaptureTiles, TheDesktopComesBackPixelForPixelAtEachLevel) {
     gl.glEnable(GL_BLEND);  // as the scene draws, additively
     gl.glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     {
-        const renderer::CaptureTiles tiles(gl, capture);
+        const renderer::CaptureTiles tiles(gl, capture.pixels(), capture.width(), capture.height());
         ASSERT_FALSE(tiles.empty());
         for (const float level : {1.0f, 0.5f, 0.0f}) {
             gl.glClear(GL_COLOR_BUFFER_BIT);

@@ -23,10 +23,10 @@ HMONITOR FrameLoop::paced_monitor(HWND window) const {
     return MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
 }
 
-void FrameLoop::start_pacing(HWND window, HDC dc, bool follows_window) {
+void FrameLoop::start_pacing(HWND window, const WindowGl& gl, bool follows_window) {
     window_ = window;
     follows_window_ = follows_window;
-    driver_syncs_ = pace_ && request_swap_interval(gl_, dc);
+    driver_syncs_ = pace_ && gl.request_swap_interval();
     const auto* gl_renderer = reinterpret_cast<const char*>(gl_.glGetString(GL_RENDERER));
     gl_renderer_ = gl_renderer ? gl_renderer : "";
     monitor_ = paced_monitor(window);
@@ -95,7 +95,7 @@ void FrameLoop::draw_frame(LoopWindow& window) {
     const std::int64_t shown = counter_.ticks();
     pacer_.frame_shown(shown);
     if (marks)
-        timing_.frame_shown(shown, pacing_name(), refresh_);
+        timing_.frame_shown(shown, pacing_name(), refresh_.hz, refresh_.source);
 }
 
 const char* FrameLoop::pacing_name() const {

@@ -12,10 +12,11 @@
 #include <string>
 
 #include "renderer/frame_pacer.h"
+#include "renderer/frame_timing.h"
 #include "renderer/scene/stopwatch.h"
 #include "renderer/win32/gl/gl_api.h"
+#include "renderer/win32/gl/window_gl.h"
 #include "renderer/win32/pacing/display_pacing.h"
-#include "renderer/win32/pacing/frame_timing.h"
 #include "renderer/win32/pacing/refresh_rate.h"
 #include "renderer/window_life.h"
 
@@ -41,13 +42,13 @@ public:
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
-    // For every new window, with its context current on `dc`: the swap
+    // For every new window, with its context `gl` current: the swap
     // interval belongs to the context, so every new window asks again; the
     // monitor, and so its refresh rate, may differ too. The loop paces to the
     // monitor that shows most of the window where it `follows_window` (the
     // framed window), otherwise to the primary (the full-screen window spans
     // every monitor; the primary shows the frame-rate text).
-    void start_pacing(HWND window, HDC dc, bool follows_window);
+    void start_pacing(HWND window, const WindowGl& gl, bool follows_window);
 
     // The window moved: where it is now on another monitor, that monitor's
     // refresh rate is read. After a display change (`display_changed`) the

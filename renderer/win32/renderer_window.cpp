@@ -90,7 +90,7 @@ const char* RendererWindow::create() noexcept {
     RECT client{};
     GetClientRect(hwnd(), &client);
     gl_resize(views_, client.right, client.bottom, run_.frame_rate, run_.counter);
-    run_.loop.start_pacing(hwnd(), gl_->dc(), !full_screen_);
+    run_.loop.start_pacing(hwnd(), *gl_, !full_screen_);
     return nullptr;
 }
 
@@ -104,7 +104,8 @@ void RendererWindow::hold_for_retry(double seconds) noexcept {
 // otherwise from black.
 void RendererWindow::begin_start_fade() noexcept {
     if (desktop_) {
-        desktop_tiles_.reset(new (std::nothrow) CaptureTiles(run_.gl, desktop_));
+        desktop_tiles_.reset(new (std::nothrow)
+                                 CaptureTiles(run_.gl, desktop_.pixels(), desktop_.width(), desktop_.height()));
         if (desktop_tiles_ && desktop_tiles_->empty())
             desktop_tiles_.reset();
     }

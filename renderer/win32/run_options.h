@@ -6,8 +6,8 @@
 
 #include <functional>
 
+#include "renderer/frame_timing.h"
 #include "renderer/scene/scene_state.h"
-#include "renderer/win32/pacing/frame_timing.h"
 
 namespace renderer {
 

@@ -13,9 +13,16 @@ constexpr GLint kLargestTileSide = 256;
 
 // One tile's pixels from the capture's 0x00RRGGBB into the RGBA bytes OpenGL
 // 1.1 reads without the BGRA extension; rows stay top first.
-void convert_tile(const DesktopCapture& capture, int x, int y, int width, int height, int side, std::uint8_t* out) {
+void convert_tile(const std::uint32_t* pixels,
+                  int stride,
+                  int x,
+                  int y,
+                  int width,
+                  int height,
+                  int side,
+                  std::uint8_t* out) {
     for (int row = 0; row < height; ++row) {
-        const std::uint32_t* from = capture.pixels() + static_cast<std::size_t>(y + row) * capture.width() + x;
+        const std::uint32_t* from = pixels + static_cast<std::size_t>(y + row) * stride + x;
         std::uint8_t* to = out + static_cast<std::size_t>(row) * side * 4;
         for (int column = 0; column < width; ++column, to += 4) {
             to[0] = static_cast<std::uint8_t>(from[column] >> 16);
@@ -28,18 +35,18 @@ void convert_tile(const DesktopCapture& capture, int x, int y, int width, int he
 
 }  // namespace
 
-CaptureTiles::CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexcept
+CaptureTiles::CaptureTiles(const GlApi& gl, const std::uint32_t* pixels, int width, int height) noexcept
     : gl_(gl), context_(gl.wglGetCurrentContext()) {
-    if (!capture)
+    if (!pixels || width <= 0 || height <= 0)
         return;
-    width_ = capture.width();
-    height_ = capture.height();
+    width_ = width;
+    height_ = height;
     GLint largest = 0;
     gl_.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
     side_ = kLargestTileSide;
     while (side_ > 64 && side_ > largest)
         side_ /= 2;
-    const int columns = (capture.width() + side_ - 1) / side_, rows = (capture.height() + side_ - 1) / side_;
+    const int columns = (width_ + side_ - 1) / side_, rows = (height_ + side_ - 1) / side_;
     tiles_.reset(new (std::nothrow) Tile[static_cast<std::size_t>(columns) * rows]);
     const std::unique_ptr<std::uint8_t[]> texels(new (std::nothrow) std::uint8_t[side_ * side_ * 4]());
     if (!tiles_ || !texels)
@@ -51,9 +58,9 @@ CaptureTiles::CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexc
             Tile& tile = tiles_[count_++];
             tile.x = column * side_;
             tile.y = row * side_;
-            tile.width = std::min(side_, capture.width() - tile.x);
-            tile.height = std::min(side_, capture.height() - tile.y);
-            convert_tile(capture, tile.x, tile.y, tile.width, tile.height, side_, texels.get());
+            tile.width = std::min(side_, width_ - tile.x);
+            tile.height = std::min(side_, height_ - tile.y);
+            convert_tile(pixels, width_, tile.x, tile.y, tile.width, tile.height, side_, texels.get());
             gl_.glGenTextures(1, &tile.texture);
             gl_.glBindTexture(GL_TEXTURE_2D, tile.texture);
             // Drawn pixel for pixel: nearest texels, no mipmaps, and no seams

@@ -10,18 +10,19 @@
 // frame and is slow on many drivers once a colour scale applies.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
-#include "renderer/win32/desktop_capture.h"
 #include "renderer/win32/gl/gl_api.h"
 
 namespace renderer {
 
 class CaptureTiles {
 public:
-    // Uploads `capture` into the current context; empty when there is no
-    // capture or memory for a tile's conversion runs out.
-    CaptureTiles(const GlApi& gl, const DesktopCapture& capture) noexcept;
+    // Uploads a capture of width x height pixels (rows from the top, each
+    // pixel 0x00RRGGBB) into the current context; empty when there are no
+    // pixels or memory for a tile's conversion runs out.
+    CaptureTiles(const GlApi& gl, const std::uint32_t* pixels, int width, int height) noexcept;
     CaptureTiles(const CaptureTiles&) = delete;
     CaptureTiles& operator=(const CaptureTiles&) = delete;
     // Frees the textures where the context they were made in is current.

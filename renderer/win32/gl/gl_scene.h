@@ -6,12 +6,12 @@
 
 #include <vector>
 
+#include "renderer/frame_timing.h"
 #include "renderer/monitor_views.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/start_fade.h"
 #include "renderer/win32/gl/capture_tiles.h"
 #include "renderer/win32/gl/gl_api.h"
-#include "renderer/win32/pacing/frame_timing.h"
 
 namespace renderer {
 

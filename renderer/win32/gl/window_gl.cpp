@@ -1,8 +1,13 @@
 #include "renderer/win32/gl/window_gl.h"
 
+// after windows.h and gl.h (gl_api.h), which it needs
+#include <GL/wglext.h>
+
 #include <new>
 
 #include "common/win32/struct_sizes.h"
+#include "common/win32/system_library.h"
+#include "renderer/extension_list.h"
 
 namespace renderer {
 namespace {
@@ -38,6 +43,22 @@ void make_font_lists(const GlApi& gl, HDC dc, GLuint base) noexcept {
         gl.glBitmap(1, 1, 0.0f, 0.0f, static_cast<GLfloat>(space_width), 0.0f, blank);
         gl.glEndList();
     }
+}
+
+// A WGL extension of the current context. No library exports them, so their
+// types are the Khronos registry's (wglext.h): PFNWGLSWAPINTERVALEXTPROC.
+template <typename Function>
+Function gl_extension(const GlApi& gl, const char* name) {
+    const PROC address = gl.wglGetProcAddress(name);
+    return reinterpret_cast<Function>(reinterpret_cast<win32::AnyFunction>(address));
+}
+
+const char* wgl_extensions(const GlApi& gl, HDC dc) {
+    if (const auto arb = gl_extension<PFNWGLGETEXTENSIONSSTRINGARBPROC>(gl, "wglGetExtensionsStringARB"))
+        return arb(dc);
+    if (const auto ext = gl_extension<PFNWGLGETEXTENSIONSSTRINGEXTPROC>(gl, "wglGetExtensionsStringEXT"))
+        return ext();
+    return nullptr;
 }
 
 }  // namespace
@@ -80,6 +101,13 @@ const char* WindowGl::set_up() noexcept {
 
 bool WindowGl::make_current() const noexcept {
     return gl_.wglMakeCurrent(dc(), context_.get()) != FALSE;
+}
+
+bool WindowGl::request_swap_interval() const noexcept {
+    if (!lists_extension(wgl_extensions(gl_, dc()), "WGL_EXT_swap_control"))
+        return false;
+    const auto swap_interval = gl_extension<PFNWGLSWAPINTERVALEXTPROC>(gl_, "wglSwapIntervalEXT");
+    return swap_interval && swap_interval(1);
 }
 
 }  // namespace renderer

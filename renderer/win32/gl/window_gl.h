@@ -30,6 +30,13 @@ public:
     // Makes the context current again (after another window's was).
     bool make_current() const noexcept;
 
+    // With the context current: asks the driver for one swap per refresh
+    // (wglSwapIntervalEXT(1)) where the WGL extension string lists
+    // WGL_EXT_swap_control; the interval belongs to the context, so every new
+    // window asks again. True when the driver accepted it; whether it then
+    // has any effect only the frames' pace can show.
+    bool request_swap_interval() const noexcept;
+
     HDC dc() const noexcept { return dc_.get(); }
     const SceneGl& scene() const noexcept { return scene_; }
 

@@ -1,10 +1,6 @@
 #include "renderer/win32/pacing/display_pacing.h"
 
-// after windows.h and gl.h (gl_api.h), which it needs
-#include <GL/wglext.h>
-
 #include "common/win32/system_library.h"
-#include "renderer/extension_list.h"
 
 namespace renderer {
 namespace {
@@ -13,30 +9,7 @@ constexpr DWORD kHighResolutionTimer = 0x00000002;  // CREATE_WAITABLE_TIMER_HIG
 constexpr UINT kTimerPeriodMs = 1;
 constexpr std::int64_t kHundredNanosecondsPerSecond = 10'000'000;
 
-// A WGL extension of the current context. No library exports them, so their
-// types are the Khronos registry's (wglext.h): PFNWGLSWAPINTERVALEXTPROC.
-template <typename Function>
-Function gl_extension(const GlApi& gl, const char* name) {
-    const PROC address = gl.wglGetProcAddress(name);
-    return reinterpret_cast<Function>(reinterpret_cast<win32::AnyFunction>(address));
-}
-
-const char* wgl_extensions(const GlApi& gl, HDC dc) {
-    if (const auto arb = gl_extension<PFNWGLGETEXTENSIONSSTRINGARBPROC>(gl, "wglGetExtensionsStringARB"))
-        return arb(dc);
-    if (const auto ext = gl_extension<PFNWGLGETEXTENSIONSSTRINGEXTPROC>(gl, "wglGetExtensionsStringEXT"))
-        return ext();
-    return nullptr;
-}
-
 }  // namespace
-
-bool request_swap_interval(const GlApi& gl, HDC dc) noexcept {
-    if (!lists_extension(wgl_extensions(gl, dc), "WGL_EXT_swap_control"))
-        return false;
-    const auto swap_interval = gl_extension<PFNWGLSWAPINTERVALEXTPROC>(gl, "wglSwapIntervalEXT");
-    return swap_interval && swap_interval(1);
-}
 
 FrameWaiter::~FrameWaiter() {
     if (end_period_)

@@ -1,6 +1,7 @@
 // The Windows side of pacing the loop to the display (frame_pacer.h decides
-// when, refresh_rate.h reads the rate): the driver's swap interval, and a
-// wait for the rest of a frame period that still takes every message at once.
+// when, refresh_rate.h reads the rate, the window's GL asks for the driver's
+// swap interval): a wait for the rest of a frame period that still takes
+// every message at once.
 #pragma once
 
 #include <windows.h>
@@ -10,15 +11,8 @@
 #include <cstdint>
 
 #include "common/win32/handles.h"
-#include "renderer/win32/gl/gl_api.h"
 
 namespace renderer {
-
-// With the context current on `dc`: asks the driver for one swap per refresh
-// (wglSwapIntervalEXT(1)) where the WGL extension string lists
-// WGL_EXT_swap_control. True when the driver accepted it; whether it then
-// has any effect only the frames' pace can show.
-bool request_swap_interval(const GlApi& gl, HDC dc) noexcept;
 
 // Waits for a message or for the rest of a frame period, whichever comes
 // first; never spins and never blocks input. A timeout of the system timer is

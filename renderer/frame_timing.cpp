@@ -1,8 +1,8 @@
-#include "renderer/win32/pacing/frame_timing.h"
+#include "renderer/frame_timing.h"
 
 namespace renderer {
 
-void FrameTiming::frame_shown(std::int64_t shown, const char* pacing, const RefreshRate& refresh) {
+void FrameTiming::frame_shown(std::int64_t shown, const char* pacing, double refresh_hz, const char* refresh_source) {
     if (!stats_)
         return;
     marks_.shown = shown;
@@ -14,8 +14,8 @@ void FrameTiming::frame_shown(std::int64_t shown, const char* pacing, const Refr
         stats_->loop_ticks_squared += static_cast<double>(interval) * static_cast<double>(interval);
     }
     stats_->pacing = pacing;
-    stats_->refresh_hz = refresh.hz;
-    stats_->refresh_source = refresh.source;
+    stats_->refresh_hz = refresh_hz;
+    stats_->refresh_source = refresh_source;
     stats_->cpu_ticks += (marks_.planned - marks_.start) + (marks_.counted - marks_.drawn);
     stats_->gl_ticks += (marks_.drawn - marks_.planned) + (marks_.shown - marks_.counted);
     last_frame_start_ = marks_.start;

@@ -1,10 +1,9 @@
 // The benchmark build's timing of the frames: where each frame's time goes,
-// summed over the run. The shipped program times nothing.
+// summed over the run. The shipped program times nothing. Times are
+// tick-counter readings (the performance counter on Windows).
 #pragma once
 
 #include <cstdint>
-
-#include "renderer/win32/pacing/refresh_rate.h"
 
 namespace renderer {
 
@@ -37,8 +36,9 @@ public:
     FrameMarks* marks() { return stats_ ? &marks_ : nullptr; }
 
     // Adds the frame whose readings marks() took, shown at `shown` ticks;
-    // `pacing` and `refresh` say how the loop kept to the display.
-    void frame_shown(std::int64_t shown, const char* pacing, const RefreshRate& refresh);
+    // `pacing`, `refresh_hz` and `refresh_source` say how the loop kept to
+    // the display (static strings).
+    void frame_shown(std::int64_t shown, const char* pacing, double refresh_hz, const char* refresh_source);
 
     // The loop waited before the next frame.
     void waited() { waited_ = true; }
