@@ -21,7 +21,6 @@
 
 #include "common/contract.h"
 #include "common/win32/power_notices.h"
-#include "renderer/frame_pacer.h"
 #include "renderer/win32/run_options.h"
 
 namespace {
@@ -333,12 +332,12 @@ TEST(RendererWindow, PowerSaversHoldTheLoopToTheModestRate) {
             Sleep(500);
             return static_cast<double>(r.frame_count() - from) * 1000.0 / (GetTickCount() - start);
         };
-        // The decision is the pacer's own ("capped" while a saver is on); the
-        // rates are told apart with a margin that a busy machine keeps: it
-        // draws fewer frames, never more, and the modest rate is 20.
-        const double full = rate();
+        // The decision is the pacer's own ("capped" while a saver is on). A
+        // busy machine draws fewer frames, never more: the modest rate shows
+        // as a ceiling, while the refresh rate may be out of reach (a loaded
+        // machine was seen drawing 10 frames a second uncapped), so only
+        // scripts/bench-renderer's figures tell how fast the loop can go.
         EXPECT_NE(r.last_pacing(), "capped") << "before any saver";
-        EXPECT_GT(full, 1.25 * renderer::kModestRate) << "the refresh rate before any saver";
         for (const Step& step : steps) {
             send(window, notice(*step.setting, step.value));
             const double fps = rate();
@@ -348,8 +347,7 @@ TEST(RendererWindow, PowerSaversHoldTheLoopToTheModestRate) {
                 EXPECT_EQ(pacing, "capped") << which << step.value;
                 EXPECT_LT(fps, 35.0) << which << step.value << ": " << fps << " fps";
             } else {
-                EXPECT_NE(pacing, "capped") << which << step.value;
-                EXPECT_GT(fps, 1.25 * renderer::kModestRate) << which << step.value << ": " << fps << " fps";
+                EXPECT_NE(pacing, "capped") << which << step.value << ": " << fps << " fps";
             }
         }
         PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
