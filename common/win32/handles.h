@@ -4,8 +4,6 @@
 #pragma once
 
 #include <windows.h>
-// after windows.h, which it needs
-#include <objbase.h>
 
 #include <memory>
 #include <type_traits>
@@ -97,6 +95,38 @@ private:
     HGDIOBJ previous_;
 };
 
+// A window this program made, destroyed with DestroyWindow on reset or when
+// its owner goes. A window the system destroyed first (with its parent, or
+// as it closed) must be released, at WM_NCDESTROY as WindowBase does, so
+// that nothing is destroyed twice.
+class UniqueWindow {
+public:
+    UniqueWindow() = default;
+    explicit UniqueWindow(HWND window) noexcept : window_(window) {}
+    UniqueWindow(const UniqueWindow&) = delete;
+    UniqueWindow& operator=(const UniqueWindow&) = delete;
+    UniqueWindow(UniqueWindow&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
+    UniqueWindow& operator=(UniqueWindow&& other) noexcept {
+        UniqueWindow(std::move(other)).swap(*this);
+        return *this;
+    }
+    ~UniqueWindow() { reset(); }
+
+    HWND get() const noexcept { return window_; }
+    explicit operator bool() const noexcept { return window_ != nullptr; }
+    void reset() noexcept {
+        if (window_)
+            DestroyWindow(std::exchange(window_, nullptr));
+    }
+    // Forgets the window without destroying it.
+    void release() noexcept { window_ = nullptr; }
+
+private:
+    void swap(UniqueWindow& other) noexcept { std::swap(window_, other.window_); }
+
+    HWND window_ = nullptr;
+};
+
 // A kernel handle closed with CloseHandle; null and INVALID_HANDLE_VALUE
 // both count as none.
 class UniqueHandle {
@@ -123,29 +153,6 @@ private:
     void swap(UniqueHandle& other) noexcept { std::swap(handle_, other.handle_); }
 
     HANDLE handle_ = nullptr;
-};
-
-// A COM interface pointer released when it leaves scope.
-template <typename Interface>
-struct ComReleaser {
-    void operator()(Interface* p) const noexcept { p->Release(); }
-};
-template <typename Interface>
-using ComPtr = std::unique_ptr<Interface, ComReleaser<Interface>>;
-
-// COM initialised on this thread for the life of this value.
-class ComApartment {
-public:
-    ComApartment() noexcept : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (initialized_)
-            CoUninitialize();
-    }
-
-private:
-    bool initialized_;
 };
 
 }  // namespace win32

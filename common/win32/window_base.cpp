@@ -4,12 +4,17 @@
 
 namespace win32 {
 
+WindowBase::~WindowBase() {
+    if (window_)
+        SetWindowLongPtrA(window_.get(), GWLP_USERDATA, 0);
+}
+
 LRESULT CALLBACK WindowBase::window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     WindowBase* self = nullptr;
     if (message == WM_NCCREATE) {
         self = static_cast<WindowBase*>(reinterpret_cast<const CREATESTRUCTA*>(lparam)->lpCreateParams);
         if (self) {
-            self->hwnd_ = window;
+            self->window_ = UniqueWindow(window);
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     } else {
@@ -21,7 +26,7 @@ LRESULT CALLBACK WindowBase::window_proc(HWND window, UINT message, WPARAM wpara
     const LRESULT result = self->handle_message(message, wparam, lparam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
+        self->window_.release();
     }
     return result;
 }
@@ -42,7 +47,7 @@ HWND WindowBase::create_window(DWORD ex_style,
 }
 
 LRESULT WindowBase::default_handling(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
-    return DefWindowProcA(hwnd_, message, wparam, lparam);
+    return DefWindowProcA(hwnd(), message, wparam, lparam);
 }
 
 bool register_window_class(HINSTANCE instance, const WindowClass& window_class) noexcept {

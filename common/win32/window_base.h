@@ -2,6 +2,8 @@
 // object at WM_NCCREATE, before that message is handled, and forgets it at
 // WM_NCDESTROY, after that message is handled; every message in between goes
 // to the object's handle_message, which turns it into a member call. The
+// object owns its window: a window still there when the object goes is
+// destroyed with it. The
 // procedure is noexcept: an exception can never cross into the system's
 // frames (with 32-bit MinGW that ends the program even where the caller of
 // SendMessage catches it); it ends the process through the terminate handler
@@ -21,14 +23,17 @@ public:
     WindowBase& operator=(const WindowBase&) = delete;
 
     // The window while it exists: set at WM_NCCREATE, null after WM_NCDESTROY.
-    HWND hwnd() const noexcept { return hwnd_; }
+    HWND hwnd() const noexcept { return window_.get(); }
 
     // The procedure of every window class of ours (register_window_class).
     static LRESULT CALLBACK window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) noexcept;
 
 protected:
     WindowBase() = default;
-    ~WindowBase() = default;
+    // Destroys the window if it is still there. By now the derived class's
+    // members are gone, so the window's last messages reach no object: what
+    // belongs to the window (its timers, its children) the system ends.
+    ~WindowBase();
 
     // CreateWindowExA with this object as the window's owner. `child_id` is
     // the control identifier of a child window. Null when it fails.
@@ -59,7 +64,7 @@ protected:
             case WM_ERASEBKGND:
                 return 1;
             case WM_PAINT: {
-                const PaintDc dc(hwnd_);
+                const PaintDc dc(hwnd());
                 draw(dc.get());
                 return 0;
             }
@@ -72,7 +77,7 @@ protected:
     }
 
 private:
-    HWND hwnd_ = nullptr;
+    UniqueWindow window_;
 };
 
 // A window class whose procedure is WindowBase::window_proc.

@@ -40,14 +40,6 @@ std::unique_ptr<RendererWindow> RendererWindow::make(RunParts& run,
     return window;
 }
 
-RendererWindow::~RendererWindow() {
-    desktop_tiles_.reset();  // before the context they live in
-    gl_.reset();
-    power_notices_.stop();
-    if (hwnd())
-        DestroyWindow(hwnd());
-}
-
 // Full screen: one window over every monitor, with a picture of its own on
 // each (monitor_layout.h); top-most where it spans several, so that no
 // monitor's task bar shows through. Framed: 1024 x 768, the primary's

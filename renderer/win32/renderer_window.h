@@ -33,9 +33,6 @@ public:
     // what was made by then is gone again.
     static std::unique_ptr<RendererWindow> make(RunParts& run, bool full_screen, const char*& failed_step) noexcept;
 
-    // What draws into the window goes first, then the window.
-    ~RendererWindow();
-
     void show(int show_command) noexcept { ShowWindow(hwnd(), show_command); }
 
     // While a new window cannot be made: this one shows black, still takes
@@ -65,6 +62,9 @@ private:
     void on_timer(WPARAM timer);
     void on_power_event(WPARAM event, LPARAM notice);
 
+    // Released in the reverse order, before the window (WindowBase's): the
+    // notices, the capture's textures before the context they live in, the
+    // context before the window it draws into.
     RunParts& run_;
     const bool full_screen_;
     std::vector<View> views_;

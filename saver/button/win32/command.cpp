@@ -20,11 +20,6 @@ bool register_command_class(HINSTANCE instance) noexcept {
 
 }  // namespace
 
-Command::~Command() {
-    if (hwnd())
-        DestroyWindow(hwnd());
-}
-
 bool Command::create(HWND parent, HINSTANCE instance, int control_id, const shared::TwipsRect& place) noexcept {
     if (!register_command_class(instance))
         return false;

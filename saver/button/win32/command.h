@@ -55,8 +55,6 @@ inline constexpr char kCommandClassName[] = "Ember_Lantern_Command";
 class Command final : public win32::WindowBase, private CommandView {
 public:
     Command() : logic_(*this) {}
-    // Destroys the window if it still exists.
-    ~Command();
 
     // Creates the control as a visible child of `parent` at `place`, in twips
     // of the parent's client area, with the state pictures from `instance`'s

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/win32/handles.h"
 #include "saver/shared/win32/system_code_page.h"
 
 namespace shared {
@@ -28,11 +29,9 @@ std::int32_t Win32SettingsSystem::write_profile_string(const std::string& sectio
 
 bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
     const DWORD saved_error = GetLastError();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool opened = file != INVALID_HANDLE_VALUE;
-    if (opened)
-        CloseHandle(file);
+    const bool opened = static_cast<bool>(win32::UniqueHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     SetLastError(saved_error);
     return opened;
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "common/win32/bitmaps.h"
+#include "common/win32/com_ptr.h"
 #include "saver/shared/preview_still.h"
 #include "saver/shared/resource_ids.h"
 

@@ -37,12 +37,6 @@ SaverRunWindow::SaverRunWindow(const shared::Settings& settings,
       music_(player_, settings, [] { return static_cast<std::uint32_t>(GetTickCount()); }),
       end_program_(std::move(end_program)) {}
 
-SaverRunWindow::~SaverRunWindow() {
-    power_notices_.stop();
-    if (hwnd())
-        DestroyWindow(hwnd());
-}
-
 bool SaverRunWindow::create(HINSTANCE instance) {
     win32::WindowClass wc;
     wc.name = kClassName;
@@ -140,7 +134,7 @@ win32::UniqueHandle SaverRunWindow::start_renderer() {
     if (!CreateProcessA(path.c_str(), mutable_command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return win32::UniqueHandle();
-    CloseHandle(process.hThread);
+    const win32::UniqueHandle thread(process.hThread);  // never used
     // Kept only to see whether the renderer still runs; it is never closed
     // by the front end.
     return win32::UniqueHandle(process.hProcess);

@@ -47,7 +47,6 @@ public:
                    SaverRunStart start,
                    std::unique_ptr<music::MultimediaSeam> multimedia,
                    std::function<void()> end_program);
-    ~SaverRunWindow();
 
     bool create(HINSTANCE instance);
 
