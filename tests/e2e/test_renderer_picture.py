@@ -116,7 +116,9 @@ class StartOverWhite(StartCase):
         lit = next(i for i, row in enumerate(rows) if i > black and row[2] > 8)
         later = sorted(row[3] for row in rows if row[0] > rows[lit][0] + 3.0)
         full = later[len(later) // 2]
-        first_second = [row[3] for row in rows[lit:] if row[0] < rows[lit][0] + 1.0]
+        # The rise began after the last shot without spheres: on a busy
+        # machine the shots come unevenly, and the first lit one may be late.
+        first_second = [row[3] for row in rows[lit:] if row[0] < rows[lit - 1][0] + 1.0]
         self.assertLess(max(first_second), 0.65 * full,
                         "the spheres were not well below their later brightness in their first second")
 
