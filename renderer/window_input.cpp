@@ -10,14 +10,14 @@ constexpr std::uintptr_t kRightButton = 0x0002;   // MK_RBUTTON
 
 }  // namespace
 
-KeyRelease classify_key_release(unsigned virtual_key) {
+std::optional<LoopEnd> loop_end_for_key(unsigned virtual_key) {
     switch (virtual_key) {
         case kKeyTab:
-            return KeyRelease::SwitchMode;
+            return LoopEnd::SwitchMode;
         case kKeyEscape:
-            return KeyRelease::Quit;
+            return LoopEnd::Quit;
         default:
-            return KeyRelease::Input;
+            return std::nullopt;
     }
 }
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "renderer/scene/scene_state.h"
+#include "renderer/window_life.h"
 
 namespace renderer {
 
@@ -13,13 +15,10 @@ constexpr unsigned kKeyTab = 0x09;     // VK_TAB
 constexpr unsigned kKeyEscape = 0x1B;  // VK_ESCAPE
 constexpr unsigned kKeySpace = 0x20;   // VK_SPACE
 
-enum class KeyRelease {
-    SwitchMode,  // re-create the window in the other mode (full screen / 1024 x 768)
-    Quit,        // end the program with exit code 1
-    Input,       // hand the key to gl_input
-};
-
-KeyRelease classify_key_release(unsigned virtual_key);
+// How a key's release ends the window's loop: Tab switches the mode (full
+// screen / 1024 x 768), Esc quits. Nothing for any other key, which goes to
+// gl_input.
+std::optional<LoopEnd> loop_end_for_key(unsigned virtual_key);
 
 // True for exactly SC_SCREENSAVE and SC_MONITORPOWER: the renderer keeps the
 // screen to itself. The same commands with other low bits take the default path.

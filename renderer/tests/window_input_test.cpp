@@ -2,25 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace {
 
 using renderer::InputKind;
-using renderer::KeyRelease;
+using renderer::LoopEnd;
 
 TEST(WindowInput, KeyReleases) {
     struct Case {
         unsigned key;
-        KeyRelease action;
+        std::optional<LoopEnd> end;  // none: the key goes to gl_input
     } const cases[] = {
-        {0x09, KeyRelease::SwitchMode},  // Tab
-        {0x1B, KeyRelease::Quit},        // Esc
-        {0x20, KeyRelease::Input},       // space: the frame-rate text
-        {0x0D, KeyRelease::Input},       // Enter
-        {0x41, KeyRelease::Input},       // A
-        {0x109, KeyRelease::Input},      // not Tab, though its low byte is
+        {0x09, LoopEnd::SwitchMode},  // Tab
+        {0x1B, LoopEnd::Quit},        // Esc
+        {0x20, std::nullopt},         // space: the frame-rate text
+        {0x0D, std::nullopt},         // Enter
+        {0x41, std::nullopt},         // A
+        {0x109, std::nullopt},        // not Tab, though its low byte is
     };
     for (const Case& c : cases)
-        EXPECT_EQ(renderer::classify_key_release(c.key), c.action) << std::hex << c.key;
+        EXPECT_EQ(renderer::loop_end_for_key(c.key), c.end) << std::hex << c.key;
 }
 
 TEST(WindowInput, RefusesOnlyExactScreenSaverAndMonitorPowerCommands) {

@@ -7,12 +7,11 @@ PacingPlan FrameLoop::plan() const {
     plan.refresh_hz = refresh_.hz;
     plan.driver_syncs = driver_syncs_;
     plan.pace = pace_;
-    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, power_saver_, gl_renderer_.c_str());
+    plan.cap_hz = frame_rate_cap(GetSystemMetrics(SM_REMOTESESSION) != 0, savers_.on(), gl_renderer_.c_str());
     return plan;
 }
 
-void FrameLoop::set_power_saver(bool on) {
-    power_saver_ = on;
+void FrameLoop::power_savers_changed() {
     if (window_)
         pacer_.set_cap(counter_.ticks(), plan().cap_hz);
 }
@@ -34,10 +33,10 @@ void FrameLoop::start_pacing(HWND window, const WindowGl& gl, bool follows_windo
     pacer_.start(counter_.ticks(), counter_.ticks_per_second(), plan());
 }
 
-void FrameLoop::follow_display(HWND window, bool display_changed) {
-    if (window != window_)
+void FrameLoop::follow_display(bool display_changed) {
+    if (!window_)
         return;
-    const HMONITOR monitor = paced_monitor(window);
+    const HMONITOR monitor = paced_monitor(window_);
     if (!display_changed && monitor == monitor_)
         return;
     monitor_ = monitor;
@@ -52,15 +51,10 @@ void FrameLoop::restart_pacing() {
     pacer_.restart(counter_.ticks());
 }
 
-void FrameLoop::end(LoopEnd why) {
-    end_ = end_ ? stronger(*end_, why) : why;
-    PostQuitMessage(0);
-}
-
-LoopEnd FrameLoop::run(LoopWindow& window) {
+void FrameLoop::run(LoopWindow& window) {
     for (;;) {
         MSG message;
-        if (window.draws() && display_shows_) {
+        if (window.draws()) {
             const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
             if (wait > 0) {
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
@@ -75,12 +69,8 @@ LoopEnd FrameLoop::run(LoopWindow& window) {
             MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         }
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                // A quit message nobody here posted ends the program.
-                const LoopEnd why = end_.value_or(LoopEnd::Quit);
-                end_.reset();
-                return why;
-            }
+            if (message.message == WM_QUIT)
+                return;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

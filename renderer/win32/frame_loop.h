@@ -2,15 +2,15 @@
 // decides when, display_pacing.h waits), and its one frame path: the
 // window's frame (gl_draw), the swap, and the benchmark build's timing around
 // them. Keys are taken at once: a wait ends when a message arrives. Nothing
-// is drawn while the window does not draw (minimised, not set up) or the
-// display is off: the loop then sleeps until a message.
+// is drawn while there is nothing to draw (a minimised window, a display
+// that is off): the loop then sleeps until a message.
 #pragma once
 
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
+#include "common/power_settings.h"
 #include "renderer/frame_pacer.h"
 #include "renderer/frame_timing.h"
 #include "renderer/scene/stopwatch.h"
@@ -18,14 +18,13 @@
 #include "renderer/win32/gl/window_gl.h"
 #include "renderer/win32/pacing/display_pacing.h"
 #include "renderer/win32/pacing/refresh_rate.h"
-#include "renderer/window_life.h"
 
 namespace renderer {
 
-// The window whose frames the loop draws.
+// What the loop draws the frames of.
 class LoopWindow {
 public:
-    virtual bool draws() const = 0;  // shown, not minimised
+    virtual bool draws() const = 0;  // a frame is wanted: shown, not minimised, on a display that shows
     virtual HDC dc() const = 0;      // with the window's context current
     virtual void draw_frame(FrameMarks* marks) = 0;
 
@@ -37,8 +36,14 @@ class FrameLoop {
 public:
     // `pace` false: frames as fast as the loop allows (the benchmark's
     // unpaced figures). `stats`: where the benchmark build sums frame times.
-    FrameLoop(const GlApi& gl, scene::TickCounter& counter, bool pace, FrameStats* stats)
-        : gl_(gl), counter_(counter), pace_(pace), timing_(stats) {}
+    // `savers`: the run's power savers, which hold the loop to the modest
+    // rate while one is on.
+    FrameLoop(const GlApi& gl,
+              scene::TickCounter& counter,
+              bool pace,
+              FrameStats* stats,
+              const common::PowerSavers& savers)
+        : gl_(gl), counter_(counter), pace_(pace), savers_(savers), timing_(stats) {}
     FrameLoop(const FrameLoop&) = delete;
     FrameLoop& operator=(const FrameLoop&) = delete;
 
@@ -53,27 +58,22 @@ public:
     // The window moved: where it is now on another monitor, that monitor's
     // refresh rate is read. After a display change (`display_changed`) the
     // rate and the rest of the plan (a remote session) are read whatever the
-    // monitor. Only the window of the last start_pacing counts.
-    void follow_display(HWND window, bool display_changed);
+    // monitor.
+    void follow_display(bool display_changed);
+
+    // The window of the last start_pacing.
+    HWND paced_window() const { return window_; }
 
     // The schedule starts again from now: after a size change or a resume.
     void restart_pacing();
 
-    // False while the display is off (its power notices).
-    void set_display_shows(bool shows) { display_shows_ = shows; }
+    // A power saver came on or went: the schedule starts again from now at
+    // the rate that now holds.
+    void power_savers_changed();
 
-    // While a power saver is on the loop keeps to the modest rate; the
-    // schedule starts again from now at the new rate.
-    void set_power_saver(bool on);
-
-    // Ends the loop under way for `why`, once the messages already queued
-    // are handled: the strongest reason of that turn is what run returns.
-    void end(LoopEnd why);
-
-    // Takes and dispatches the messages of every window until one ends the
-    // loop, drawing the frames of `window` while it draws and the display
-    // is on; returns why the loop ended.
-    LoopEnd run(LoopWindow& window);
+    // Takes and dispatches the messages of every window until a quit message
+    // arrives, drawing the frames of `window` while it draws.
+    void run(LoopWindow& window);
 
 private:
     PacingPlan plan() const;
@@ -84,6 +84,7 @@ private:
     const GlApi& gl_;
     scene::TickCounter& counter_;
     bool pace_;
+    const common::PowerSavers& savers_;
     HWND window_ = nullptr;      // the window paced to
     bool driver_syncs_ = false;  // the current context accepted a swap interval
     bool follows_window_ = true;
@@ -92,10 +93,7 @@ private:
     FramePacer pacer_;
     FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
     FrameTiming timing_;
-    bool display_shows_ = true;
-    bool power_saver_ = false;
-    std::string gl_renderer_;     // the current context's GL_RENDERER, read as pacing starts
-    std::optional<LoopEnd> end_;  // why the loop under way ends, once something has ended it
+    std::string gl_renderer_;  // the current context's GL_RENDERER, read as pacing starts
 };
 
 }  // namespace renderer

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/win32/process_start.h"
-#include "renderer/win32/renderer_app.h"
+#include "renderer/win32/run.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show_command) {
     win32::start_process();

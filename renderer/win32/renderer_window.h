@@ -1,78 +1,95 @@
 // One window of the renderer, from its making to its end: full screen over
-// every monitor or framed at 1024 x 768, what it draws with (window_gl.h)
-// and what it shows (monitor_views.h). Its procedure turns messages into
-// calls on the run's parts: the keys and a close request end the loop, a
-// size change restarts the frame rate, a settled display change ends the
-// loop to make the full-screen window anew, power notices stop and resume
-// the drawing.
+// every monitor or framed at 1024 x 768, what it draws with (window_gl.h) and
+// what it shows (monitor_views.h). Its procedure only turns messages into
+// events for the run (run.h), which decides what they do.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "common/pixel_rect.h"
+#include "common/power_settings.h"
 #include "common/win32/power_notices.h"
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"
-#include "renderer/win32/desktop_capture.h"
-#include "renderer/win32/frame_loop.h"
-#include "renderer/win32/gl/capture_tiles.h"
 #include "renderer/win32/gl/window_gl.h"
-#include "renderer/win32/run_parts.h"
+#include "renderer/window_input.h"
 
 namespace renderer {
 
-class RendererWindow final : public win32::WindowBase, public LoopWindow {
+class RendererWindow;
+
+// What a window hands on to its run, one call per message.
+class WindowEvents {
+public:
+    virtual void key_released(unsigned virtual_key) = 0;
+    virtual void pointer(InputKind kind, int code, int x, int y) = 0;
+    virtual void close_requested() = 0;
+    virtual void resized(RendererWindow& window, int width, int height) = 0;
+    virtual void moved(RendererWindow& window) = 0;
+    virtual void display_changed(RendererWindow& window) = 0;
+    virtual void display_settled() = 0;
+    virtual void retry_due() = 0;
+    virtual void power_notice(common::PowerSetting setting, std::uint32_t value) = 0;
+    virtual void resumed() = 0;
+    // WM_ERASEBKGND: true when the run painted the client area into `dc`.
+    virtual bool paint_background(RendererWindow& window, HDC dc) = 0;
+
+protected:
+    ~WindowEvents() = default;
+};
+
+class RendererWindow final : public win32::WindowBase {
 public:
     // The window class, once per run.
     static bool register_class(HINSTANCE instance) noexcept;
 
-    // A new window in the given mode, set up and paced, not yet shown. Null,
-    // with the failed step's name in `failed_step`, when it cannot be made;
-    // what was made by then is gone again.
-    static std::unique_ptr<RendererWindow> make(RunParts& run, bool full_screen, const char*& failed_step) noexcept;
+    // A new window over `area` (full screen; null: framed), showing `views`,
+    // its context made and current (window_gl.h), listening to the power
+    // notices; not yet shown. Null, with the failed step's name in
+    // `failed_step`, when it cannot be made; what was made by then is gone
+    // again.
+    static std::unique_ptr<RendererWindow> make(WindowEvents& events,
+                                                HINSTANCE instance,
+                                                const common::PixelRect* area,
+                                                std::vector<View> views,
+                                                const GlApi& gl,
+                                                const char*& failed_step) noexcept;
 
     void show(int show_command) noexcept { ShowWindow(hwnd(), show_command); }
 
-    // While a new window cannot be made: this one shows black, still takes
-    // keys, and ends the loop with LoopEnd::RetryDue after `seconds`.
+    bool full_screen() const noexcept { return full_screen_; }
+    bool active() const noexcept { return active_; }  // shown and not minimised
+    std::vector<View>& views() noexcept { return views_; }
+    WindowGl& gl() noexcept { return *gl_; }
+
+    // While a new window cannot be made: shows black from now on, and asks
+    // for the next try after `seconds`.
     void hold_for_retry(double seconds) noexcept;
-
-    // Whatever ended this window's loop ends the start's fade: the next
-    // window shows everything at once. The captured desktop goes, its
-    // textures with this window's context still current.
-    void end_start_fade() noexcept;
-
-    bool draws() const override { return active_; }
-    HDC dc() const override { return gl_->dc(); }
-    void draw_frame(FrameMarks* marks) override;
+    // Display changes come in bursts: the run is told once none has come for
+    // a moment, each change starting the wait again.
+    void wait_for_display_to_settle() noexcept;
 
 private:
-    RendererWindow(RunParts& run, bool full_screen) noexcept : run_(run), full_screen_(full_screen) {}
-    const char* create() noexcept;
-    void begin_start_fade() noexcept;
-    bool paint_start(HDC dc) const noexcept;
-    void drop_desktop() noexcept;
+    RendererWindow(WindowEvents& events, bool full_screen, std::vector<View> views) noexcept;
+    const char* create(HINSTANCE instance, const common::PixelRect* area, const GlApi& gl) noexcept;
 
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
     void on_size(WPARAM kind, LPARAM size);
-    void on_key_up(WPARAM key);
-    void on_display_change();
     void on_timer(WPARAM timer);
     void on_power_event(WPARAM event, LPARAM notice);
 
     // Released in the reverse order, before the window (WindowBase's): the
-    // notices, the capture's textures before the context they live in, the
-    // context before the window it draws into.
-    RunParts& run_;
+    // notices, then the context that draws into the window.
+    WindowEvents& events_;
     const bool full_screen_;
     std::vector<View> views_;
     std::unique_ptr<WindowGl> gl_;
-    DesktopCapture desktop_;                       // what the monitors showed, until the fade has darkened it
-    std::unique_ptr<CaptureTiles> desktop_tiles_;  // the same in gl_'s context
     win32::PowerNotices power_notices_;
-    bool active_ = false;  // shown and not minimised: WM_SIZE decides
+    bool active_ = false;  // WM_SIZE decides
 };
 
 }  // namespace renderer

@@ -1,5 +1,5 @@
 // What the benchmark and the tests change in a run of the renderer: the
-// shipped program (renderer_app.h) takes none of it.
+// shipped program (run.h) takes none of it.
 #pragma once
 
 #include <windows.h>
@@ -22,7 +22,7 @@ struct RunOptions {
     std::function<const char*()> fail_set_up;
 };
 
-// The program, as run_renderer (renderer_app.h), with `options`.
+// The program, as run_renderer (run.h), with `options`.
 int run_renderer(HINSTANCE instance, int show_command, const RunOptions& options);
 
 }  // namespace renderer

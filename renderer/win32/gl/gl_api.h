@@ -23,6 +23,7 @@ namespace renderer {
     X(glClear)                   \
     X(glColor3f)                 \
     X(glColor4f)                 \
+    X(glDeleteLists)             \
     X(glDeleteTextures)          \
     X(glDisable)                 \
     X(glEnable)                  \

@@ -74,6 +74,18 @@ int gl_init(const GlApi& gl, SceneGl& scene) {
     return 0;
 }
 
+void gl_free(const GlApi& gl, SceneGl& scene, bool context_current) {
+    scene.quadric.reset();
+    if (!context_current)
+        return;
+    if (scene.sphere_texture != 0)
+        gl.glDeleteTextures(1, &scene.sphere_texture);
+    if (scene.font_list_base != 0)
+        gl.glDeleteLists(scene.font_list_base, kFontLists);
+    scene.sphere_texture = 0;
+    scene.font_list_base = 0;
+}
+
 void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate& rate, scene::TickCounter& counter) {
     fit_views(views, width, height);
     scene::restart_frame_rate(rate, counter);

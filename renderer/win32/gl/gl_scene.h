@@ -19,6 +19,8 @@ namespace renderer {
 // glyph lists live in the context and go with it: deleted by name, they
 // would be deleted in whichever context is current, and while a new window
 // replaces an old one that is the new window's, whose names are the same.
+constexpr GLsizei kFontLists = 255;  // glyph lists for the character codes 0..254
+
 struct SceneGl {
     GLuint font_list_base = 0;  // first of the glyph lists (window_gl.h)
     GLuint sphere_texture = 0;
@@ -30,6 +32,12 @@ struct SceneGl {
 // success; 1 when the texture buffer cannot be allocated ("malloc" is then
 // reported on the standard error stream).
 int gl_init(const GlApi& gl, SceneGl& scene);
+
+// Undoes gl_init: the quadric goes, and so do the texture and the glyph
+// lists where the scene's context is current (`context_current`); otherwise
+// they are left to go with their context, since deleted by name they would
+// be deleted in the current one.
+void gl_free(const GlApi& gl, SceneGl& scene, bool context_current);
 
 // The client area is now width x height pixels: a window of one view shows it
 // over the whole area (monitor_views.h), and the frame-rate measurement

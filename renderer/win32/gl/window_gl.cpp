@@ -12,8 +12,6 @@
 namespace renderer {
 namespace {
 
-constexpr GLsizei kFontLists = 255;  // character codes 0..254
-
 // RGBA, 16 colour and 16 depth bits, double-buffered, drawn by OpenGL into a window.
 PIXELFORMATDESCRIPTOR pixel_format_request() {
     PIXELFORMATDESCRIPTOR pfd{};
@@ -66,7 +64,7 @@ const char* wgl_extensions(const GlApi& gl, HDC dc) {
 WindowGl::WindowGl(const GlApi& gl, HWND window) noexcept : gl_(gl), dc_(window) {}
 
 WindowGl::~WindowGl() {
-    if (context_ && gl_.wglGetCurrentContext() == context_.get())
+    if (current())
         gl_.wglMakeCurrent(nullptr, nullptr);
 }
 
@@ -94,13 +92,15 @@ const char* WindowGl::set_up() noexcept {
         return "wglMakeCurrent";
     scene_.font_list_base = gl_.glGenLists(kFontLists);
     make_font_lists(gl_, dc(), scene_.font_list_base);
-    if (gl_init(gl_, scene_) != 0)
-        return "gl_init";
     return nullptr;
 }
 
 bool WindowGl::make_current() const noexcept {
     return gl_.wglMakeCurrent(dc(), context_.get()) != FALSE;
+}
+
+bool WindowGl::current() const noexcept {
+    return context_ && gl_.wglGetCurrentContext() == context_.get();
 }
 
 bool WindowGl::request_swap_interval() const noexcept {

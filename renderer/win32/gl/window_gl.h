@@ -1,8 +1,9 @@
 // Everything one window draws with, made in order when the window is set up
 // and freed with it in reverse: the window's device context, its pixel
-// format, the rendering context, the glyph lists of the frame-rate text and
-// the scene's resources (gl_init). A window's pixel format can be set once
-// only, so every try at a set-up needs a window of its own.
+// format, the rendering context and the glyph lists of the frame-rate text;
+// the scene's resources in it are the run's to make (gl_init) and free
+// (gl_free). A window's pixel format can be set once only, so every try at a
+// set-up needs a window of its own.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,7 @@ public:
     // The resources of `window`, its context current on return. Null when a
     // step fails, with the step's name in `failed_step` ("GetDC",
     // "ChoosePixelFormat", "SetPixelFormat", "wglCreateContext",
-    // "wglMakeCurrent", "gl_init"); what was made by then is freed.
+    // "wglMakeCurrent"); what was made by then is freed.
     static std::unique_ptr<WindowGl> make(const GlApi& gl, HWND window, const char*& failed_step) noexcept;
 
     WindowGl(const WindowGl&) = delete;
@@ -29,6 +30,7 @@ public:
 
     // Makes the context current again (after another window's was).
     bool make_current() const noexcept;
+    bool current() const noexcept;
 
     // With the context current: asks the driver for one swap per refresh
     // (wglSwapIntervalEXT(1)) where the WGL extension string lists
@@ -38,7 +40,7 @@ public:
     bool request_swap_interval() const noexcept;
 
     HDC dc() const noexcept { return dc_.get(); }
-    const SceneGl& scene() const noexcept { return scene_; }
+    SceneGl& scene() noexcept { return scene_; }
 
 private:
     WindowGl(const GlApi& gl, HWND window) noexcept;
