@@ -1,7 +1,7 @@
-// The renderer's one message loop, paced to the display (frame_pacer.h
-// decides when, display_pacing.h waits), and its one frame path: the
-// window's frame (gl_draw), the swap, and the benchmark build's timing around
-// them. Keys are taken at once: a wait ends when a message arrives. Nothing
+// The renderer's one message loop, paced to the display (the pacer's logic
+// decides when, its Windows side waits: frame_pacer.h in both), and its one
+// frame path: the window's frame (gl_draw), the swap, and the benchmark
+// build's timing around them. Keys are taken at once: a wait ends when a message arrives. Nothing
 // is drawn while there is nothing to draw (a minimised window, a display
 // that is off): the loop then sleeps until a message.
 #pragma once
@@ -16,7 +16,7 @@
 #include "renderer/scene/stopwatch.h"
 #include "renderer/win32/gl/gl_api.h"
 #include "renderer/win32/gl/window_gl.h"
-#include "renderer/win32/pacing/display_pacing.h"
+#include "renderer/win32/pacing/frame_pacer.h"
 #include "renderer/win32/pacing/refresh_rate.h"
 
 namespace renderer {

@@ -6,7 +6,7 @@
 
 #include "renderer/monitor_layout.h"
 #include "renderer/monitor_views.h"
-#include "renderer/win32/gl/gl_scene.h"
+#include "renderer/win32/gl/scene_state.h"
 #include "renderer/win32/monitor_layout.h"
 #include "renderer/window_input.h"
 

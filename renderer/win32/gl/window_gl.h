@@ -12,7 +12,7 @@
 
 #include "common/win32/handles.h"
 #include "renderer/win32/gl/gl_api.h"
-#include "renderer/win32/gl/gl_scene.h"
+#include "renderer/win32/gl/scene_state.h"
 
 namespace renderer {
 

@@ -1,4 +1,4 @@
-#include "renderer/win32/pacing/display_pacing.h"
+#include "renderer/win32/pacing/frame_pacer.h"
 
 #include "common/win32/system_library.h"
 

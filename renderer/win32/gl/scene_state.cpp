@@ -1,4 +1,4 @@
-#include "renderer/win32/gl/gl_scene.h"
+#include "renderer/win32/gl/scene_state.h"
 
 #include <cerrno>
 #include <cstdarg>

@@ -1,5 +1,5 @@
-// The Windows side of pacing the loop to the display (frame_pacer.h decides
-// when, refresh_rate.h reads the rate, the window's GL asks for the driver's
+// The Windows side of pacing the loop to the display (renderer/frame_pacer.h
+// decides when, refresh_rate.h reads the rate, the window's GL asks for the driver's
 // swap interval): a wait for the rest of a frame period that still takes
 // every message at once.
 #pragma once
