@@ -5,6 +5,8 @@
 // the frames it draws, and the caption as the saver watches it: from the
 // first window on, a window with it must be there at every moment.
 #include <windows.h>
+// after windows.h, which it needs
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -264,49 +266,83 @@ double turned(float before, float after) {
     return std::fabs(std::remainder(static_cast<double>(after) - before, 360.0));
 }
 
-// With the display off nothing is drawn and the loop only waits for
-// messages (keys still act); when it comes back, on or dimmed, the motion
-// carries on from where it was at its last rate, with no jump.
-TEST(RendererWindow, NothingDrawnForADarkDisplayAndNoJumpWhenItComesBack) {
-    RendererRun run;
-    const int code = run.go([](RendererRun& r) {
-        const HWND window = r.wait_drawing();
-        send(window, notice(kConsoleDisplayState, 0));  // off
-        const std::size_t dark_from = r.frame_count();
-        const double cpu_before = r.thread_ms();
-        const DWORD start = GetTickCount();
-        // The older monitor notice says nothing once the console display's state is known.
-        send(window, notice(kMonitorPowerOn, 1));
-        SendMessageA(window, WM_KEYUP, VK_SPACE, 0);  // hides the frame-rate text
-        while (GetTickCount() - start < 600)
-            Sleep(20);
-        const double dark_cpu = r.thread_ms() - cpu_before;
-        EXPECT_EQ(r.frame_count(), dark_from) << "frames were drawn for a dark display";
-        EXPECT_LT(dark_cpu, 60.0) << "processor time while dark, ms";
+// A session notice as the system posts it: the event, then the session's id.
+void session(HWND window, DWORD event) {
+    SendMessageA(window, WM_WTSSESSION_CHANGE, event, 1);
+}
 
-        send(window, notice(kConsoleDisplayState, 1));  // on
-        EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dark_from + 20; }, 10000));
-        send(window, notice(kConsoleDisplayState, 2));  // dimmed: still shown
-        const std::size_t dimmed_from = r.frame_count();
-        EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dimmed_from + 10; }, 10000))
-            << "dimmed drew nothing";
+// While nobody can see the picture (the display off, the session locked or
+// its connection gone) nothing is drawn and the loop only waits for messages
+// (keys still act); once it can be seen again, on or dimmed, unlocked or
+// connected, the motion carries on from where it was at its last rate, with
+// no jump. The display and the session each keep it hidden on their own.
+TEST(RendererWindow, NothingDrawnWhileNobodySeesItAndNoJumpWhenItComesBack) {
+    using Act = std::function<void(HWND)>;
+    const Act display_off = [](HWND w) { send(w, notice(kConsoleDisplayState, 0)); };
+    const Act display_on = [](HWND w) { send(w, notice(kConsoleDisplayState, 1)); };
+    const struct Case {
+        const char* name;
+        std::vector<Act> hide;  // then, still hidden: the older monitor notice, a key release
+        std::vector<Act> show;
+    } cases[] = {
+        {"the display off, then on", {display_off}, {display_on}},
+        {"the session locked, then unlocked", {[](HWND w) { session(w, WTS_SESSION_LOCK); }}, {[](HWND w) {
+             session(w, WTS_SESSION_UNLOCK);
+         }}},
+        {"another account at the console, then back",
+         {[](HWND w) { session(w, WTS_CONSOLE_DISCONNECT); }},
+         {[](HWND w) { session(w, WTS_CONSOLE_CONNECT); }}},
+        {"a remote connection gone, then back", {[](HWND w) { session(w, WTS_REMOTE_DISCONNECT); }}, {[](HWND w) {
+             session(w, WTS_REMOTE_CONNECT);
+         }}},
+        {"locked, then the lock screen's display off and on: still locked",
+         {[](HWND w) { session(w, WTS_SESSION_LOCK); }, display_off, display_on},
+         {[](HWND w) { session(w, WTS_SESSION_UNLOCK); }}},
+    };
+    for (const Case& c : cases) {
+        RendererRun run;
+        const int code = run.go([&](RendererRun& r) {
+            const HWND window = r.wait_drawing();
+            for (const Act& act : c.hide)
+                act(window);
+            const std::size_t dark_from = r.frame_count();
+            const double cpu_before = r.thread_ms();
+            const DWORD start = GetTickCount();
+            // The older monitor notice says nothing once the console display's state is known.
+            send(window, notice(kMonitorPowerOn, 1));
+            SendMessageA(window, WM_KEYUP, VK_SPACE, 0);  // hides the frame-rate text
+            while (GetTickCount() - start < 600)
+                Sleep(20);
+            const double dark_cpu = r.thread_ms() - cpu_before;
+            EXPECT_EQ(r.frame_count(), dark_from) << c.name << ": frames were drawn while nobody saw them";
+            EXPECT_LT(dark_cpu, 60.0) << c.name << ": processor time while hidden, ms";
 
-        const std::vector<Frame> frames = r.frames();
-        ASSERT_GT(frames.size(), dark_from + 1);
-        double largest_before = 0.0;
-        for (std::size_t f = 1; f < dark_from; ++f)
-            largest_before = std::max(largest_before, turned(frames[f - 1].angle_x, frames[f].angle_x));
-        const Frame& last_lit = frames[dark_from - 1];
-        const Frame& first_back = frames[dark_from];
-        EXPECT_GT(largest_before, 0.0);
-        EXPECT_LE(turned(last_lit.angle_x, first_back.angle_x), largest_before * 1.01) << "the motion jumped";
-        EXPECT_EQ(first_back.fps, last_lit.fps) << "the last rate is kept";
-        EXPECT_TRUE(last_lit.show_fps);
-        EXPECT_FALSE(first_back.show_fps) << "the key released while dark did not act";
-        PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
-    });
-    EXPECT_FALSE(run.had_to_close);
-    EXPECT_EQ(code, 1);
+            for (const Act& act : c.show)
+                act(window);
+            EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dark_from + 20; }, 10000)) << c.name;
+            send(window, notice(kConsoleDisplayState, 2));  // dimmed: still shown
+            const std::size_t dimmed_from = r.frame_count();
+            EXPECT_TRUE(RendererRun::wait_for([&] { return r.frame_count() > dimmed_from + 10; }, 10000))
+                << c.name << ": dimmed drew nothing";
+
+            const std::vector<Frame> frames = r.frames();
+            ASSERT_GT(frames.size(), dark_from + 1);
+            double largest_before = 0.0;
+            for (std::size_t f = 1; f < dark_from; ++f)
+                largest_before = std::max(largest_before, turned(frames[f - 1].angle_x, frames[f].angle_x));
+            const Frame& last_lit = frames[dark_from - 1];
+            const Frame& first_back = frames[dark_from];
+            EXPECT_GT(largest_before, 0.0);
+            EXPECT_LE(turned(last_lit.angle_x, first_back.angle_x), largest_before * 1.01)
+                << c.name << ": the motion jumped";
+            EXPECT_EQ(first_back.fps, last_lit.fps) << c.name << ": the last rate is kept";
+            EXPECT_TRUE(last_lit.show_fps);
+            EXPECT_FALSE(first_back.show_fps) << c.name << ": the key released while hidden did not act";
+            PostMessageA(window, WM_KEYUP, VK_ESCAPE, 0);
+        });
+        EXPECT_FALSE(run.had_to_close) << c.name;
+        EXPECT_EQ(code, 1) << c.name;
+    }
 }
 
 // A laptop's battery saver, or Windows 11's energy saver: the loop keeps to

@@ -66,6 +66,7 @@ const char* RendererWindow::create(HINSTANCE instance, const common::PixelRect* 
     if (!gl_)
         return failed;
     power_notices_.listen(hwnd());
+    session_notices_.listen(hwnd());
     return nullptr;
 }
 
@@ -115,6 +116,9 @@ LRESULT RendererWindow::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_POWERBROADCAST:
             on_power_event(wparam, lparam);
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            events_.session_notice(static_cast<std::uint32_t>(wparam));
+            return 0;
         case WM_MOUSEMOVE:
             events_.pointer(InputKind::MouseMove, mouse_move_button(wparam), x, y);
             return 0;

@@ -13,6 +13,7 @@
 #include "common/pixel_rect.h"
 #include "common/power_settings.h"
 #include "common/win32/power_notices.h"
+#include "common/win32/session_state.h"
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"
 #include "renderer/win32/gl/window_gl.h"
@@ -34,6 +35,7 @@ public:
     virtual void display_settled() = 0;
     virtual void retry_due() = 0;
     virtual void power_notice(common::PowerSetting setting, std::uint32_t value) = 0;
+    virtual void session_notice(std::uint32_t event) = 0;  // WM_WTSSESSION_CHANGE's code
     virtual void resumed() = 0;
     // WM_ERASEBKGND: true when the run painted the client area into `dc`.
     virtual bool paint_background(RendererWindow& window, HDC dc) = 0;
@@ -49,7 +51,7 @@ public:
 
     // A new window over `area` (full screen; null: framed), showing `views`,
     // its context made and current (window_gl.h), listening to the power
-    // notices; not yet shown. Null, with the failed step's name in
+    // and session notices; not yet shown. Null, with the failed step's name in
     // `failed_step`, when it cannot be made; what was made by then is gone
     // again.
     static std::unique_ptr<RendererWindow> make(WindowEvents& events,
@@ -89,6 +91,7 @@ private:
     std::vector<View> views_;
     std::unique_ptr<WindowGl> gl_;
     win32::PowerNotices power_notices_;
+    win32::SessionNotices session_notices_;
     bool active_ = false;  // WM_SIZE decides
 };
 

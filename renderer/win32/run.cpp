@@ -206,16 +206,27 @@ void Run::retry_due() {
 }
 
 // The power plan's savers set the loop's rate; the display's state whether
-// anything is drawn. Nobody saw the fade while the display was off: it comes
-// back to the picture as it is.
+// anything is drawn.
 void Run::power_notice(common::PowerSetting setting, std::uint32_t value) {
     if (power_savers_.notice(setting, value)) {
         loop_.power_savers_changed();
         return;
     }
-    if (!display_power_.notice(setting, value))
-        return;
-    if (display_power_.shows())
+    const bool showed = shows();
+    if (display_power_.notice(setting, value) && shows() != showed)
+        shows_changed();
+}
+
+void Run::session_notice(std::uint32_t event) {
+    const bool showed = shows();
+    if (session_.notice(event) && shows() != showed)
+        shows_changed();
+}
+
+// Nobody saw the fade while the picture was hidden: it comes back to the
+// picture as it is, as after a resume.
+void Run::shows_changed() {
+    if (shows())
         resumed();
     else
         end_start_fade();
@@ -246,7 +257,7 @@ bool Run::paint_background(RendererWindow& window, HDC dc) {
 }
 
 bool Run::draws() const {
-    return window_ && window_->active() && display_power_.shows();
+    return window_ && window_->active() && shows();
 }
 
 HDC Run::dc() const {

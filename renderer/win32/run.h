@@ -1,6 +1,7 @@
 // The renderer's run, from its start to its end. It owns what lasts across
 // every window: the GL table, the clock, the animation (the frame rate and
-// every monitor's picture), the display's and the power plan's state, the
+// every monitor's picture), the display's, the session's and the power
+// plan's state, the
 // start's fade with its capture of the desktop, and the message loop with
 // its pacer. It drives one window at a time through the scene's entry
 // points: gl_init when a window is set up, gl_resize on every size change,
@@ -22,6 +23,7 @@
 #include <optional>
 
 #include "common/power_settings.h"
+#include "common/session_state.h"
 #include "renderer/monitor_pictures.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/start_fade.h"
@@ -60,6 +62,7 @@ public:
     void display_settled() override;
     void retry_due() override;
     void power_notice(common::PowerSetting setting, std::uint32_t value) override;
+    void session_notice(std::uint32_t event) override;
     void resumed() override;
     bool paint_background(RendererWindow& window, HDC dc) override;
 
@@ -70,6 +73,10 @@ public:
 
 private:
     double now();  // seconds of the performance counter
+    // Somebody can see the picture: the display shows and the session is
+    // neither locked nor disconnected.
+    bool shows() const { return display_power_.shows() && session_.seen(); }
+    void shows_changed();
     bool paced(const RendererWindow& window) const { return loop_.paced_window() == window.hwnd(); }
     std::unique_ptr<RendererWindow> make_window(bool full_screen, const char*& failed_step);
     void retire(std::unique_ptr<RendererWindow> window);
@@ -84,6 +91,7 @@ private:
     scene::FrameRate frame_rate_;         // scales every picture's motion; its text shows on the primary
     MonitorPictures pictures_;            // the primary's from gl_data, the others' as their monitors are first seen
     common::DisplayPower display_power_;  // nothing is drawn while the display is off
+    common::SessionPresence session_;     // nothing is drawn either behind the lock screen or another session
     common::PowerSavers power_savers_;    // the loop keeps to the modest rate while one is on
     FrameLoop loop_;
     WindowLife life_;
