@@ -16,7 +16,19 @@ double encoded_of_luminance(double y) {
     return y <= 0.0031308 ? 12.92 * y : 1.055 * std::pow(y, 1.0 / 2.4) - 0.055;
 }
 
+char folded(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 }  // namespace
+
+bool fades_from_desktop(const std::optional<std::string>& own_desktop,
+                        const std::optional<std::string>& input_desktop) {
+    if (!own_desktop || !input_desktop || own_desktop->empty() || own_desktop->size() != input_desktop->size())
+        return false;
+    return std::equal(own_desktop->begin(), own_desktop->end(), input_desktop->begin(),
+                      [](char a, char b) { return folded(a) == folded(b); });
+}
 
 float level_for_lightness(double lightness) {
     lightness = std::clamp(lightness, 0.0, 1.0);

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace renderer {
 
@@ -25,6 +27,15 @@ struct FadeLevels {
     float desktop = 0.0f;  // the captured desktop's level; 0: not drawn
     float spheres = 1.0f;  // the spheres' level
 };
+
+// Whether the start can fade from the desktop: only where the renderer's
+// desktop (its thread's, by name) is the input desktop, the one the user
+// sees. Started by the idle timeout, Windows runs a saver on a desktop of its
+// own, whose capture is empty; at the lock screen or an elevation prompt
+// another desktop takes the input. A name that cannot be read (the input
+// desktop cannot be opened) counts as another desktop. Names compare as
+// Windows compares them, without regard to case.
+bool fades_from_desktop(const std::optional<std::string>& own_desktop, const std::optional<std::string>& input_desktop);
 
 // The level at which white looks `lightness` (0..1, clamped) as light as it
 // does at level 1.

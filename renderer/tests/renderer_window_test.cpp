@@ -17,6 +17,7 @@
 #include <cstring>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,7 +32,8 @@ struct Frame {
     float angle_x = 0.0f;  // sphere 0, degrees
     float fps = 0.0f;
     bool show_fps = true;
-    const char* pacing = "";  // who held the loop to the display up to the frame before (frame_timing.h)
+    const char* pacing = "";     // who held the loop to the display up to the frame before (frame_timing.h)
+    float desktop_level = 0.0f;  // the captured desktop's, in the start's fade
 };
 
 class RendererRun {
@@ -43,9 +45,10 @@ public:
         // The frame record, read on the renderer's own thread, says how the
         // loop paced itself.
         options.stats = &stats_;
-        options.on_frame = [this](const scene::Picture& primary, const scene::FrameRate& rate) {
+        options.on_frame = [this](const scene::Picture& primary, const scene::FrameRate& rate,
+                                  const renderer::FadeLevels& levels) {
             const std::lock_guard<std::mutex> lock(mutex_);
-            frames_.push_back({primary.spheres[0].angle_x, rate.fps, rate.show_fps, stats_.pacing});
+            frames_.push_back({primary.spheres[0].angle_x, rate.fps, rate.show_fps, stats_.pacing, levels.desktop});
         };
         HANDLE self = nullptr;
         DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &self, 0, FALSE,
@@ -264,6 +267,41 @@ void send(HWND window, const PowerNotice& n) {
 
 double turned(float before, float after) {
     return std::fabs(std::remainder(static_cast<double>(after) - before, 360.0));
+}
+
+// The start fades from the desktop only where the renderer's desktop is the
+// input desktop; elsewhere (the idle timeout's own desktop, the lock
+// screen's) nothing is captured and the run starts from black.
+TEST(RendererWindow, TheStartFadesFromTheDesktopOnlyWhereItIsTheInputDesktop) {
+    const struct Case {
+        const char* name;
+        std::function<std::optional<std::string>()> input_desktop;  // empty: the system's
+        bool from_desktop;
+    } cases[] = {
+        {"this desktop has the input", {}, true},
+        {"another desktop has it", [] { return std::optional<std::string>("Winlogon"); }, false},
+        {"the input desktop cannot be opened", [] { return std::optional<std::string>(); }, false},
+    };
+    for (const Case& c : cases) {
+        renderer::RunOptions options;
+        options.input_desktop = c.input_desktop;
+        RendererRun run;
+        std::vector<Frame> frames;
+        const int code = run.go(
+            [&](RendererRun& r) {
+                r.wait_drawing();
+                frames = r.frames();
+                PostMessageA(RendererRun::window(), WM_KEYUP, VK_ESCAPE, 0);
+            },
+            options);
+        EXPECT_EQ(code, 1) << c.name;
+        ASSERT_FALSE(frames.empty()) << c.name;
+        EXPECT_EQ(frames.front().desktop_level > 0.0f, c.from_desktop) << c.name << ": the first frame's desktop";
+        if (!c.from_desktop) {
+            for (const Frame& f : frames)
+                EXPECT_EQ(f.desktop_level, 0.0f) << c.name;
+        }
+    }
 }
 
 // A session notice as the system posts it: the event, then the session's id.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -98,6 +100,23 @@ TEST(StartFade, EndedFullLevelsAtOnce) {
     EXPECT_EQ(levels.spheres, 1.0f);
     EXPECT_TRUE(fade.desktop_done());
     EXPECT_FALSE(renderer::StartFade().running());
+}
+
+TEST(StartFade, FromTheDesktopOnlyWhereItIsTheInputDesktop) {
+    const struct Case {
+        std::optional<std::string> own, input;
+        bool fades;
+    } cases[] = {
+        {"Default", "Default", true},        // the Test button, /s from a command line
+        {"Default", "default", true},        // names compare without case
+        {"Screen-saver", "Default", false},  // the idle timeout's own desktop
+        {"Default", "Winlogon", false},      // the lock screen or an elevation prompt has the input
+        {"Default", std::nullopt, false},    // the input desktop cannot be opened
+        {std::nullopt, "Default", false},   {"", "", false}, {"Default", "Default2", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(renderer::fades_from_desktop(c.own, c.input), c.fades)
+            << c.own.value_or("(none)") << " / " << c.input.value_or("(none)");
 }
 
 }  // namespace

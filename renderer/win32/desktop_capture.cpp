@@ -1,10 +1,37 @@
 #include "renderer/win32/desktop_capture.h"
 
+#include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "common/win32/bitmaps.h"
 
 namespace renderer {
+namespace {
+
+struct DesktopCloser {
+    void operator()(HDESK desktop) const noexcept { CloseDesktop(desktop); }
+};
+using OpenedDesktop = std::unique_ptr<std::remove_pointer_t<HDESK>, DesktopCloser>;
+
+std::optional<std::string> name_of(HDESK desktop) {
+    char name[256] = {};
+    DWORD needed = 0;
+    if (!desktop || !GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name - 1, &needed))
+        return std::nullopt;
+    return std::string(name);
+}
+
+}  // namespace
+
+std::optional<std::string> own_desktop_name() noexcept {
+    return name_of(GetThreadDesktop(GetCurrentThreadId()));  // not to be closed
+}
+
+std::optional<std::string> input_desktop_name() noexcept {
+    const OpenedDesktop input(OpenInputDesktop(0, FALSE, DESKTOP_READOBJECTS));
+    return name_of(input.get());
+}
 
 DesktopCapture DesktopCapture::take(const common::PixelRect& area) noexcept {
     DesktopCapture capture;

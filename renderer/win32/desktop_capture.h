@@ -6,11 +6,19 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "common/pixel_rect.h"
 #include "common/win32/handles.h"
 
 namespace renderer {
+
+// The names of this thread's desktop and of the input desktop (the one the
+// user sees), to decide whether a capture would show the user's desktop
+// (fades_from_desktop); none where a desktop cannot be opened or named.
+std::optional<std::string> own_desktop_name() noexcept;
+std::optional<std::string> input_desktop_name() noexcept;
 
 class DesktopCapture {
 public:

@@ -101,7 +101,10 @@ std::unique_ptr<RendererWindow> Run::make_window(bool full_screen, const char*& 
             failed_step = "GetDC";
             return nullptr;
         }
-        if (fades)
+        // Only a capture of the user's own desktop is worth its memory (up to
+        // 66 MB for two 4K monitors); elsewhere the run starts from black.
+        if (fades && fades_from_desktop(own_desktop_name(),
+                                        options_.input_desktop ? options_.input_desktop() : input_desktop_name()))
             desktop_ = DesktopCapture::take(layout.window);
     }
     std::unique_ptr<RendererWindow> window = RendererWindow::make(
@@ -272,7 +275,7 @@ void Run::draw_frame(FrameMarks* marks) {
         desktop_ = DesktopCapture();
     }
     if (options_.on_frame)
-        options_.on_frame(pictures_.primary(), frame_rate_);
+        options_.on_frame(pictures_.primary(), frame_rate_, levels);
 }
 
 }  // namespace renderer
