@@ -17,10 +17,31 @@ NextStep WindowLife::loop_ended(LoopEnd why, double now) {
             // Every settled change gives the monitors the whole time again.
             recover_until_ = now + kRecoverySeconds;
             return NextStep::MakeWindow;
+        case LoopEnd::ContextLost:
+            if (!lost_since_)
+                lost_since_ = now;
+            if (now - *lost_since_ >= kRecoverySeconds) {
+                failed_step_ = "SwapBuffers";
+                return NextStep::GiveUp;
+            }
+            // The new window's set-up may fail while the driver comes back.
+            if (recover_until_ < *lost_since_ + kRecoverySeconds)
+                recover_until_ = *lost_since_ + kRecoverySeconds;
+            return NextStep::MakeWindow;
         case LoopEnd::RetryDue:
             return NextStep::MakeWindow;
     }
     return NextStep::Quit;
+}
+
+bool ContextWatch::swapped(bool shown, double now) {
+    if (shown) {
+        failing_since_.reset();
+        return false;
+    }
+    if (!failing_since_)
+        failing_since_ = now;
+    return now - *failing_since_ >= kLostAfterSeconds;
 }
 
 NextStep WindowLife::set_up_failed(const char* step, double now, bool has_window) {

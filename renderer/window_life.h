@@ -6,6 +6,7 @@
 #pragma once
 
 #include <limits>
+#include <optional>
 
 namespace renderer {
 
@@ -17,6 +18,7 @@ namespace renderer {
 enum class LoopEnd {
     RetryDue,        // the wait after a failed set-up is over
     DisplaySettled,  // the display changed and the changes have settled (full screen)
+    ContextLost,     // the window's context cannot show a frame any more (ContextWatch)
     SwitchMode,      // Tab: full screen and the framed window change places
     Quit,            // Esc or close
 };
@@ -42,8 +44,14 @@ public:
     // The run starts by making a full-screen window.
     NextStep start() const { return NextStep::MakeWindow; }
 
-    // The current window's loop ended for `why` at `now`.
+    // The current window's loop ended for `why` at `now`. A lost context is
+    // made anew, with a window of its own, like a display that changed; a
+    // renderer whose contexts keep being lost without a frame shown in
+    // between gives up after kRecoverySeconds, as a failing set-up does.
     NextStep loop_ended(LoopEnd why, double now);
+
+    // The current window showed a frame: contexts lost before count no more.
+    void window_drew() { lost_since_.reset(); }
 
     // The window asked for could not be made: `step` failed at `now`.
     // `has_window`: an earlier window still stands and can be kept.
@@ -58,6 +66,23 @@ private:
     bool full_screen_ = true;
     double recover_until_ = -std::numeric_limits<double>::infinity();  // a set-up failing before then is tried again
     const char* failed_step_ = nullptr;
+    std::optional<double> lost_since_;  // the first context lost since a frame was last shown
+};
+
+// Whether a window's context is lost: a driver reset, or a driver updated
+// under the program, leaves every swap failing. One that fails now and then
+// (a mode switch under way) is not; swaps that keep failing for
+// kLostAfterSeconds are.
+class ContextWatch {
+public:
+    static constexpr double kLostAfterSeconds = 1.0;
+
+    // A frame's swap at `now` (seconds), `shown` when it succeeded; true once
+    // the context counts as lost.
+    bool swapped(bool shown, double now);
+
+private:
+    std::optional<double> failing_since_;
 };
 
 }  // namespace renderer

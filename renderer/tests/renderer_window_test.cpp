@@ -83,10 +83,17 @@ public:
 
     static HWND window() { return FindWindowA(nullptr, contract::kRendererCaption); }
 
-    // The window, once it draws measured frames.
+    // The window, once it draws measured frames: a frame moves by the rate
+    // measured before it, so the last three have moved.
     HWND wait_drawing() {
         const std::size_t before = frame_count();
-        EXPECT_TRUE(wait_for([&] { return frame_count() > before + 10 && frames().back().fps > 0.0f; }, 15000));
+        EXPECT_TRUE(wait_for(
+            [&] {
+                const std::vector<Frame> f = frames();
+                return f.size() > before + 10 && f[f.size() - 1].fps > 0.0f && f[f.size() - 2].fps > 0.0f &&
+                       f[f.size() - 3].fps > 0.0f;
+            },
+            15000));
         return window();
     }
 
@@ -267,6 +274,64 @@ void send(HWND window, const PowerNotice& n) {
 
 double turned(float before, float after) {
     return std::fabs(std::remainder(static_cast<double>(after) - before, 360.0));
+}
+
+// A lost context (a driver reset) leaves every swap failing: after about a
+// second the window and its context are made anew and the picture goes on
+// where it was, with a window with the caption at every moment. A renderer
+// that still cannot show a frame gives up after a few seconds, quietly, with
+// exit code 0.
+TEST(RendererWindow, ALostContextIsMadeAnewAndThePictureGoesOn) {
+    const struct Case {
+        const char* name;
+        bool recovers;
+        int code;
+    } cases[] = {{"the driver comes back", true, 1}, {"the driver never comes back", false, 0}};
+    for (const Case& c : cases) {
+        std::atomic<bool> failing{false};
+        renderer::RunOptions options;
+        options.fail_swap = [&failing] { return failing.load(); };
+        RendererRun run;
+        std::size_t lost_at = 0;
+        HWND first = nullptr;
+        DWORD lost_tick = 0;
+        const int code = run.go(
+            [&](RendererRun& r) {
+                first = r.wait_drawing();
+                lost_at = r.frame_count();
+                lost_tick = GetTickCount();
+                failing = true;
+                if (!c.recovers) {
+                    // It gives up by itself, its last window gone with it.
+                    EXPECT_TRUE(RendererRun::wait_for([] { return RendererRun::window() == nullptr; }, 30000))
+                        << c.name;
+                    return;
+                }
+                EXPECT_TRUE(RendererRun::wait_for(
+                    [&] { return RendererRun::window() && RendererRun::window() != first; }, 10000))
+                    << c.name << ": no new window";
+                failing = false;
+                r.wait_drawing();
+                PostMessageA(RendererRun::window(), WM_KEYUP, VK_ESCAPE, 0);
+            },
+            options);
+        EXPECT_FALSE(run.had_to_close) << c.name;
+        EXPECT_EQ(code, c.code) << c.name;
+        EXPECT_EQ(run.caption_gaps, 0) << c.name << ": no caption for " << run.longest_gap_ms << " ms";
+        const std::vector<Frame> frames = run.frames();
+        ASSERT_GT(frames.size(), lost_at + 1) << c.name;
+        // The animation never started again: each step is an ordinary one.
+        double largest_before = 0.0, largest_after = 0.0;
+        for (std::size_t f = 1; f < frames.size(); ++f) {
+            double& largest = f < lost_at ? largest_before : largest_after;
+            largest = std::max(largest, turned(frames[f - 1].angle_x, frames[f].angle_x));
+        }
+        EXPECT_GT(largest_before, 0.0) << c.name;
+        EXPECT_LE(largest_after, std::max(4.0 * largest_before, 5.0)) << c.name << ": the picture jumped";
+        if (!c.recovers) {
+            EXPECT_GE(GetTickCount() - lost_tick, 5000u) << c.name << ": gave up early";
+        }
+    }
 }
 
 // The start fades from the desktop only where the renderer's desktop is the

@@ -81,7 +81,7 @@ void FrameLoop::draw_frame(LoopWindow& window) {
     FrameMarks* marks = timing_.marks();
     window.draw_frame(marks);
     pacer_.frame_drawn(counter_.ticks());
-    SwapBuffers(window.dc());
+    window.swap();
     const std::int64_t shown = counter_.ticks();
     pacer_.frame_shown(shown);
     if (marks)

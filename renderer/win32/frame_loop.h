@@ -25,8 +25,8 @@ namespace renderer {
 class LoopWindow {
 public:
     virtual bool draws() const = 0;  // a frame is wanted: shown, not minimised, on a display that shows
-    virtual HDC dc() const = 0;      // with the window's context current
     virtual void draw_frame(FrameMarks* marks) = 0;
+    virtual void swap() = 0;  // shows the frame drawn
 
 protected:
     ~LoopWindow() = default;

@@ -64,6 +64,7 @@ int Run::go(int show_command) {
                 }
                 next->show(show_command);
                 retire(std::exchange(window_, std::move(next)));  // the window it replaces goes only now
+                context_watch_ = ContextWatch();
                 break;
             }
             case NextStep::WaitToRetry:
@@ -263,8 +264,19 @@ bool Run::draws() const {
     return window_ && window_->active() && shows();
 }
 
-HDC Run::dc() const {
-    return window_->gl().dc();
+// A driver reset, or a driver updated under the program, leaves a context
+// whose swaps fail (some drivers end the program instead, and the saver then
+// ends the run). Once they have kept failing for a while, the window's loop
+// ends and a new window and context are made, as after a display change;
+// the picture carries on where it was.
+void Run::swap() {
+    bool shown = SwapBuffers(window_->gl().dc()) != FALSE;
+    if (options_.fail_swap && options_.fail_swap())
+        shown = false;
+    if (shown)
+        life_.window_drew();
+    if (context_watch_.swapped(shown, now()))
+        end_loop(LoopEnd::ContextLost);
 }
 
 void Run::draw_frame(FrameMarks* marks) {

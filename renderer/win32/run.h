@@ -68,8 +68,8 @@ public:
 
     // What the loop draws: the current window's frames.
     bool draws() const override;
-    HDC dc() const override;
     void draw_frame(FrameMarks* marks) override;
+    void swap() override;
 
 private:
     double now();  // seconds of the performance counter
@@ -95,6 +95,7 @@ private:
     common::PowerSavers power_savers_;    // the loop keeps to the modest rate while one is on
     FrameLoop loop_;
     WindowLife life_;
+    ContextWatch context_watch_;  // the current window's
     std::optional<LoopEnd> end_;  // why the loop under way ends, once something has ended it
     bool first_window_ = true;    // a full-screen first window fades in
     StartFade fade_;              // ended by whatever ends its window's loop, or the display going off

@@ -23,6 +23,9 @@ struct RunOptions {
     // Stands for the input desktop's name (desktop_capture.h): another
     // desktop than the renderer's has the input, or none can be opened.
     std::function<std::optional<std::string>()> input_desktop;
+    // Asked at every swap: true makes it count as failed, as with a lost
+    // context.
+    std::function<bool()> fail_swap;
     // Asked at the start of every window's set-up: a step name makes the
     // set-up fail there, as when the monitor is gone for a moment.
     std::function<const char*()> fail_set_up;
