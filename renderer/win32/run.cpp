@@ -266,16 +266,17 @@ bool Run::draws() const {
 
 // A driver reset, or a driver updated under the program, leaves a context
 // whose swaps fail (some drivers end the program instead, and the saver then
-// ends the run). Once they have kept failing for a while, the window's loop
-// ends and a new window and context are made, as after a display change;
-// the picture carries on where it was.
+// ends the run). Once they have kept failing for a while, or at once where
+// the driver reports the reset, the window's loop ends and a new window and
+// context are made, as after a display change; the picture carries on where
+// it was.
 void Run::swap() {
     bool shown = SwapBuffers(window_->gl().dc()) != FALSE;
     if (options_.fail_swap && options_.fail_swap())
         shown = false;
     if (shown)
         life_.window_drew();
-    if (context_watch_.swapped(shown, now()))
+    if (context_watch_.swapped(shown, now()) || window_->gl().was_reset())
         end_loop(LoopEnd::ContextLost);
 }
 

@@ -1,6 +1,7 @@
 #include "renderer/win32/gl/window_gl.h"
 
-// after windows.h and gl.h (gl_api.h), which it needs
+// after windows.h and gl.h (gl_api.h), which they need
+#include <GL/glext.h>
 #include <GL/wglext.h>
 
 #include <new>
@@ -90,9 +91,40 @@ const char* WindowGl::set_up() noexcept {
         return "wglCreateContext";
     if (!make_current())
         return "wglMakeCurrent";
+    make_robust();
     scene_.font_list_base = gl_.glGenLists(kFontLists);
     make_font_lists(gl_, dc(), scene_.font_list_base);
     return nullptr;
+}
+
+// Where the driver offers it, a context that reports a reset (a driver
+// reset, a driver updated under the program) instead of failing without a
+// word. It is made with the first context current, which then goes; where
+// anything of it fails, the first context stays.
+void WindowGl::make_robust() noexcept {
+    if (!lists_extension(wgl_extensions(gl_, dc()), "WGL_ARB_create_context_robustness"))
+        return;
+    const auto create = gl_extension<PFNWGLCREATECONTEXTATTRIBSARBPROC>(gl_, "wglCreateContextAttribsARB");
+    if (!create)
+        return;
+    const int attributes[] = {WGL_CONTEXT_FLAGS_ARB, WGL_CONTEXT_ROBUST_ACCESS_BIT_ARB,
+                              WGL_CONTEXT_RESET_NOTIFICATION_STRATEGY_ARB, WGL_LOSE_CONTEXT_ON_RESET_ARB, 0};
+    UniqueGlContext robust(create(dc(), nullptr, attributes), GlContextDeleter{gl_.wglDeleteContext});
+    if (!robust || !gl_.wglMakeCurrent(dc(), robust.get())) {
+        make_current();
+        return;
+    }
+    const auto reset_status = gl_extension<PFNGLGETGRAPHICSRESETSTATUSARBPROC>(gl_, "glGetGraphicsResetStatusARB");
+    if (!reset_status) {
+        make_current();
+        return;
+    }
+    context_ = std::move(robust);
+    reset_status_ = reset_status;
+}
+
+bool WindowGl::was_reset() const noexcept {
+    return reset_status_ && reset_status_() != GL_NO_ERROR;
 }
 
 bool WindowGl::make_current() const noexcept {

@@ -39,17 +39,25 @@ public:
     // has any effect only the frames' pace can show.
     bool request_swap_interval() const noexcept;
 
+    // With the context current: the driver reports that the context was
+    // lost to a reset. Only a context made robust can tell (make_robust);
+    // any other is never reported so.
+    bool was_reset() const noexcept;
+    bool robust() const noexcept { return reset_status_ != nullptr; }
+
     HDC dc() const noexcept { return dc_.get(); }
     SceneGl& scene() noexcept { return scene_; }
 
 private:
     WindowGl(const GlApi& gl, HWND window) noexcept;
     const char* set_up() noexcept;
+    void make_robust() noexcept;
 
     const GlApi& gl_;
     win32::WindowDc dc_;       // released last
     UniqueGlContext context_;  // deleted with the texture and glyph lists that live in it
     SceneGl scene_;
+    GLenum(APIENTRY* reset_status_)() = nullptr;  // glGetGraphicsResetStatusARB of a robust context
 };
 
 }  // namespace renderer
