@@ -59,12 +59,19 @@ def first_difference(a, b):
 def msi_insides(path, folder):
     """{what: bytes} of a Windows Installer package: each file it installs,
     each table as msiinfo exports it, and its summary information."""
-    subprocess.run(["msiextract", "-C", str(folder), str(path)], check=True, stdout=subprocess.DEVNULL)
-    insides = {f"file {p.relative_to(folder)}": p.read_bytes() for p in sorted(folder.rglob("*")) if p.is_file()}
+    files, streams = folder / "files", folder / "streams"
+    files.mkdir(parents=True)
+    streams.mkdir()
+    subprocess.run(["msiextract", "-C", str(files), str(path)], check=True, stdout=subprocess.DEVNULL)
+    insides = {f"file {p.relative_to(files)}": p.read_bytes() for p in sorted(files.rglob("*")) if p.is_file()}
     tables = subprocess.run(["msiinfo", "tables", str(path)], check=True, capture_output=True, text=True).stdout
     for table in sorted(tables.split()):
-        exported = subprocess.run(["msiinfo", "export", str(path), table], capture_output=True)
+        # A table's binary fields (the icon) are written as files into the folder it runs in.
+        exported = subprocess.run(["msiinfo", "export", str(path), table], cwd=streams, capture_output=True)
         insides[f"table {table}"] = exported.stdout
+    for p in sorted(streams.rglob("*")):
+        if p.is_file():
+            insides[f"stream {p.relative_to(streams)}"] = p.read_bytes()
     summary = subprocess.run(["msiinfo", "suminfo", str(path)], check=True, capture_output=True).stdout
     insides["summary information"] = summary
     return insides
