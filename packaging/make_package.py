@@ -25,7 +25,8 @@ import time
 import zipfile
 
 from make_installer import build_installer, installer_name
-from make_msi import build_msi, msi_name, read_summary
+from make_installer import upgrade_code
+from make_msi import build_msi, msi_name, product_code, read_summary
 from nsis_version import RefusedNsis, checked_nsis
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
@@ -103,6 +104,9 @@ def main():
         if path.name.endswith("-setup.exe"):
             print(f"  built by: {checked_nsis()}")
         if path.suffix == ".msi":
+            # What a deployment tool detects the installed product by.
+            print(f"  product code: {product_code(args.version)}")
+            print(f"  upgrade code: {upgrade_code()}")
             print(f"  package code: {read_summary(blob)[0]}")
     (args.out / SUMS).write_text(sums, encoding="ascii")
     return 0
