@@ -213,6 +213,13 @@ class Installer(unittest.TestCase):
         self.assertEqual(p.returncode, exit_code & 0xFF, f"msiexec {action} {package.name}: {told}")
         return p
 
+    def remove_packages_left(self):
+        """After a failure: no package of ours stays installed for the tests after it."""
+        for version in (OLDER_VERSION, self.version):
+            if self.msi_installed_version(version) is not None:
+                subprocess.run([str(WINE_EXEC), "msiexec", "/x", product_code(version), "/qn"], env=self.d.env,
+                               stdin=subprocess.DEVNULL, capture_output=True, timeout=180)
+
     def msi_installed_version(self, package_version):
         """The version Apps & features shows for that version's product, or
         None while it is not installed. Windows Installer registers a 32-bit
@@ -454,6 +461,7 @@ class Installer(unittest.TestCase):
         new = {name: (self.bin_dir / name).read_bytes() for name in PROGRAMS}
         saver, renderer = PROGRAMS
         settings = b"[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\n"
+        self.addCleanup(self.remove_packages_left)
         cases = [
             # (what runs from the system folder as the newer version goes in, the files it holds)
             (None, []),
@@ -502,6 +510,7 @@ class Installer(unittest.TestCase):
 
     def test_setup_and_the_package_refuse_to_install_over_each_other(self):
         shipped = pathlib.Path(os.environ["EL_SHIPPING_BIN_DIR"])
+        self.addCleanup(self.remove_packages_left)
         # The package's installation registered: setup.exe refuses, silent
         # and shown, and the package's programs stay as they are.
         self.msiexec("/i", self.msi_shipped)
