@@ -2,7 +2,9 @@
 ; folder where the screen-saver list finds them, over a saver that may be
 ; running (nsis/running_saver.nsh, nsis/files_in_use.nsh), the saver made the
 ; screen saver of the user at the keyboard (nsis/screen_saver_choice.nsh), and
-; an uninstaller that Apps & features lists.
+; an uninstaller that Apps & features lists. It does not install over the
+; Windows Installer package of the same programs (installer.wxs), whose
+; installation keeps its own record of them.
 ;
 ; Built by packaging/make_installer.py, which passes:
 ;   VERSION         the product version as users see it ("1.00")

@@ -17,6 +17,9 @@ The same programs give the same package, byte for byte:
   the staged files. The two times become the staged files' time. Both are
   rewritten in place in the summary information stream, which keeps its
   length (the code is always 38 characters).
+
+The tests may build it with a test seam (installer.wxs says what it does); a
+download never has one.
 """
 import argparse
 import hashlib
@@ -37,6 +40,9 @@ SOURCE = HERE / "installer.wxs"
 ICON = HERE.parent / "saver" / "pictures" / "ember_lantern.ico"
 # Product and package codes are name-based UUIDs within the upgrade code's namespace.
 CODE_NAMESPACE = uuid.UUID(upgrade_code())
+# What a test build may add (installer.wxs): also refusing over the tests'
+# 64-bit twin of setup.exe, which registers in the 64-bit view.
+TEST_SEAMS = ("TEST_64_BIT_SETUP",)
 
 
 def msi_name(version):
@@ -190,12 +196,16 @@ def read_summary(blob):
     return code, *times
 
 
-def build_msi(bin_dir, version, out_path):
+def build_msi(bin_dir, version, out_path, test_seams=()):
+    unknown = set(test_seams) - set(TEST_SEAMS)
+    if unknown:
+        raise ValueError(f"unknown test seams {sorted(unknown)}")
     stamp = max(int(os.environ.get("SOURCE_DATE_EPOCH", "0")), EARLIEST_ZIP_TIME)
     out_path = pathlib.Path(out_path).resolve()
     out_path.parent.mkdir(parents=True, exist_ok=True)
     source = SOURCE.read_bytes()
-    defines = {"Version": product_version(version), "DisplayVersion": version, "ProductCode": product_code(version)}
+    defines = {"Version": product_version(version), "DisplayVersion": version, "ProductCode": product_code(version),
+               "Test64BitSetup": "yes" if "TEST_64_BIT_SETUP" in test_seams else "no"}
     with tempfile.TemporaryDirectory(prefix="el-msi-") as staging:
         staging = pathlib.Path(staging)
         staged = [(pathlib.Path(bin_dir) / name, staging / name) for name in PROGRAMS] + [(ICON, staging / ICON.name)]

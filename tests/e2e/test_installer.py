@@ -113,7 +113,9 @@ class Installer(unittest.TestCase):
         # build's programs.
         cls.msi_shipped = cls.dist / msi_name(cls.version)
         if os.environ.get("EL_WINE_ARCH") == "win64":
-            cls.msi = build_msi(cls.bin_dir, cls.version, work / "twin" / msi_name(cls.version))
+            # Also looking for the 64-bit twin of setup.exe where it registers.
+            cls.msi = build_msi(cls.bin_dir, cls.version, work / "twin" / msi_name(cls.version),
+                                test_seams=["TEST_64_BIT_SETUP"])
             print("runs: a 32-bit package around the 64-bit twin programs, which installs them into SysWOW64")
         else:
             cls.msi = cls.msi_shipped
@@ -532,10 +534,12 @@ class Installer(unittest.TestCase):
         self.assertEqual(self.our_files(self.msi_system), [])
 
         # setup.exe's installation registered: the package refuses, silent
-        # and shown, and setup.exe's programs and uninstaller stay.
+        # and shown, and setup.exe's programs and uninstaller stay. (The
+        # shipped package looks where the shipped 32-bit setup.exe registers;
+        # the tests' package for a 64-bit prefix also where its twin does.)
         self.install_silently()
-        self.msiexec("/i", self.msi_shipped, exit_code=ERROR_INSTALL_FAILURE)
-        shown = self.msiexec("/i", self.msi_shipped, shown=True)
+        self.msiexec("/i", self.msi, exit_code=ERROR_INSTALL_FAILURE)
+        shown = self.msiexec("/i", self.msi, shown=True)
         caption = self.wait_for_message("installed on this computer by its setup program (setup.exe)")
         self.d.screenshot("msi-refuses-over-setup.png")
         self.d.focus(caption)

@@ -118,6 +118,9 @@ class Package(unittest.TestCase):
         summary = subprocess.run(["msiinfo", "suminfo", str(self.msi)], check=True, capture_output=True,
                                  text=True, timeout=60).stdout
         self.assertIn("Template: Intel;", summary, "not a 32-bit package")
+        # Nor does a 32-bit package look into the 64-bit registry (Microsoft's ICE80 fails one that does).
+        for row in self.msi_table("RegLocator"):
+            self.assertEqual(int(row[4]) & 0x10, 0, row)
         # The settings file is the users': nothing of the package names it,
         # so no upgrade or removal can take it away.
         for table in ("File", "RemoveFile"):
