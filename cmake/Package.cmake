@@ -1,6 +1,7 @@
 # The release downloads of the shipping 32-bit build: `cmake --build <dir>
 # --target dist` writes Ember_Lantern-<version>.zip, the installer
-# Ember_Lantern-<version>-setup.exe and their SHA256SUMS into EL_DIST_DIR
+# Ember_Lantern-<version>-setup.exe, the Windows Installer package
+# Ember_Lantern-<version>.msi and their SHA256SUMS into EL_DIST_DIR
 # (scripts/package points it at build/dist).
 set(EL_DIST_DIR ${CMAKE_BINARY_DIR}/dist CACHE PATH "Folder for the release package")
 

@@ -2,7 +2,9 @@
 ; folder where the screen-saver list finds them, over a saver that may be
 ; running (nsis/running_saver.nsh, nsis/files_in_use.nsh), the saver made the
 ; screen saver of the user at the keyboard (nsis/screen_saver_choice.nsh), and
-; an uninstaller that Apps & features lists.
+; an uninstaller that Apps & features lists. It does not install over the
+; Windows Installer package of the same programs (installer.wxs), whose
+; installation keeps its own record of them.
 ;
 ; Built by packaging/make_installer.py, which passes:
 ;   VERSION         the product version as users see it ("1.00")
@@ -15,6 +17,9 @@
 ;   TARGET          x86-unicode for the shipping installer; amd64-unicode only
 ;                   for the tests' 64-bit twin, on machines whose Wine runs no
 ;                   32-bit programs
+;   MSI_UPGRADE_CODE  the upgrade code of the Windows Installer package
+;                   (installer.wxs), whose installation this one refuses to
+;                   install over
 ; and, for the tests' builds only, never for a download:
 ;   TEST_ANOTHER_ACCOUNT  as over the shoulder, where the installer runs as
 ;                   another account than the signed-in user's: the saver's
@@ -118,6 +123,8 @@ LangString ChosenForInstallingAccountNowText ${LANG_ENGLISH} "The shell of the s
 LangString ChosenForInstallingAccountNowText ${LANG_JAPANESE} "サインイン中のユーザーのシェルが要求を受け付けなかったため、このインストーラーを実行しているアカウント「$InstallingAccount」のスクリーンセーバーに設定しました。"
 LangString ChoiceLeftText ${LANG_ENGLISH} "The signed-in user's screen saver choice could not be cleared"
 LangString ChoiceLeftText ${LANG_JAPANESE} "サインイン中のユーザーのスクリーンセーバーの選択を解除できませんでした"
+LangString MsiInstalledText ${LANG_ENGLISH} "${TITLE} is installed on this computer by its Windows Installer package (MSI). Remove it in Apps & features (or with msiexec /x) first, then run this installer again."
+LangString MsiInstalledText ${LANG_JAPANESE} "${TITLE} は Windows インストーラーのパッケージ (MSI) でこのコンピューターにインストールされています。先に [アプリと機能] (または msiexec /x) で削除してから、このインストーラーをもう一度実行してください。"
 LangString ProgramsSection ${LANG_ENGLISH} "${TITLE}"
 LangString ProgramsSection ${LANG_JAPANESE} "${TITLE}"
 LangString SettingsSection ${LANG_ENGLISH} "Saved settings (music)"
@@ -207,8 +214,22 @@ FunctionEnd
     ${EndIf}
 !macroend
 
+; The Windows Installer package installs the same programs to the same place
+; for organisations, and keeps its own record of them: this installer does
+; not install over it (nor it over this one). Shown, the message says why; a
+; silent run ends with 1638 (ERROR_PRODUCT_VERSION, "another version of this
+; product is already installed", as Windows Installer says it).
+!define ERROR_PRODUCT_VERSION 1638
+
 Function .onInit
     !insertmacro FindSaverDir
+    ; Any product of the package's upgrade code, whichever version.
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADE_CODE}", i 0, i 0, w .R0) i .R1'
+    ${If} $R1 = 0
+        MessageBox MB_OK|MB_ICONSTOP "$(MsiInstalledText)" /SD IDOK
+        SetErrorLevel ${ERROR_PRODUCT_VERSION}
+        Quit
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit

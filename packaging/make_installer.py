@@ -9,6 +9,9 @@ time (SOURCE_DATE_EPOCH when set, else 1980-01-01) and packed from there.
 Only an NSIS that carries the fix for its uninstaller's DLL-loading flaw
 builds it (nsis_version.py); the output says which one did.
 
+It refuses to install over the Windows Installer package (installer.wxs),
+which it knows by the package's upgrade code, read from there.
+
 The tests may build it with test seams (installer.nsi says what each does);
 a download never has one."""
 import argparse
@@ -19,12 +22,14 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree
 
 from nsis_version import RefusedNsis, checked_nsis
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 HERE = pathlib.Path(__file__).resolve().parent
 SCRIPT = HERE / "installer.nsi"
+MSI_SOURCE = HERE / "installer.wxs"
 PICTURES = HERE.parent / "saver" / "pictures"
 # Packed under these names; each is made by the picture generator (scripts/make-pictures).
 STAGED_PICTURES = {"ICON": PICTURES / "ember_lantern.ico", "SIDE_PICTURE": PICTURES / "installer_side.bmp"}
@@ -39,6 +44,13 @@ def version_number(version):
     """"1.00" -> "1.0.0.0", the four numbers a version block holds."""
     parts = [int(p) for p in version.split(".")][:4]
     return ".".join(str(p) for p in parts + [0] * (4 - len(parts)))
+
+
+def upgrade_code():
+    """The Windows Installer package's upgrade code, "{...}", as installer.wxs
+    fixes it for every version."""
+    product = xml.etree.ElementTree.parse(MSI_SOURCE).find("{http://schemas.microsoft.com/wix/2006/wi}Product")
+    return "{" + product.get("UpgradeCode").upper() + "}"
 
 
 def installer_name(version):
@@ -76,6 +88,7 @@ def build_installer(bin_dir, version, out_path, target="x86-unicode", test_seams
             **pictures,
             "OUT_FILE": str(partial),
             "TARGET": target,
+            "MSI_UPGRADE_CODE": upgrade_code(),
             **{seam: "1" for seam in test_seams},
         }
         command = ["makensis", "-V2", "-NOCD", "-INPUTCHARSET", "UTF8",

@@ -2,8 +2,10 @@
 """Writes the release downloads from a folder that holds the two shipping
 programs: the package Ember_Lantern-<version>.zip (the programs, README.txt
 for Windows users and SHA256SUMS), the installer
-Ember_Lantern-<version>-setup.exe (make_installer.py) and, beside them,
-SHA256SUMS of the two downloads. Prints each download's path, size and SHA-256.
+Ember_Lantern-<version>-setup.exe (make_installer.py), the Windows Installer
+package Ember_Lantern-<version>.msi for organisations (make_msi.py) and,
+beside them, SHA256SUMS of the three downloads. Prints each download's path,
+size and SHA-256.
 
 The same programs give the same zip: entries in a fixed order, every entry
 with one time (SOURCE_DATE_EPOCH when set, else 1980-01-01, the earliest a
@@ -17,11 +19,14 @@ import argparse
 import hashlib
 import os
 import pathlib
+import shutil
 import sys
 import time
 import zipfile
 
 from make_installer import build_installer, installer_name
+from make_installer import upgrade_code
+from make_msi import build_msi, msi_name, product_code, read_summary
 from nsis_version import RefusedNsis, checked_nsis
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
@@ -66,7 +71,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--version", required=True, help='the product version as users see it, say "1.00"')
     parser.add_argument("--out", required=True, type=pathlib.Path, help="folder for the downloads")
-    parser.add_argument("--zip-only", action="store_true", help="leave out the installer")
+    parser.add_argument("--zip-only", action="store_true", help="leave out the installer and the MSI")
     parser.add_argument("bin_dir", type=pathlib.Path, help="folder holding the two shipping programs")
     args = parser.parse_args()
     missing = [name for name in PROGRAMS if not (args.bin_dir / name).is_file()]
@@ -83,6 +88,11 @@ def main():
         except RefusedNsis as refused:
             print(f"make_package: {refused}", file=sys.stderr)
             return 1
+        if not shutil.which("wixl"):
+            print("make_package: wixl is missing (Debian's package wixl; scripts/bootstrap installs it)",
+                  file=sys.stderr)
+            return 1
+        downloads.append(build_msi(args.bin_dir, args.version, args.out.resolve() / msi_name(args.version)))
     sums = ""
     for path in downloads:
         blob = path.read_bytes()
@@ -93,6 +103,11 @@ def main():
         print(f"  sha256: {digest}")
         if path.name.endswith("-setup.exe"):
             print(f"  built by: {checked_nsis()}")
+        if path.suffix == ".msi":
+            # What a deployment tool detects the installed product by.
+            print(f"  product code: {product_code(args.version)}")
+            print(f"  upgrade code: {upgrade_code()}")
+            print(f"  package code: {read_summary(blob)[0]}")
     (args.out / SUMS).write_text(sums, encoding="ascii")
     return 0
 

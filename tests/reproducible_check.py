@@ -3,7 +3,10 @@
 fresh folder from sources at another path, with another time zone, locale and
 umask, and compares the results byte for byte: the same sources must give the
 same Ember_Lantern.scr, Ember_Lantern.dll, Ember_Lantern-<version>.zip,
-Ember_Lantern-<version>-setup.exe and SHA256SUMS.
+Ember_Lantern-<version>-setup.exe, Ember_Lantern-<version>.msi and SHA256SUMS.
+The MSI's insides are compared too, each on its own line: the files it
+installs (msitools' msiextract), its tables and its summary information
+(msiinfo), so that a difference says where it lies.
 
 With --reference BUILD, the first of the two is that existing build of the
 sources (its package made now, its programs brought up to date), as the
@@ -14,6 +17,7 @@ import pathlib
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 # (label, time zone, locale, umask); the second build also uses a copy of the sources.
@@ -52,6 +56,41 @@ def first_difference(a, b):
     return min(len(a), len(b))
 
 
+def msi_insides(path, folder):
+    """{what: bytes} of a Windows Installer package: each file it installs,
+    each table as msiinfo exports it, and its summary information."""
+    files, streams = folder / "files", folder / "streams"
+    files.mkdir(parents=True)
+    streams.mkdir()
+    subprocess.run(["msiextract", "-C", str(files), str(path)], check=True, stdout=subprocess.DEVNULL)
+    insides = {f"file {p.relative_to(files)}": p.read_bytes() for p in sorted(files.rglob("*")) if p.is_file()}
+    tables = subprocess.run(["msiinfo", "tables", str(path)], check=True, capture_output=True, text=True).stdout
+    for table in sorted(tables.split()):
+        # A table's binary fields (the icon) are written as files into the folder it runs in.
+        exported = subprocess.run(["msiinfo", "export", str(path), table], cwd=streams, capture_output=True)
+        insides[f"table {table}"] = exported.stdout
+    for p in sorted(streams.rglob("*")):
+        if p.is_file():
+            insides[f"stream {p.relative_to(streams)}"] = p.read_bytes()
+    summary = subprocess.run(["msiinfo", "suminfo", str(path)], check=True, capture_output=True).stdout
+    insides["summary information"] = summary
+    return insides
+
+
+def compare_msi_insides(name, a, b):
+    """Prints how the two packages' insides compare; returns the count of differences."""
+    with tempfile.TemporaryDirectory() as work:
+        first = msi_insides(a, pathlib.Path(work) / "a")
+        second = msi_insides(b, pathlib.Path(work) / "b")
+    files = sorted(k[len("file "):] for k in first if k.startswith("file "))
+    differing = sorted(k for k in first.keys() | second.keys() if first.get(k) != second.get(k))
+    if differing:
+        print(f"{name}: inside, differs in {', '.join(differing)}")
+    else:
+        print(f"{name}: inside, the same files ({', '.join(files)}), tables and summary information")
+    return len(differing)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--source", required=True, type=pathlib.Path)
@@ -78,7 +117,7 @@ def main():
     first, second = outputs
     failed = 0
     expected = {"dist/SHA256SUMS"} | {f"dist/Ember_Lantern-{v}{end}" for v in versions(first)
-                                       for end in (".zip", "-setup.exe")}
+                                       for end in (".zip", "-setup.exe", ".msi")}
     if first.keys() != second.keys() or not expected <= first.keys():
         print(f"different outputs: {sorted(first)} and {sorted(second)}")
         failed += 1
@@ -89,6 +128,8 @@ def main():
         else:
             print(f"{name}: differs from byte {first_difference(a, b):#x} ({len(a)} and {len(b)} bytes)")
             failed += 1
+        if name.endswith(".msi"):
+            failed += compare_msi_insides(name, first[name], second[name])
     return 1 if failed else 0
 
 

@@ -15,13 +15,25 @@ through the shell: the command that runs is printed; where no shell answers,
 the page names the account it chooses for. The uninstaller clears the
 signed-in user's choice through the shell.
 
-The shipped installer is 32-bit. Where this machine's Wine runs no 32-bit
-programs, the same script is built as a 64-bit twin around the 64-bit twin
-programs and that runs instead; the test says which."""
+The Windows Installer package for organisations, under Wine's own msiexec:
+a silent install puts both programs into the system folder of 32-bit
+programs, and the saver runs from there; a newer version replaces an older
+one, also while the saver runs (the files in use then at the next restart,
+with exit code 3010); a removal takes them away and leaves the settings file
+beside them; the package and setup.exe each refuse to install while the
+other's installation is registered, silent (a non-zero exit code) and shown
+(a message), and leave that installation as it was.
+
+The shipped installer and package are 32-bit. Where this machine's Wine runs
+no 32-bit programs, the installer's script is built as a 64-bit twin around
+the 64-bit twin programs and that runs instead, in a 64-bit prefix; the
+package stays a 32-bit one (the same source) around the twin programs, and
+installs as on 64-bit Windows into SysWOW64. The test says which."""
 import contextlib
 import hashlib
 import os
 import pathlib
+import re
 import select
 import shutil
 import signal
@@ -31,10 +43,11 @@ import time
 import unittest
 
 from frontend_e2e import PROMPT_END, ended_within, run_saver_until_escape, wait_preview_child
-from harness import SOURCE_DIR, WINE_EXEC, WINESERVER, Desktop, wait_until
+from harness import SOURCE_DIR, WINE_EXEC, WINESERVER, Desktop, wait_until, windows_path
 
 sys.path.insert(0, str(SOURCE_DIR / "packaging"))
-from make_installer import build_installer, installer_name  # noqa: E402
+from make_installer import build_installer, installer_name, version_number  # noqa: E402
+from make_msi import build_msi, msi_name, product_code, product_version  # noqa: E402
 
 PROGRAMS = ("Ember_Lantern.scr", "Ember_Lantern.dll")
 SETTINGS = "Ember_Lantern.ini"
@@ -42,6 +55,13 @@ UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ember
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 SESSION_MANAGER_KEY = r"HKLM\System\CurrentControlSet\Control\Session Manager"
 TITLE = "Ember_Lantern (ScreenSaver)"
+# The version of the older package that the tests upgrade from.
+OLDER_VERSION = "0.50"
+# Windows Installer's exit codes: the install failed (a launch condition
+# refused it), and a restart is needed to finish it.
+ERROR_INSTALL_FAILURE, ERROR_SUCCESS_REBOOT_REQUIRED = 1603, 3010
+# setup.exe's exit code where the package's installation is registered.
+ERROR_PRODUCT_VERSION = 1638
 
 
 def resume(pid):
@@ -87,6 +107,24 @@ class Installer(unittest.TestCase):
         cls.setup_as_another_account = build_installer(
             cls.bin_dir, cls.version, work / "another-account" / installer_name(cls.version), target=target,
             test_seams=["TEST_ANOTHER_ACCOUNT"])
+        # The package: the download where 32-bit programs run, else the same
+        # package around the 64-bit twin programs, so that the saver it puts
+        # in place runs. And an older version of it, around an earlier
+        # build's programs.
+        cls.msi_shipped = cls.dist / msi_name(cls.version)
+        if os.environ.get("EL_WINE_ARCH") == "win64":
+            # Also looking for the 64-bit twin of setup.exe where it registers.
+            cls.msi = build_msi(cls.bin_dir, cls.version, work / "twin" / msi_name(cls.version),
+                                test_seams=["TEST_64_BIT_SETUP"])
+            print("runs: a 32-bit package around the 64-bit twin programs, which installs them into SysWOW64")
+        else:
+            cls.msi = cls.msi_shipped
+        older_programs = work / "older-programs"
+        older_programs.mkdir()
+        for name in PROGRAMS:
+            (older_programs / name).write_bytes(aged((cls.bin_dir / name).read_bytes()))
+        assert version_tuple(OLDER_VERSION) < version_tuple(cls.version), (OLDER_VERSION, cls.version)
+        cls.msi_older = build_msi(older_programs, OLDER_VERSION, work / "older" / msi_name(OLDER_VERSION))
         cls.prefix = work / "prefix"
         subprocess.run([str(SOURCE_DIR / "scripts" / "wine-prefix"), "init", str(cls.prefix)], check=True, timeout=300)
 
@@ -98,11 +136,15 @@ class Installer(unittest.TestCase):
         self.d = Desktop("installer-" + self._testMethodName[len("test_"):], env={"WINEPREFIX": str(self.prefix)})
         self.addCleanup(self.d.close)
         self.system = self.prefix / "drive_c" / "windows" / "system32"
+        # The system folder of 32-bit programs, where a 32-bit package installs.
+        win64 = os.environ.get("EL_WINE_ARCH") == "win64"
+        self.msi_system = self.prefix / "drive_c" / "windows" / ("syswow64" if win64 else "system32")
 
     # --- helpers ----------------------------------------------------------
-    def reg_value(self, key, name):
-        """The value's data as `reg query` prints it, or None when it is missing."""
-        result = subprocess.run([str(WINE_EXEC), "reg", "query", key, "/v", name], env=self.d.env,
+    def reg_value(self, key, name, view=()):
+        """The value's data as `reg query` prints it, or None when it is missing;
+        view: ("/reg:32",) for the registry as 32-bit programs see it."""
+        result = subprocess.run([str(WINE_EXEC), "reg", "query", key, "/v", name, *view], env=self.d.env,
                                 stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
         for line in result.stdout.decode("utf-8", "replace").splitlines():
             fields = line.strip().split(None, 2)
@@ -147,14 +189,50 @@ class Installer(unittest.TestCase):
         self.assertTrue(gone, "the uninstaller left the programs or its registration")
         self.assertFalse(self.unix_path(program).exists(), "the uninstaller is still there")
 
-    def our_files(self):
-        """What of ours the system folder holds, the saved settings aside."""
-        return sorted(p.name for p in self.system.iterdir()
-                      if p.name.lower().startswith("ember_lantern") and p.name != SETTINGS)
+    def our_files(self, folder=None):
+        """What of ours the system folder holds, the saved settings aside;
+        Windows Installer's temporary files (msi*.tmp) count as ours."""
+        return sorted(p.name for p in (folder or self.system).iterdir()
+                      if (p.name.lower().startswith("ember_lantern") and p.name != SETTINGS)
+                      or MSI_TEMPORARY.fullmatch(p.name.lower()))
+
+    def msiexec(self, action, package, *options, exit_code=0, shown=False):
+        """Runs Wine's msiexec with the action (/i, /x) on the package,
+        silently unless shown, with a verbose log in the work folder; checks
+        its exit code. Returns its process where shown, which goes on."""
+        self.msi_runs = getattr(self, "msi_runs", 0) + 1
+        log = self.d.work / f"msiexec-{self.msi_runs}.log"
+        command = [str(WINE_EXEC), "msiexec", action, windows_path(package), *([] if shown else ["/qn"]),
+                   "/l*v", windows_path(log), *options]
+        with open(self.d.work / f"msiexec-{self.msi_runs}.out", "wb") as out:
+            p = subprocess.Popen(command, env=self.d.env, stdin=subprocess.DEVNULL, stdout=out, stderr=out)
+        self.d.processes.append(p)
+        if shown:
+            return p
+        p.wait(timeout=180)
+        told = log.read_bytes().decode("cp932", "replace")[-3000:] if log.exists() else "(no log)"
+        # Wine hands on the low eight bits of a Windows exit code.
+        self.assertEqual(p.returncode, exit_code & 0xFF, f"msiexec {action} {package.name}: {told}")
+        return p
+
+    def remove_packages_left(self):
+        """After a failure: no package of ours stays installed for the tests after it."""
+        for version in (OLDER_VERSION, self.version):
+            if self.msi_installed_version(version) is not None:
+                subprocess.run([str(WINE_EXEC), "msiexec", "/x", product_code(version), "/qn"], env=self.d.env,
+                               stdin=subprocess.DEVNULL, capture_output=True, timeout=180)
+
+    def msi_installed_version(self, package_version):
+        """The version Apps & features shows for that version's product, or
+        None while it is not installed. Windows Installer registers a 32-bit
+        package where 32-bit programs see the uninstall keys."""
+        key = UNINSTALL_KEY.rpartition("\\")[0] + "\\" + product_code(package_version)
+        return self.reg_value(key, "DisplayVersion", view=("/reg:32",))
 
     def pending_at_restart(self):
         """What Windows does to our files at the next restart: (file, new
-        name) for a move, (file, "") for a deletion."""
+        name) for a move, (file, "") for a deletion; a temporary file of
+        Windows Installer's that takes one of our names is "msi*.tmp"."""
         result = subprocess.run([str(WINE_EXEC), "reg", "query", SESSION_MANAGER_KEY, "/v",
                                  "PendingFileRenameOperations"], env=self.d.env, stdin=subprocess.DEVNULL,
                                 capture_output=True, timeout=60)
@@ -162,8 +240,11 @@ class Installer(unittest.TestCase):
         items = value.strip().split("\\0")
         names = [tuple(pathlib.PureWindowsPath(path.removeprefix("\\??\\")).name if path else "" for path in pair)
                  for pair in zip(items[::2], items[1::2])]
+        names = [("msi*.tmp" if MSI_TEMPORARY.fullmatch(source.lower()) else source, target)
+                 for source, target in names]
         # The uninstaller's own temporary copy goes at the restart too.
-        return sorted(pair for pair in names if pair[0].lower().startswith("ember_lantern"))
+        return sorted(pair for pair in names if pair[0].lower().startswith("ember_lantern")
+                      or (pair[0] == "msi*.tmp" and pair[1].lower().startswith("ember_lantern")))
 
     def restart_windows(self):
         """What a restart does to files: every process ends, and the
@@ -190,13 +271,13 @@ class Installer(unittest.TestCase):
         self.assertIsNotNone(wait_preview_child(self.d, int(box)), "no preview in the box")
         return [saver]
 
-    def start_saver_run(self):
-        saver = self.d.start(self.system / PROGRAMS[0], "/s", to_files=True)
+    def start_saver_run(self, folder=None):
+        saver = self.d.start((folder or self.system) / PROGRAMS[0], "/s", to_files=True)
         self.assertTrue(self.d.wait_window("Ember_Lantern_VC", 30), "the renderer's window did not appear")
         return [saver]
 
-    def start_settings_dialog(self):
-        saver = self.d.start(self.system / PROGRAMS[0], "/c", to_files=True)
+    def start_settings_dialog(self, folder=None):
+        saver = self.d.start((folder or self.system) / PROGRAMS[0], "/c", to_files=True)
         self.assertTrue(self.d.wait_window("<Ember_Lantern>", 30), "the settings dialog did not appear")
         return [saver]
 
@@ -230,7 +311,7 @@ class Installer(unittest.TestCase):
     # --- tests ------------------------------------------------------------
     def test_downloads_carry_their_sums(self):
         lines = (self.dist / "SHA256SUMS").read_text(encoding="ascii").splitlines()
-        names = [f"Ember_Lantern-{self.version}.zip", installer_name(self.version)]
+        names = [f"Ember_Lantern-{self.version}.zip", installer_name(self.version), msi_name(self.version)]
         self.assertEqual([line.split("  ", 1)[1] for line in lines], names)
         for line in lines:
             digest, name = line.split("  ", 1)
@@ -378,6 +459,99 @@ class Installer(unittest.TestCase):
                     self.restart_windows()
                 self.assertEqual(self.our_files(), [])
 
+    def test_package_for_organisations_installs_upgrades_and_removes_silently(self):
+        new = {name: (self.bin_dir / name).read_bytes() for name in PROGRAMS}
+        saver, renderer = PROGRAMS
+        settings = b"[Section]\r\nBGM\x8b\xe6\x95\xaa=2\r\n"
+        self.addCleanup(self.remove_packages_left)
+        cases = [
+            # (what runs from the system folder as the newer version goes in, the files it holds)
+            (None, []),
+            (self.start_saver_run, [saver, renderer]),
+            (self.start_settings_dialog, [saver]),
+        ]
+        for start, held in cases:
+            with self.subTest(running=start.__name__ if start else "nothing"):
+                self.msiexec("/i", self.msi_older)
+                self.assertEqual(self.our_files(self.msi_system), sorted(PROGRAMS))
+                for name in PROGRAMS:
+                    self.assertEqual((self.msi_system / name).read_bytes(), aged(new[name]), name)
+                self.assertEqual(self.msi_installed_version(OLDER_VERSION), product_version(OLDER_VERSION))
+                # The user's settings beside the saver, as the dialog saves them.
+                (self.msi_system / SETTINGS).write_bytes(settings)
+
+                running = start(self.msi_system) if start else []
+                self.msiexec("/i", self.msi, exit_code=ERROR_SUCCESS_REBOOT_REQUIRED if held else 0)
+                # The older version is gone from Apps & features, the newer one there.
+                self.assertIsNone(self.msi_installed_version(OLDER_VERSION), "the older version is still installed")
+                self.assertEqual(self.msi_installed_version(self.version), product_version(self.version))
+                if held:
+                    # Windows Installer's rule: a file in use is replaced at
+                    # the next restart (Wine's msiexec has no Restart Manager
+                    # to close the saver first).
+                    for name in held:
+                        self.assertEqual((self.msi_system / name).read_bytes(), aged(new[name]), name)
+                    self.assertEqual(sorted(target for _, target in self.pending_at_restart() if target),
+                                     sorted(held))
+                    for p in running:
+                        self.assertIsNone(p.poll(), "the saver was ended")
+                    self.restart_windows()
+                self.assertEqual(self.our_files(self.msi_system), sorted(PROGRAMS))
+                for name in PROGRAMS:
+                    self.assertEqual((self.msi_system / name).read_bytes(), new[name], name)
+                self.assertEqual(self.pending_at_restart(), [])
+                self.assertEqual((self.msi_system / SETTINGS).read_bytes(), settings, "the upgrade changed the settings")
+                if not start:
+                    run_saver_until_escape(self, self.d, self.msi_system / saver)
+
+                self.msiexec("/x", self.msi)
+                self.assertIsNone(self.msi_installed_version(self.version), "still installed after the removal")
+                self.assertEqual(self.our_files(self.msi_system), [])
+                self.assertEqual((self.msi_system / SETTINGS).read_bytes(), settings, "the removal took the settings")
+                (self.msi_system / SETTINGS).unlink()
+
+    def test_setup_and_the_package_refuse_to_install_over_each_other(self):
+        shipped = pathlib.Path(os.environ["EL_SHIPPING_BIN_DIR"])
+        self.addCleanup(self.remove_packages_left)
+        # The package's installation registered: setup.exe refuses, silent
+        # and shown, and the package's programs stay as they are.
+        self.msiexec("/i", self.msi_shipped)
+        for name in PROGRAMS:
+            self.assertEqual((self.msi_system / name).read_bytes(), (shipped / name).read_bytes(), name)
+        self.install_silently(exit_code=ERROR_PRODUCT_VERSION)
+        setup = self.d.start(self.setup, to_files=True)
+        told = self.wait_for_control_text("(MSI)")
+        self.d.screenshot("installer-refuses-over-the-msi.png")
+        self.assertIn("msiexec /x", told)
+        self.d.tap("Return")
+        self.assertEqual(ended_within(setup, 30), ERROR_PRODUCT_VERSION & 0xFF)
+        self.assertIsNone(self.reg_value(UNINSTALL_KEY, "DisplayName"), "setup.exe registered itself")
+        self.assertIsNone(self.reg_value(UNINSTALL_KEY, "DisplayName", view=("/reg:32",)))
+        for name in PROGRAMS:
+            self.assertEqual((self.msi_system / name).read_bytes(), (shipped / name).read_bytes(), name)
+        self.assertEqual(self.msi_installed_version(self.version), product_version(self.version))
+        self.msiexec("/x", self.msi_shipped)
+        self.assertEqual(self.our_files(self.msi_system), [])
+
+        # setup.exe's installation registered: the package refuses, silent
+        # and shown, and setup.exe's programs and uninstaller stay. (The
+        # shipped package looks where the shipped 32-bit setup.exe registers;
+        # the tests' package for a 64-bit prefix also where its twin does.)
+        self.install_silently()
+        self.msiexec("/i", self.msi, exit_code=ERROR_INSTALL_FAILURE)
+        shown = self.msiexec("/i", self.msi, shown=True)
+        caption = self.wait_for_message("installed on this computer by its setup program (setup.exe)")
+        self.d.screenshot("msi-refuses-over-setup.png")
+        self.d.focus(caption)
+        self.d.tap("Return")
+        self.assertEqual(ended_within(shown, 30), ERROR_INSTALL_FAILURE & 0xFF)
+        self.assertIsNone(self.msi_installed_version(self.version), "the package installed itself")
+        for name in PROGRAMS:
+            self.assertEqual((self.system / name).read_bytes(), (self.bin_dir / name).read_bytes(), name)
+        self.assertEqual(self.reg_value(UNINSTALL_KEY, "DisplayName"), TITLE)
+        self.uninstall_silently()
+        self.assertEqual(self.our_files(), [])
+
     def test_pages_as_the_user_sees_them(self):
         # Wine has no desk.cpl: a stand-in records each command that loads it.
         desk = self.system / "desk.cpl"
@@ -468,6 +642,20 @@ class Installer(unittest.TestCase):
         lines = self.command_output("echo %USERNAME%")
         return lines[-1] if lines else ""
 
+    def wait_for_message(self, text):
+        """Waits until a window shows a control with the text (a message
+        box, whatever its caption); returns its caption."""
+        def shown():
+            listed = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^", "getwindowname", "%@"],
+                                    env=self.d.env, capture_output=True, text=True, timeout=30).stdout
+            for caption in filter(None, listed.splitlines()):
+                if text in self.d.probe("controls", caption).text:
+                    return caption
+            return None
+        caption = wait_until(shown, 60, interval=0.5)
+        self.assertTrue(caption, f"no window shows {text!r}")
+        return caption
+
     def wizard_caption(self):
         """The caption of the installer's or uninstaller's window (it changes
         from page to page), or None while none is shown."""
@@ -489,6 +677,14 @@ class Installer(unittest.TestCase):
 
 def windows_path_in_system(name):
     return "C:\\windows\\system32\\" + name
+
+
+def version_tuple(version):
+    return tuple(int(p) for p in version_number(version).split("."))
+
+
+# The name Windows Installer gives a new file that waits for a restart to take the place of one in use.
+MSI_TEMPORARY = re.compile(r"msi[0-9a-f]+\.tmp")
 
 
 if __name__ == "__main__":
