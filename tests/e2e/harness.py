@@ -314,8 +314,17 @@ class Desktop:
 
     def focus(self, title):
         """Gives the X input focus to the visible window with this exact
-        title, as a user's click would; Wine then activates that window."""
-        self.xdotool("search", "--sync", "--onlyvisible", "--name", self._title_pattern(title), "windowfocus", "--sync")
+        title, as a user's click would; Wine then activates that window. A
+        window that is mapped a moment after it is found refuses the focus
+        (BadMatch): the step is tried again, and its last output shown."""
+        command = ["xdotool", "search", "--sync", "--onlyvisible", "--name", self._title_pattern(title),
+                   "windowfocus", "--sync"]
+        for attempt in range(TRIES):
+            result = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=30)
+            if result.returncode == 0:
+                return
+            time.sleep(0.3 * (attempt + 1))
+        raise RuntimeError(f"xdotool could not focus {title!r} ({result.returncode}): {result.stderr.strip()}")
 
     def x_windows(self, title):
         """The X windows shown with this exact title. Wine lets the X window
