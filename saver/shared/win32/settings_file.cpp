@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "saver/shared/timed_answer.h"
 #include "saver/shared/win32/system_code_page.h"
 
 namespace shared {
@@ -26,7 +27,9 @@ std::int32_t Win32SettingsSystem::write_profile_string(const std::string& sectio
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
-bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
+namespace {
+
+bool opens_for_reading(const std::string& path) {
     const DWORD saved_error = GetLastError();
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -35,6 +38,18 @@ bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
         CloseHandle(file);
     SetLastError(saved_error);
     return opened;
+}
+
+}  // namespace
+
+bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
+    return opens_for_reading(path);
+}
+
+std::optional<bool> Win32SettingsSystem::can_open_for_reading_within(const std::string& path,
+                                                                     std::chrono::milliseconds limit) {
+    // The question owns its copy of the path: it may outlive this call.
+    return answer_within([path] { return opens_for_reading(path); }, limit);
 }
 
 LeadBytes Win32SettingsSystem::lead_bytes() {
