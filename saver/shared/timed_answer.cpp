@@ -21,21 +21,34 @@ struct Answer {
 
 std::optional<bool> answer_within(const std::function<bool()>& question, std::chrono::milliseconds limit) {
     const auto answer = std::make_shared<Answer>();
+    std::thread asking;
     try {
-        std::thread([answer, question] {
+        asking = std::thread([answer, question] {
             const bool value = question();
             {
                 const std::lock_guard<std::mutex> hold(answer->lock);
                 answer->value = value;
             }
             answer->given.notify_all();
-        }).detach();
+        });
     } catch (const std::system_error&) {
         return question();
     }
-    std::unique_lock<std::mutex> hold(answer->lock);
-    answer->given.wait_for(hold, limit, [&] { return answer->value.has_value(); });
-    return answer->value;
+    std::optional<bool> value;
+    {
+        std::unique_lock<std::mutex> hold(answer->lock);
+        answer->given.wait_for(hold, limit, [&] { return answer->value.has_value(); });
+        value = answer->value;
+    }
+    // An answered question's thread is ending: it is seen to its end here,
+    // so that no thread of it is still going down while the caller goes on
+    // (starting the music's own threads, say). Only one still waiting for
+    // the system is left to run on by itself.
+    if (value)
+        asking.join();
+    else
+        asking.detach();
+    return value;
 }
 
 }  // namespace shared

@@ -14,7 +14,8 @@ namespace shared {
 // answer; nullopt when none came by then. A question not answered in time
 // runs on to its end in the background (no system call waiting for a server
 // can be cut short) and its answer is dropped, so it must own everything it
-// uses. Where no thread can be started, the question is asked here.
+// uses. An answered question's thread has ended when this returns. Where no
+// thread can be started, the question is asked here.
 std::optional<bool> answer_within(const std::function<bool()>& question, std::chrono::milliseconds limit);
 
 }  // namespace shared

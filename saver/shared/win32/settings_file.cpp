@@ -40,6 +40,16 @@ bool opens_for_reading(const std::string& path) {
     return opened;
 }
 
+// A file on a fixed disk of this machine answers at once; elsewhere (a share,
+// a drive mapped to one, removable media) the system may keep the caller
+// waiting for as long as its client waits for the server.
+bool on_a_fixed_disk(const std::string& path) {
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return false;
+    const char root[] = {path[0], ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
 }  // namespace
 
 bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
@@ -48,6 +58,8 @@ bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
 
 std::optional<bool> Win32SettingsSystem::can_open_for_reading_within(const std::string& path,
                                                                      std::chrono::milliseconds limit) {
+    if (on_a_fixed_disk(path))
+        return opens_for_reading(path);
     // The question owns its copy of the path: it may outlive this call.
     return answer_within([path] { return opens_for_reading(path); }, limit);
 }
