@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""A program carries exactly one application manifest: DPI-aware, and
-without a requested execution level (which would switch off the system's
+"""A program carries exactly one application manifest: DPI-aware, asking
+for the Japanese locale's ANSI code page (932) whatever the system's own,
+and without a requested execution level (which would switch off the system's
 per-user redirection of files beside a saver installed in the system folder).
 With --per-monitor it must also ask for per-monitor awareness where Windows
 offers it (Windows 8.1's "true/pm", Windows 10's PerMonitorV2)."""
@@ -24,6 +25,11 @@ def problems_of(blob, per_monitor):
             first = awareness.group(1).split(b",")[0].strip() if awareness else b""
             if first != b"PerMonitorV2":
                 problems.append("does not ask for PerMonitorV2 first")
+        # In the 2019 WindowsSettings namespace, or Windows ignores it.
+        code_page = re.search(rb'<activeCodePage\s+xmlns="http://schemas\.microsoft\.com/SMI/2019/WindowsSettings"'
+                              rb'\s*>\s*([^<]*?)\s*</activeCodePage>', text)
+        if not code_page or code_page.group(1) != b"ja-JP":
+            problems.append("does not ask for the ja-JP code page")
         if b"requestedExecutionLevel" in text:
             problems.append("declares a requested execution level")
     return problems

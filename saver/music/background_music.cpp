@@ -18,26 +18,21 @@ BackgroundMusic::Timers BackgroundMusic::Start() {
     }
     started_ = true;
     timers_ = Timers();
-    fading_ = Fading::No;
+    fading_ = false;
+    silent_ticks_ = 0;
+    reopened_ = false;
     if (settings_.BGM_Kind == shared::kMusicCd) {
         player_.OpenCdAudio();
         timers_.cd_watch = player_.CdAudioOpened();
     } else if (settings_.BGM_Kind == shared::kMusicFile) {
         if (file_type_ == MusicFileType::Wav) {
-            // The level the output has now is the one to rise to: the user's
-            // own for this program, which the system keeps between runs.
-            if (player_.GetWaveVolume(full_wave_volume_) && player_.SetWaveVolume(0)) {
-                fading_ = Fading::Wave;
-            }
             player_.PlayWaveFile();
         } else if (file_type_ == MusicFileType::Mp3) {
-            if (player_.PlayMusicFile(true)) {
-                fading_ = Fading::MusicFile;
-            }
+            fading_ = player_.PlayMusicFile(true);
             timers_.file_loop = true;
         }
     }
-    timers_.fade = fading_ != Fading::No;
+    timers_.fade = fading_;
     fade_start_ms_ = clock_();
     sent_volume_ = 0;
     return timers_;
@@ -50,32 +45,42 @@ bool BackgroundMusic::CdTick() {
 }
 
 void BackgroundMusic::FileTick() {
-    player_.LoopMusicFile();
+    if (player_.LoopMusicFile()) {
+        silent_ticks_ = 0;
+        return;
+    }
+    if (++silent_ticks_ < kSilentTicksToReopen || !reopen_due()) {
+        return;
+    }
+    reopened_ = true;
+    reopened_ms_ = clock_();
+    silent_ticks_ = 0;
+    // A new stream starts at the device's full level: during the fade it
+    // starts silent again and the next fade tick sets the level reached.
+    player_.CloseMusicFile();
+    fading_ = player_.PlayMusicFile(fading_);
+    sent_volume_ = 0;
+    timers_.fade = fading_;
+}
+
+bool BackgroundMusic::reopen_due() {
+    return !reopened_ || clock_() - reopened_ms_ >= kReopenIntervalMs;
 }
 
 bool BackgroundMusic::FadeTick() {
-    if (fading_ == Fading::No) {
+    if (!fading_) {
         return false;
     }
     const std::uint32_t elapsed = clock_() - fade_start_ms_;
-    const double gain = fade_in_gain(elapsed);
-    if (fading_ == Fading::MusicFile) {
-        const auto volume = static_cast<std::uint32_t>(mci_volume_for(gain));
-        if (volume != sent_volume_) {
-            player_.SetMusicFileVolume(static_cast<int>(volume));
-        }
-        sent_volume_ = volume;
-    } else {
-        const std::uint32_t volume = wave_volume_for(gain, full_wave_volume_);
-        if (volume != sent_volume_) {
-            player_.SetWaveVolume(volume);
-        }
-        sent_volume_ = volume;
+    const int volume = mci_volume_for(fade_in_gain(elapsed));
+    if (volume != sent_volume_) {
+        player_.SetMusicFileVolume(volume);
     }
+    sent_volume_ = volume;
     if (elapsed >= kFadeInMs) {
-        fading_ = Fading::No;
+        fading_ = false;
     }
-    timers_.fade = fading_ != Fading::No;
+    timers_.fade = fading_;
     return timers_.fade;
 }
 
@@ -94,11 +99,7 @@ void BackgroundMusic::End() {
             player_.CloseMusicFile();
         }
     }
-    // The system keeps this program's wave level for its next start.
-    if (fading_ == Fading::Wave) {
-        player_.SetWaveVolume(full_wave_volume_);
-    }
-    fading_ = Fading::No;
+    fading_ = false;
     timers_ = Timers();
 }
 

@@ -29,17 +29,32 @@ public:
     // Both must outlive this; the settings do not change during a run.
     BackgroundMusic(MusicPlayer& player, const shared::Settings& settings, Clock clock);
 
+    // File ticks in a row without the MP3 playing after which its device
+    // counts as lost (a headset unplugged, another default output): a file
+    // that merely ended plays again at the tick after the one that found it
+    // stopped.
+    static constexpr int kSilentTicksToReopen = 3;
+    // The least time between two reopenings, so that a file that stays
+    // silent (no output at all) is not opened over and over.
+    static constexpr std::uint32_t kReopenIntervalMs = 10000;
+
     // At the run's load, by BGM_Kind: 1 opens the CD device (watched only
     // when it opened: a device that is not open would be opened anew by
     // every command of the watch), 2 plays a WAV file looping or an MP3
-    // file, which the file loop restarts; other files play nothing. A file
-    // fades in from silence where its device takes a volume, timed from
-    // when it has started (opening a file may take a while); a CD starts at
-    // its own level.
+    // file, which the file loop restarts; other files play nothing. An MP3
+    // fades in from silence where its device takes a volume (the stream's
+    // own, gone with it), timed from when it has started (opening a file may
+    // take a while). A WAV and a CD start at their own level: the only level
+    // PlaySoundA's output takes is this program's in the system's volume
+    // mixer, which the system keeps from run to run, so a run that ended in
+    // its fade (killed, crashed, overlapped by another) would leave it low.
     Timers Start();
     // One tick of the CD timer; false when the timer should go off.
     bool CdTick();
-    // One tick of the file timer.
+    // One tick of the file timer: restarts a file that has ended; one that
+    // has not played for kSilentTicksToReopen ticks is closed and opened
+    // anew, which binds the system's present default output, and plays from
+    // its start, at most once every kReopenIntervalMs.
     void FileTick();
     // One tick of the fade timer: the volume for the time reached, sent when
     // it changed; false once the music is at its full level.
@@ -47,8 +62,7 @@ public:
     // At the end of the run: stops what Start started (nothing when it has
     // stopped already). The CD device is stopped and closed whenever it was
     // opened, whether or not the watch still runs: a drive playing through
-    // its own output would otherwise go on after the saver has ended. A wave
-    // output left part-way through its fade gets its level back.
+    // its own output would otherwise go on after the saver has ended.
     void End();
 
     // The display turned off (false) or shows again (true, also dimmed).
@@ -63,7 +77,7 @@ public:
     bool Started() const { return started_; }
 
 private:
-    enum class Fading { No, MusicFile, Wave };
+    bool reopen_due();
 
     MusicPlayer& player_;
     const shared::Settings& settings_;
@@ -71,10 +85,12 @@ private:
     MusicFileType file_type_;
     bool started_ = false;
     Timers timers_;
-    Fading fading_ = Fading::No;
+    bool fading_ = false;
     std::uint32_t fade_start_ms_ = 0;
-    std::uint32_t sent_volume_ = 0;  // the last volume the fade sent
-    std::uint32_t full_wave_volume_ = 0;
+    int sent_volume_ = 0;  // the last volume the fade sent
+    int silent_ticks_ = 0;
+    bool reopened_ = false;  // since Start
+    std::uint32_t reopened_ms_ = 0;
 };
 
 }  // namespace music

@@ -26,12 +26,6 @@ public:
 
     // waveOutGetNumDevs: the number of wave output devices (0 = none).
     virtual std::uint32_t wave_out_device_count() = 0;
-
-    // waveOutGetVolume and waveOutSetVolume of the wave output PlaySoundA
-    // plays through: left channel in the low word, right in the high word,
-    // 0 to 0xFFFF each. Return the MMRESULT (0 = success).
-    virtual std::uint32_t wave_out_get_volume(std::uint32_t& volume) = 0;
-    virtual std::uint32_t wave_out_set_volume(std::uint32_t volume) = 0;
 };
 
 }  // namespace music

@@ -16,11 +16,4 @@ int mci_volume_for(double gain) {
     return static_cast<int>(std::lround(1000.0 * gain));
 }
 
-std::uint32_t wave_volume_for(double gain, std::uint32_t full) {
-    const auto scaled = [gain](std::uint32_t channel) {
-        return static_cast<std::uint32_t>(std::lround(gain * static_cast<double>(channel & 0xFFFFu)));
-    };
-    return scaled(full) | (scaled(full >> 16) << 16);
-}
-
 }  // namespace music

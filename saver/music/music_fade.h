@@ -4,9 +4,8 @@
 // the cube of the time's fraction, so the sound swells from silence rather
 // than jumping in at a third of its level, as a straight line would.
 //
-// Both volumes the music reaches are taken as linear gains on the sound: the
-// wave output's by its documentation on Windows since Vista, the MPEGVideo
-// device's ("setaudio ... volume", 1000 as recorded) as Wine's plays it.
+// The MPEGVideo device's volume ("setaudio ... volume", 1000 as recorded) is
+// taken as a linear gain on the sound, as Wine's plays it.
 #pragma once
 
 #include <cstdint>
@@ -22,10 +21,5 @@ double fade_in_gain(std::uint32_t elapsed_ms);
 
 // MCI "setaudio ... volume to N" for a gain: 0 to 1000.
 int mci_volume_for(double gain);
-
-// waveOutSetVolume's value for a gain, given the level it rises to (the
-// value waveOutGetVolume gave: left channel in the low word, right in the
-// high word, each 0 to 0xFFFF); each channel is scaled alike.
-std::uint32_t wave_volume_for(double gain, std::uint32_t full);
 
 }  // namespace music

@@ -210,11 +210,13 @@ bool MusicPlayer::IsMusicFilePlaying() {
     return mode_is(mode, "playing");
 }
 
-void MusicPlayer::LoopMusicFile() {
-    if (!IsMusicFilePlaying()) {
-        send_without_reply("stop MP3Play");
-        send_without_reply("play MP3Play from 0");
+bool MusicPlayer::LoopMusicFile() {
+    if (IsMusicFilePlaying()) {
+        return true;
     }
+    send_without_reply("stop MP3Play");
+    send_without_reply("play MP3Play from 0");
+    return false;
 }
 
 void MusicPlayer::CloseMusicFile() {
@@ -231,14 +233,6 @@ void MusicPlayer::PlayWaveFile() {
 
 void MusicPlayer::StopWaveFile() {
     shared::LastApiResult = seam_.play_sound(nullptr, 0) ? 1 : 0;
-}
-
-bool MusicPlayer::GetWaveVolume(std::uint32_t& volume) {
-    return seam_.wave_out_get_volume(volume) == 0;
-}
-
-bool MusicPlayer::SetWaveVolume(std::uint32_t volume) {
-    return seam_.wave_out_set_volume(volume) == 0;
 }
 
 }  // namespace music

@@ -90,8 +90,8 @@ public:
     // True exactly when MP3Play reports the mode "playing".
     bool IsMusicFilePlaying();
     // The loop tick (every 1000 ms): restarts MP3Play from its beginning when
-    // it is not playing.
-    void LoopMusicFile();
+    // it is not playing. True when it found it playing.
+    bool LoopMusicFile();
     // "stop MP3Play", then "close MP3Play".
     void CloseMusicFile();
 
@@ -100,10 +100,6 @@ public:
     void PlayWaveFile();
     // Stops any sound PlaySoundA is playing.
     void StopWaveFile();
-    // The volume of the wave output PlaySoundA plays through (see
-    // MultimediaSeam); false when the output has none to give or take.
-    bool GetWaveVolume(std::uint32_t& volume);
-    bool SetWaveVolume(std::uint32_t volume);
 
     // Reply or error text of the last QueryMci or PlayMciDevice.
     const std::string& MciReply() const { return mci_reply_; }

@@ -12,7 +12,7 @@ namespace settings_dialog {
 
 enum class SaveResult {
     Saved,       // all three keys written: the dialog closes
-    Refused,     // a repeat number no track can have: nothing written, the dialog closes as after a save
+    Refused,     // a repeat number no track can have: nothing written, the dialog says so and stays open
     NotWritten,  // a write failed: the dialog says so and stays open
 };
 

@@ -36,23 +36,32 @@ std::int32_t PutIniValue(SettingsSystem& system,
     return LastApiResult;
 }
 
-bool FileExists(SettingsSystem& system, const std::string& path) {
-    if (path.empty())
-        return false;
+namespace {
+
+// The path FileExists opens: less one trailing backslash character.
+std::string path_to_open(SettingsSystem& system, const std::string& path) {
     std::string p = path;
     if (ends_in_backslash(p, system.lead_bytes()))
         p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+bool FileExists(SettingsSystem& system, const std::string& path) {
+    const std::string p = path_to_open(system, path);
     return !p.empty() && system.can_open_for_reading(p);
 }
 
-Settings LoadSettings(SettingsSystem& system, const std::string& ini_path) {
+Settings LoadSettings(SettingsSystem& system, const std::string& ini_path, std::chrono::milliseconds music_file_limit) {
     Settings s;
     s.BGM_Kind = read_ini_number(GetIniValue(system, ini::kSection, ini::kKeyKind, ini_path));
     s.BGM_RepeatTrack = read_ini_number(GetIniValue(system, ini::kSection, ini::kKeyRepeatTrack, ini_path));
     const std::string file = GetIniValue(system, ini::kSection, ini::kKeyFile, ini_path);
     // The path is tested whatever the kind: a CD setting with a stale path
     // loses the path but stays a CD setting.
-    if (!file.empty() && FileExists(system, file)) {
+    const std::string to_open = path_to_open(system, file);
+    if (!to_open.empty() && system.can_open_for_reading_within(to_open, music_file_limit).value_or(false)) {
         s.BGM_File = file;
     } else if (s.BGM_Kind == kMusicFile) {
         s.BGM_Kind = kMusicNone;

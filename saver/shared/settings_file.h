@@ -4,8 +4,10 @@
 // behind SettingsSystem so the rules here are tested exactly.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "saver/shared/ansi_path.h"
@@ -41,6 +43,10 @@ public:
                                               const std::string& file) = 0;
     // Whether the path can be opened for reading; leaves no error pending.
     virtual bool can_open_for_reading(const std::string& path) = 0;
+    // The same, waiting at most `limit` for the answer (timed_answer.h);
+    // nullopt when none came in time.
+    virtual std::optional<bool> can_open_for_reading_within(const std::string& path,
+                                                            std::chrono::milliseconds limit) = 0;
     // The lead bytes of the system's ANSI code page, in which paths are held.
     virtual LeadBytes lead_bytes() = 0;
 };
@@ -73,10 +79,18 @@ std::int32_t PutIniValue(SettingsSystem& system,
 // for reading.
 bool FileExists(SettingsSystem& system, const std::string& path);
 
+// The longest wait for the music file's answer at start-up. A file on a
+// share out of reach would otherwise hold back the picture (or the dialog)
+// for the minute the system's network client waits for the server.
+constexpr std::chrono::milliseconds kMusicFileAnswerLimit{2000};
+
 // Reads the three settings from the file at `ini_path`; a missing file gives
 // kind 0, track 0 and no path, and a music file that no longer exists is
-// dropped (kind 2 then falls back to 0).
-Settings LoadSettings(SettingsSystem& system, const std::string& ini_path);
+// dropped (kind 2 then falls back to 0). So is one that has not answered
+// within `music_file_limit`: for this run only, as nothing is written here.
+Settings LoadSettings(SettingsSystem& system,
+                      const std::string& ini_path,
+                      std::chrono::milliseconds music_file_limit = kMusicFileAnswerLimit);
 
 // LoadSettings' counterpart, the settings dialog's save: the three keys of
 // "Section" written through PutIniValue one after another, in this order,

@@ -29,10 +29,19 @@ const char kSaveFailed[] =
     "保存先のフォルダに書き込めないか、同じ名前のフォルダがあります。\r\n"
     "設定はまだ保存されていません。";
 
+const char kRepeatOutOfRange[] =
+    "「曲目をﾘﾋﾟｰﾄ」に入れられるのは、-32768 から 32767 までの数です。\r\n"
+    "繰り返す曲の番号を入れるか、CD全体を繰り返すときは空欄にしてください。\r\n"
+    "設定はまだ保存されていません。";
+
 const char kFileNameUnusable[] =
     "このファイルは、名前（フォルダの名前を含む）にこのソフトでは扱えない文字があるため、BGMに使えません。\r\n"
     "ファイルの名前を変えるか、英数字などの普通の名前のフォルダに移してから、選び直してください。\r\n"
     "BGMは前に選んだままです。";
+
+const char kProgramFolderUnusable[] =
+    "このスクリーンセーバーが入っているフォルダの名前に、このソフトでは扱えない文字があるため、起動できません。\r\n"
+    "Ember_Lantern.scr と Ember_Lantern.dll を、英数字などの普通の名前のフォルダに移してから使ってください。";
 
 const char kWebAddress[] = "https://www.example.jp/ember_lantern/";
 

@@ -47,9 +47,16 @@ extern const char kFileChooserTitle[];  // "ﾌｧｲﾙを開く"
 
 // Shown when the save button could not write the settings file.
 extern const char kSaveFailed[];
+// Shown when "設定" finds a number in the repeat box that BGM_RepeatTrack
+// cannot hold; it names the box and the range it takes.
+extern const char kRepeatOutOfRange[];
 // Shown when a file chosen in the file chooser has a name that the ANSI calls
 // could open in no form; the name follows it.
 extern const char kFileNameUnusable[];
+
+// Shown instead of the missing-renderer message when the program's folder
+// has a name that the ANSI calls can open in no form; the folder follows it.
+extern const char kProgramFolderUnusable[];
 
 // The maker's web page, opened by the web button in the default browser.
 extern const char kWebAddress[];

@@ -98,6 +98,39 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(ended_within(p, RENDERER_GONE_END), 0)
         self.assertFalse(self.d.window_exists(TITLE), "the renderer was reported missing")
 
+    def test_a_folder_named_outside_the_code_page_finds_its_renderer_and_settings(self):
+        # "é" is not in code page 932: the ANSI call named the folder "Cafe"
+        # or "Caf?", where neither the renderer nor the settings lie, and /s
+        # and /c said the renderer was missing. Wine makes up short names, as
+        # Windows' NTFS keeps them.
+        folder = self.d.install("Café José", files=("Ember_Lantern.scr",))
+        shutil.copy2(self.d.tools_dir / "marker_program.exe", folder / "Ember_Lantern.dll")
+        ini = "[Section]\r\nBGM区分= 1\r\nBGMﾘﾋﾟｰﾄ= 7\r\nBGMﾌｧｲﾙ=\r\n".encode("cp932")
+        (folder / "Ember_Lantern.ini").write_bytes(ini)
+        for arguments in ("/s", "/c"):
+            with self.subTest(arguments=arguments):
+                ran = list(folder.glob("*.ran"))
+                for mark in ran:
+                    mark.unlink()
+                p = self.start(folder, arguments)
+                if arguments == "/s":
+                    # The marker names its mark after the path it was started by.
+                    self.assertTrue(wait_until(lambda: list(folder.glob("*.ran")), 10), "the renderer was not started")
+                    self.assertEqual(ended_within(p, RENDERER_GONE_END), 0)
+                else:
+                    # The settings beside the saver were read: the CD's track 7.
+                    self.assertTrue(wait_window(self.d, SETTINGS_DIALOG), "no settings dialog")
+                    repeat = []
+                    for line in self.d.probe("controls", SETTINGS_DIALOG).text.splitlines():
+                        head, _, text = line.partition(" text=")
+                        if dict(f.split("=", 1) for f in head.split()).get("id") == "100":
+                            repeat.append(text.rstrip("\r"))
+                    self.assertEqual(repeat[:1], ["7"], "the settings beside the saver were not read")
+                    self.assertEqual(self.d.probe("post", SETTINGS_DIALOG, str(WM_CLOSE), "0", "0").returncode, 0)
+                    self.assertEqual(ended_within(p, PROMPT_END), 0)
+                    self.assertTrue(self.d.wait_window_gone(SETTINGS_DIALOG, 20))
+                self.assertFalse(self.d.window_exists(TITLE), "a message was shown")
+
     def test_missing_renderer_is_reported_in_saver_and_settings_mode(self):
         # The renderer check comes before the mode is acted on, so every
         # letter but P reports it; P never looks (test_frontend_preview).

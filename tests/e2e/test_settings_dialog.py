@@ -203,7 +203,7 @@ class DialogCase(unittest.TestCase):
         self.click_centre(REPEAT_BOX[:2] + (REPEAT_BOX[2] - 16, REPEAT_BOX[3]), in_panel=True)
         self.d.xdotool("key", "End", "shift+Home", "BackSpace")
         if text:
-            self.d.xdotool("type", "--delay", "30", text)
+            self.d.xdotool("type", "--delay", "30", "--", text)
 
 
 class Loading(DialogCase):
@@ -496,14 +496,36 @@ class Releases(DialogCase):
 
 class Saving(DialogCase):
     def test_the_repeat_box_as_it_is_saved(self):
-        cases = [("", "0"), (" 7 ", "7"), ("letters", "0"), ("2.5", "2"), ("3.5", "4"), ("99999", "6")]
-        for typed, saved in cases:
+        # A number no track can have is refused in words naming the box and
+        # its range; the dialog stays as it was, nothing is written, and the
+        # number corrected saves as usual (the file chosen kept all along).
+        cases = [("", None, "0"), (" 7 ", None, "7"), ("letters", None, "0"), ("2.5", None, "2"), ("3.5", None, "4"),
+                 ("99999", "12", "12"), ("-32769", "", "0")]
+        music = windows_path(self.music)
+        for typed, corrected, saved in cases:
             with self.subTest(typed=typed):
                 self.setUp()
-                self.open(ini_text(1, 6))
+                stored = ini_text(1, 6, music)
+                self.open(stored)
                 self.type_repeat(typed)
+                if corrected is not None:
+                    self.press_button(BUTTONS[ID_SAVE])
+                    self.assertTrue(wait_window(self.d, TITLE, 20), "the refused number was not said")
+                    texts = [line for line in self.d.probe("controls", TITLE).text.splitlines()
+                             if "class=Static" in line]
+                    self.assertTrue(any("曲目をﾘﾋﾟｰﾄ" in t and "-32768" in t and "32767" in t for t in texts), texts)
+                    self.d.screenshot(f"refused {typed}.png")
+                    self.d.focus(TITLE)
+                    self.d.tap("Return")
+                    self.assertTrue(self.d.wait_window_gone(TITLE, 20))
+                    self.assertIsNone(self.p.poll(), "the dialog closed as if it had saved")
+                    self.assertEqual(self.ini.read_bytes(), stored, "a refused number wrote the file")
+                    wanted = ([1], True, typed, False)
+                    self.assertEqual(self.wait_look(wanted), wanted)
+                    self.d.focus(CAPTION)
+                    self.type_repeat(corrected)
                 self.save()
-                self.assertEqual(written(self.ini.read_bytes()), [(KIND, "1"), (REPEAT, saved), (FILE, "")])
+                self.assertEqual(written(self.ini.read_bytes()), [(KIND, "1"), (REPEAT, saved), (FILE, music)])
 
     def test_cancel_and_the_close_box_write_nothing(self):
         for closing in ("cancel", "close box"):

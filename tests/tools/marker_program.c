@@ -8,11 +8,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command_line, i
     (void)previous;
     (void)command_line;
     (void)show;
-    char path[MAX_PATH + 8];
-    DWORD n = GetModuleFileNameA(NULL, path, MAX_PATH);
+    /* The wide calls, so that a folder named outside the code page gets its mark too. */
+    wchar_t path[MAX_PATH + 8];
+    DWORD n = GetModuleFileNameW(NULL, path, MAX_PATH);
     if (n > 0 && n < MAX_PATH) {
-        lstrcatA(path, ".ran");
-        HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        lstrcatW(path, L".ran");
+        HANDLE f = CreateFileW(path, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
         if (f != INVALID_HANDLE_VALUE)
             CloseHandle(f);
     }

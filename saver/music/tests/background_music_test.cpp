@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "saver/music/music_fade.h"
 #include "saver/music/tests/simulated_multimedia.h"
 
 using namespace music;
@@ -71,17 +72,16 @@ TEST(BackgroundMusic, TheEndOfARunStopsAndClosesTheCdDeviceWheneverItWasOpened) 
     }
 }
 
-// A file's device is set silent before it plays, for the fade to raise it;
-// where it takes no volume the file plays as recorded. A run that ends
-// part-way through a WAV's fade gives the wave output back the level the
-// user gave this program (here half), which the system keeps for its next
-// start.
+// An MP3's device is set silent before it plays, for the fade to raise it;
+// where it takes no volume the file plays as recorded. A WAV starts at its
+// own level: nothing in a run touches a level the system keeps for the
+// program, so a run killed in its first seconds leaves none low.
 TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
     const struct {
         const char* what;
         std::int16_t kind;
         const char* file;
-        bool device_volume;  // the MP3 device and the wave output take a volume
+        bool device_volume;  // the MP3 device takes a volume
         BackgroundMusic::Timers timers;
         Commands started;
         std::size_t sounds_started;
@@ -107,8 +107,7 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
          0,
          {"stop MP3Play", "close MP3Play"},
          0},
-        {"a WAV", 2, "C:\\a.Wav", true, {false, false, true}, {}, 1, {}, 2},
-        {"a WAV on an output without a volume", 2, "C:\\a.wav", false, {false, false, false}, {}, 1, {}, 2},
+        {"a WAV: at its own level, no fade", 2, "C:\\a.Wav", true, {false, false, false}, {}, 1, {}, 2},
         {"another file type", 2, "C:\\a.wma", true, {false, false, false}, {}, 0, {}, 0},
         {"a kind written by hand", 7, "C:\\a.wav", true, {false, false, false}, {}, 0, {}, 0},
         {"an audio CD: no fade",
@@ -126,8 +125,6 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
         SimulatedMultimedia system;
         system.mp3_files.insert(c.file);
         system.mp3_takes_volume = c.device_volume;
-        system.wave_takes_volume = c.device_volume;
-        system.wave_volume = 0x80008000;
         Settings settings;
         settings.BGM_Kind = c.kind;
         settings.BGM_File = c.file;
@@ -140,14 +137,10 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
         EXPECT_EQ(timers.fade, c.timers.fade);
         EXPECT_EQ(system.commands(), c.started);
         EXPECT_EQ(system.sounds.size(), c.sounds_started);
-        if (c.sounds_started == 1 && c.device_volume) {
-            EXPECT_EQ(system.wave_volumes_set, std::vector<std::uint32_t>{0});
-        }
         now = 1500;  // half-way up: an eighth of the level
         EXPECT_EQ(music.FadeTick(), c.timers.fade);
         if (c.timers.fade) {
-            EXPECT_EQ(c.timers.file_loop ? static_cast<std::uint32_t>(system.mp3_volume) : system.wave_volume,
-                      c.timers.file_loop ? 125u : 0x10001000u);
+            EXPECT_EQ(system.mp3_volume, 125);
         }
         system.clear_log();
         music.End();
@@ -157,7 +150,91 @@ TEST(BackgroundMusic, EachKindStartsItsOwnMusicAndTimersAndEndsIt) {
             EXPECT_EQ(system.sounds[0].flags, kWaveLoopFlags);
             EXPECT_FALSE(system.sounds[1].has_name);  // the stop
         }
-        EXPECT_EQ(system.wave_volume, 0x80008000u);
+    }
+}
+
+// The MP3 loop against an output that goes away: a file that has ended, or
+// a device that plays again at the loop's restart, is only restarted; one
+// that stays silent is closed and opened anew, which binds the system's
+// present default output, and tried again no more than every ten seconds
+// while there is none. Ticks every second, from when the fade is done.
+TEST(BackgroundMusic, AnMp3WhoseOutputWasLostIsOpenedAnew) {
+    enum class Event { Ends, OutputLost, PlaysAgain, NoOutput, OutputBack };
+    struct At {
+        int tick;
+        Event event;
+    };
+    const struct {
+        const char* what;
+        std::vector<At> events;
+        int ticks;
+        std::vector<int> reopened_at;  // the ticks that opened the file anew
+    } cases[] = {
+        {"a file that ended plays again at the next tick", {{3, Event::Ends}, {8, Event::Ends}}, 12, {}},
+        {"an unplugged headset: opened anew at the third tick without music", {{3, Event::OutputLost}}, 12, {5}},
+        {"a device that plays again at the loop's restart is kept",
+         {{3, Event::OutputLost}, {4, Event::PlaysAgain}},
+         12,
+         {}},
+        {"no output at all: tried again every ten seconds until one is there",
+         {{3, Event::NoOutput}, {20, Event::OutputBack}},
+         30,
+         {5, 15, 25}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulatedMultimedia system;
+        system.mp3_files.insert("C:\\a.mp3");
+        const Settings settings{kMusicFile, 0, "C:\\a.mp3"};
+        MusicPlayer player(system, settings);
+        std::uint32_t now = 0;
+        BackgroundMusic music(player, settings, [&] { return now; });
+        music.Start();
+        now = kFadeInMs;
+        EXPECT_FALSE(music.FadeTick());
+        std::vector<int> reopened_at;
+        for (int tick = 1; tick <= c.ticks; ++tick) {
+            for (const At& at : c.events) {
+                if (at.tick != tick)
+                    continue;
+                switch (at.event) {
+                    case Event::Ends:
+                        system.mp3_mode = "stopped";
+                        break;
+                    case Event::OutputLost:
+                        system.mp3_device_lost = true;
+                        break;
+                    case Event::PlaysAgain:
+                        system.mp3_device_lost = false;
+                        break;
+                    case Event::NoOutput:
+                        system.mp3_device_lost = true;
+                        system.default_output_present = false;
+                        break;
+                    case Event::OutputBack:
+                        system.default_output_present = true;
+                        break;
+                }
+            }
+            now = kFadeInMs + 1000u * static_cast<std::uint32_t>(tick);
+            const int opens = system.mp3_opens;
+            system.clear_log();
+            music.FileTick();
+            if (system.mp3_opens != opens) {
+                reopened_at.push_back(tick);
+                // Closed first, so that the alias is free; played from the start.
+                const Commands tail = {"stop MP3Play", "close MP3Play",
+                                       "open \"C:\\a.mp3\" type MPEGVideo Alias MP3Play", "play MP3Play"};
+                const Commands sent = system.commands();
+                ASSERT_GE(sent.size(), tail.size());
+                EXPECT_EQ(Commands(sent.end() - static_cast<std::ptrdiff_t>(tail.size()), sent.end()), tail);
+            }
+        }
+        EXPECT_EQ(reopened_at, c.reopened_at);
+        EXPECT_TRUE(player.IsMusicFilePlaying());
+        EXPECT_EQ(system.mp3_volume, 1000);  // at its full level, the fade being over
+        EXPECT_TRUE(music.timers().file_loop);
+        EXPECT_FALSE(music.timers().fade);
     }
 }
 
@@ -178,7 +255,7 @@ TEST(BackgroundMusic, TheDisplayOffReleasesTheMusicAndOnStartsItAgain) {
         BackgroundMusic::Timers on;
     } cases[] = {
         {kMusicFile, "C:\\a.mp3", {"stop MP3Play", "close MP3Play"}, 0, kMp3Open, {true, false, true}},
-        {kMusicFile, "C:\\a.wav", {}, 1, {}, {false, false, true}},
+        {kMusicFile, "C:\\a.wav", {}, 1, {}, {false, false, false}},
         {kMusicCd, "", kCdClosed, 0, {"open cdaudio", "set cdaudio time format tmsf"}, {false, true, false}},
     };
     for (const auto& c : cases) {

@@ -48,8 +48,6 @@ public:
         std::fflush(stdout);
         return count;
     }
-    std::uint32_t wave_out_get_volume(std::uint32_t& volume) override { return real_.wave_out_get_volume(volume); }
-    std::uint32_t wave_out_set_volume(std::uint32_t volume) override { return real_.wave_out_set_volume(volume); }
 
 private:
     MultimediaSeam& real_;

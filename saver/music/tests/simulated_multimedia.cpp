@@ -318,6 +318,8 @@ std::uint32_t SimulatedMultimedia::open_file(const std::string& command) {
     mp3_open = true;
     mp3_mode = "stopped";
     mp3_volume = 1000;
+    mp3_device_lost = !default_output_present;
+    ++mp3_opens;
     return 0;
 }
 
@@ -327,9 +329,9 @@ std::uint32_t SimulatedMultimedia::mp3_command(const std::vector<std::string>& w
     }
     const std::string verb = lower(words[0]);
     if (verb == "status" && words.size() == 3 && lower(words[2]) == "mode") {
-        reply = mp3_mode;
+        reply = mp3_device_lost ? "stopped" : mp3_mode;
     } else if (verb == "play") {
-        mp3_mode = "playing";
+        mp3_mode = mp3_device_lost ? "stopped" : "playing";
     } else if (verb == "stop") {
         mp3_mode = "stopped";
     } else if (verb == "close") {
@@ -422,23 +424,6 @@ bool SimulatedMultimedia::mci_get_error_string(std::uint32_t code, char* text, s
 bool SimulatedMultimedia::play_sound(const char* sound, std::uint32_t flags) {
     sounds.push_back({sound != nullptr, sound ? sound : "", flags});
     return play_sound_result;
-}
-
-std::uint32_t SimulatedMultimedia::wave_out_get_volume(std::uint32_t& volume) {
-    if (!wave_takes_volume) {
-        return 5;
-    }
-    volume = wave_volume;
-    return 0;
-}
-
-std::uint32_t SimulatedMultimedia::wave_out_set_volume(std::uint32_t volume) {
-    if (!wave_takes_volume) {
-        return 5;
-    }
-    wave_volume = volume;
-    wave_volumes_set.push_back(volume);
-    return 0;
 }
 
 std::vector<std::string> SimulatedMultimedia::commands() const {

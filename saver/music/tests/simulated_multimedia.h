@@ -94,8 +94,6 @@ public:
     bool mci_get_error_string(std::uint32_t code, char* text, std::uint32_t text_length) override;
     bool play_sound(const char* sound, std::uint32_t flags) override;
     std::uint32_t wave_out_device_count() override { return wave_devices; }
-    std::uint32_t wave_out_get_volume(std::uint32_t& volume) override;
-    std::uint32_t wave_out_set_volume(std::uint32_t volume) override;
 
     // Every command string, in the order sent.
     std::vector<std::string> commands() const;
@@ -118,15 +116,16 @@ public:
     // a device without one refuses the command.
     bool mp3_takes_volume = true;
     int mp3_volume = 1000;
+    // The output the open file played to has gone (a headset unplugged):
+    // the device reports "stopped" and a play leaves it so, until the file
+    // is opened anew while the system has a default output, which the new
+    // open binds.
+    bool mp3_device_lost = false;
+    bool default_output_present = true;
+    int mp3_opens = 0;
     bool error_text_available = true;
     std::uint32_t wave_devices = 1;
     bool play_sound_result = true;
-    // The wave output's volume (both channels in one value), and whether it
-    // has one to give and take: Wine answers MMSYSERR_INVALHANDLE (5) for a
-    // device identifier.
-    std::uint32_t wave_volume = 0xFFFFFFFF;
-    bool wave_takes_volume = true;
-    std::vector<std::uint32_t> wave_volumes_set;
 
     std::vector<Sent> sent;
     std::vector<SoundCall> sounds;

@@ -17,7 +17,6 @@ namespace {
 
 // MCIERR_CANNOT_LOAD_DRIVER: what a machine without the driver answers.
 constexpr DWORD kNoDriver = 266;
-const HWAVEOUT kDefaultWaveOut = nullptr;  // device identifier 0
 
 class Win32Multimedia final : public MultimediaSeam {
 public:
@@ -46,23 +45,6 @@ public:
         return wave_out_get_num_devs_ ? wave_out_get_num_devs_() : 0;
     }
 
-    // Device 0 is the system's default output (since Vista), the one
-    // PlaySoundA plays through; by its identifier the level applies to every
-    // stream of this program there.
-    std::uint32_t wave_out_get_volume(std::uint32_t& volume) override {
-        load();
-        DWORD value = 0;
-        const MMRESULT result =
-            wave_out_get_volume_ ? wave_out_get_volume_(kDefaultWaveOut, &value) : MMSYSERR_NODRIVER;
-        volume = value;
-        return result;
-    }
-
-    std::uint32_t wave_out_set_volume(std::uint32_t volume) override {
-        load();
-        return wave_out_set_volume_ ? wave_out_set_volume_(kDefaultWaveOut, volume) : MMSYSERR_NODRIVER;
-    }
-
 private:
     void load() {
         if (tried_)
@@ -75,8 +57,6 @@ private:
         win32::resolve(winmm, "mciGetErrorStringA", mci_get_error_string_);
         win32::resolve(winmm, "PlaySoundA", play_sound_);
         win32::resolve(winmm, "waveOutGetNumDevs", wave_out_get_num_devs_);
-        win32::resolve(winmm, "waveOutGetVolume", wave_out_get_volume_);
-        win32::resolve(winmm, "waveOutSetVolume", wave_out_set_volume_);
     }
 
     bool tried_ = false;
@@ -84,8 +64,6 @@ private:
     decltype(&::mciGetErrorStringA) mci_get_error_string_ = nullptr;
     decltype(&::PlaySoundA) play_sound_ = nullptr;
     decltype(&::waveOutGetNumDevs) wave_out_get_num_devs_ = nullptr;
-    decltype(&::waveOutGetVolume) wave_out_get_volume_ = nullptr;
-    decltype(&::waveOutSetVolume) wave_out_set_volume_ = nullptr;
 };
 
 }  // namespace

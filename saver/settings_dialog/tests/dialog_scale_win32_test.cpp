@@ -35,10 +35,10 @@ Placed expected(const shared::TwipsRect& t, int dpi) {
     return {px(t.left, dpi), px(t.top, dpi), px(t.width, dpi), px(t.height, dpi)};
 }
 
-LONG font_height(HWND control) {
+LOGFONTA font_of(HWND control) {
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font.lfHeight;
+    return font;
 }
 
 TEST(DialogScale, EveryControlFollowsTheMonitorsScale) {
@@ -83,7 +83,9 @@ TEST(DialogScale, EveryControlFollowsTheMonitorsScale) {
         const Placed box = in_parent(repeat);
         EXPECT_EQ(box.left, px(kRepeatBox.left, dpi));
         EXPECT_EQ(box.width, px(kRepeatBox.width, dpi));
-        EXPECT_EQ(font_height(repeat), -px(195, dpi));  // 9.75 points
+        EXPECT_EQ(font_of(repeat).lfHeight, -px(195, dpi));  // 9.75 points
+        // Of the Shift-JIS character set, which GDI draws whatever the code page.
+        EXPECT_EQ(font_of(repeat).lfCharSet, SHIFTJIS_CHARSET);
         // The kind chosen before the move is still shown.
         EXPECT_TRUE(IsWindowEnabled(repeat));
     }

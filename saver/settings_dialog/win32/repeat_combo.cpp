@@ -62,4 +62,11 @@ void RepeatCombo::enable(bool enabled) noexcept {
     EnableWindow(window_, enabled ? TRUE : FALSE);
 }
 
+void RepeatCombo::select_text() noexcept {
+    if (!IsWindowEnabled(window_))
+        return;
+    SetFocus(window_);
+    SendMessageA(window_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+}
+
 }  // namespace settings_dialog

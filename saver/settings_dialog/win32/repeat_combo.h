@@ -27,6 +27,9 @@ public:
     // The text the box holds, as the save reads it (at most 255 characters).
     std::string text() const;
     void enable(bool enabled) noexcept;
+    // Where the box takes input: the focus, with its whole text selected for
+    // typing over. A disabled box (another kind chosen) is left alone.
+    void select_text() noexcept;
 
     HWND hwnd() const noexcept { return window_; }
 

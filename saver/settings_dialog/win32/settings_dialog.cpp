@@ -257,18 +257,22 @@ void SettingsDialog::Cmd_BGM_Click() noexcept {
 
 void SettingsDialog::Cmd_Set_Click() noexcept {
     shared::Win32SettingsSystem system;
-    switch (save_choice(system, settings_, repeat_.text(), ini_path_)) {
-        case SaveResult::Saved:
-        case SaveResult::Refused:  // nothing written, the file as it was
-            Form_Unload();
-            return;
-        case SaveResult::NotWritten:
-            break;
-    }
     // Not saved: say so, and leave the dialog open, so the choice is not lost
     // as if it had been kept.
-    const std::string message = std::string(texts::kSaveFailed) + "\r\n\r\n" + ini_path_;
-    MessageBoxA(hwnd(), message.c_str(), texts::kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+    switch (save_choice(system, settings_, repeat_.text(), ini_path_)) {
+        case SaveResult::Saved:
+            Form_Unload();
+            return;
+        case SaveResult::Refused:
+            MessageBoxA(hwnd(), texts::kRepeatOutOfRange, texts::kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+            repeat_.select_text();
+            return;
+        case SaveResult::NotWritten: {
+            const std::string message = std::string(texts::kSaveFailed) + "\r\n\r\n" + ini_path_;
+            MessageBoxA(hwnd(), message.c_str(), texts::kProgramTitle, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+    }
 }
 
 void SettingsDialog::Cmd_Etc_Click() noexcept {

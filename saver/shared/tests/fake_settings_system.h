@@ -3,8 +3,10 @@
 // write with the result the call is to give.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -16,6 +18,8 @@ class FakeSettingsSystem : public shared::SettingsSystem {
 public:
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::set<std::string> readable;
+    // Paths whose check never answers: a share out of reach.
+    std::set<std::string> unanswering;
     std::vector<std::tuple<std::string, std::string, std::string, std::string>> writes;
     std::vector<std::string> opened;
     std::int32_t write_result = 1;
@@ -41,7 +45,17 @@ public:
         opened.push_back(path);
         return readable.count(path) > 0;
     }
+    std::optional<bool> can_open_for_reading_within(const std::string& path, std::chrono::milliseconds limit) override {
+        limits.push_back(limit);
+        if (unanswering.count(path) > 0) {
+            opened.push_back(path);
+            return std::nullopt;
+        }
+        return can_open_for_reading(path);
+    }
     shared::LeadBytes lead_bytes() override { return lead; }
+
+    std::vector<std::chrono::milliseconds> limits;
 
     shared::LeadBytes lead = shared::LeadBytes::shift_jis();
 };

@@ -69,6 +69,7 @@ TEST(SettingsFile, LoadTable) {
         bool file_readable;
         std::int16_t want_kind, want_repeat;
         const char* want_file;
+        bool answers = true;  // false: a share out of reach, whose check never answers
     };
     const Case cases[] = {
         {"no file", nullptr, nullptr, nullptr, false, 0, 0, ""},
@@ -82,6 +83,8 @@ TEST(SettingsFile, LoadTable) {
         {"kind -1 stays", "-1", "-1", "", false, -1, -1, ""},
         {"kind 99999 is out of range", "99999", "-40000", "", false, 0, 0, ""},
         {"unknown kind stays", " 7", " 99", "C:\\m\\a.mp3", true, 7, 99, "C:\\m\\a.mp3"},
+        {"a file on a share out of reach counts as gone", " 2", " 0", "\\\\nas\\m\\a.mp3", true, 0, 0, "", false},
+        {"a CD keeps its kind past an unanswered path", " 1", " 4", "\\\\nas\\m\\a.wav", true, 1, 4, "", false},
     };
     for (const Case& c : cases) {
         FakeSettingsSystem fake;
@@ -93,10 +96,17 @@ TEST(SettingsFile, LoadTable) {
             fake.values[{"Section", kFileKey, kIni}] = c.file;
         if (c.file_readable)
             fake.readable.insert(c.file);
+        if (!c.answers)
+            fake.unanswering.insert(c.file);
         const Settings s = LoadSettings(fake, kIni);
         EXPECT_EQ(s.BGM_Kind, c.want_kind) << c.name;
         EXPECT_EQ(s.BGM_RepeatTrack, c.want_repeat) << c.name;
         EXPECT_EQ(s.BGM_File, c.want_file) << c.name;
+        // The music file's check is the only bounded one, by about two
+        // seconds; nothing is written back, whatever it found.
+        const std::size_t checks = c.file && *c.file ? 1 : 0;
+        EXPECT_EQ(fake.limits, std::vector<std::chrono::milliseconds>(checks, kMusicFileAnswerLimit)) << c.name;
+        EXPECT_TRUE(fake.writes.empty()) << c.name;
     }
 }
 

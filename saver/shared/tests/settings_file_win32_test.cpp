@@ -91,6 +91,10 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
     const std::string folder_path = folder_ + "\\";
     const std::string missing = folder_ + "\\gone.mp3";
     const std::string empty;
+    // Paths off the fixed disks, whose check has a thread of its own and a
+    // bound: the music file by its \\?\ form, and a share on no server.
+    const std::string long_form = "\\\\?\\" + music_;
+    const std::string no_server = "\\\\el-no-such-server\\music\\a.mp3";
     struct Case {
         const char* name;
         bool write;
@@ -112,6 +116,8 @@ TEST_F(SettingsFileTest, HandWrittenFiles) {
         {"-1", true, "-1", "-1", &music_, -1, -1, &music_},
         {"99999", true, "99999", "99999", &music_, 0, 0, &music_},
         {"a folder path ending in a backslash", true, " 2", " 0", &folder_path, 0, 0, &empty},
+        {"off the fixed disks, answered in time", true, " 2", " 0", &long_form, 2, 0, &long_form},
+        {"a share on no server", true, " 2", " 0", &no_server, 0, 0, &empty},
     };
     for (const Case& c : cases) {
         DeleteFileA(ini_.c_str());

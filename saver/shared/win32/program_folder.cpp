@@ -4,18 +4,21 @@
 
 #include <vector>
 
-#include "saver/shared/ansi_path.h"
-#include "saver/shared/win32/system_code_page.h"
+#include "saver/shared/win32/path_forms.h"
 
 namespace shared {
 
-std::string program_folder() {
-    // The longest path the system can report, so a deep folder is never cut.
-    std::vector<char> buffer(32768, '\0');
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+// The wide call: the ANSI one gives a folder whose name the code page lacks
+// with look-alikes or "?" in it, where nothing lies beside the program.
+ProgramFolder program_folder() {
+    std::vector<wchar_t> buffer(kLongestPathChars, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0 || length >= buffer.size())
-        return std::string();
-    return folder_of(std::string(buffer.data(), length), system_lead_bytes());
+        return {std::wstring(), std::string()};
+    const std::wstring path(buffer.data(), length);
+    const std::size_t slash = path.rfind(L'\\');
+    return {slash == std::wstring::npos ? std::wstring() : path.substr(0, slash),
+            program_folder_of(Win32PathForms(), path)};
 }
 
 }  // namespace shared

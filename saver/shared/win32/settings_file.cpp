@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "saver/shared/timed_answer.h"
 #include "saver/shared/win32/system_code_page.h"
 
 namespace shared {
@@ -27,13 +28,39 @@ std::int32_t Win32SettingsSystem::write_profile_string(const std::string& sectio
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
-bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
+namespace {
+
+bool opens_for_reading(const std::string& path) {
     const DWORD saved_error = GetLastError();
     const bool opened = static_cast<bool>(win32::UniqueHandle(
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
     SetLastError(saved_error);
     return opened;
+}
+
+// A file on a fixed disk of this machine answers at once; elsewhere (a share,
+// a drive mapped to one, removable media) the system may keep the caller
+// waiting for as long as its client waits for the server.
+bool on_a_fixed_disk(const std::string& path) {
+    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+        return false;
+    const char root[] = {path[0], ':', '\\', '\0'};
+    return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
+}  // namespace
+
+bool Win32SettingsSystem::can_open_for_reading(const std::string& path) {
+    return opens_for_reading(path);
+}
+
+std::optional<bool> Win32SettingsSystem::can_open_for_reading_within(const std::string& path,
+                                                                     std::chrono::milliseconds limit) {
+    if (on_a_fixed_disk(path))
+        return opens_for_reading(path);
+    // The question owns its copy of the path: it may outlive this call.
+    return answer_within([path] { return opens_for_reading(path); }, limit);
 }
 
 LeadBytes Win32SettingsSystem::lead_bytes() {

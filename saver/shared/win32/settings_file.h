@@ -19,6 +19,7 @@ public:
                                       const std::string& value,
                                       const std::string& file) override;
     bool can_open_for_reading(const std::string& path) override;
+    std::optional<bool> can_open_for_reading_within(const std::string& path, std::chrono::milliseconds limit) override;
     LeadBytes lead_bytes() override;
 };
 

@@ -9,6 +9,7 @@
 #include "saver/settings_dialog/win32/settings_dialog.h"
 #include "saver/shared/settings_file.h"
 #include "saver/shared/texts.h"
+#include "saver/shared/win32/path_forms.h"
 #include "saver/shared/win32/program_folder.h"
 #include "saver/shared/win32/settings_file.h"
 #include "saver/startup/command_line.h"
@@ -52,7 +53,16 @@ void Main(HINSTANCE instance) {
         return;
     }
 
-    const std::string folder = shared::program_folder();
+    const shared::ProgramFolder program = shared::program_folder();
+    if (!program.ansi) {
+        // Beside a folder the ANSI calls cannot name, the renderer and the
+        // settings would be missing although they are there: the folder's
+        // name is the cause, and it is said so, the name as the system has it.
+        const std::wstring message = shared::wide_from_ansi(texts::kProgramFolderUnusable) + L"\r\n\r\n" + program.name;
+        MessageBoxW(nullptr, message.c_str(), shared::wide_from_ansi(texts::kProgramTitle).c_str(), MB_OK);
+        end_program();
+    }
+    const std::string& folder = *program.ansi;
     shared::Win32SettingsSystem system;
     g_settings = shared::LoadSettings(system, shared::settings_file_path(folder));
 

@@ -1,17 +1,19 @@
-// The form in which a chosen music file is kept: as chosen, as its short
-// form, or refused.
+// The form in which the ANSI calls are given a path the system names in
+// Unicode: a chosen music file and the program's own folder, as they are, as
+// their short form, or refused.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/music_path.h"
+#include "saver/shared/path_forms.h"
 
 namespace {
 
-using settings_dialog::PathForms;
-using settings_dialog::stored_music_path;
+using shared::openable_ansi_path;
+using shared::PathForms;
+using shared::program_folder_of;
 
 // A code page that holds ASCII alone, and the short forms a volume gives.
 class FakePathForms final : public PathForms {
@@ -77,8 +79,41 @@ TEST(MusicFilePath, KeptAsChosenAsItsShortFormOrRefused) {
         SCOPED_TRACE(c.what);
         FakePathForms forms;
         forms.short_forms = c.short_forms;
-        EXPECT_EQ(stored_music_path(forms, c.chosen), c.kept);
+        EXPECT_EQ(openable_ansi_path(forms, c.chosen), c.kept);
         EXPECT_EQ(forms.short_form_calls > 0, c.short_form_asked);
+    }
+}
+
+// The folder the renderer and the settings file are looked for in: from the
+// wide call's path of the program, so a folder named outside the code page
+// (an accented user name, a OneDrive folder in another language) is found by
+// its short form, not by look-alikes that name no folder.
+TEST(ProgramFolder, FromTheWidePathAsItIsByItsShortFormOrNone) {
+    const std::wstring accented = L"C:\\Users\\Jos\u00e9\\Saver";
+    const struct {
+        const char* what;
+        std::wstring module_path;
+        std::map<std::wstring, std::wstring> short_forms;
+        std::optional<std::string> folder;
+    } cases[] = {
+        {"held exactly", L"C:\\Saver Folder\\Ember_Lantern.scr", {}, "C:\\Saver Folder"},
+        {"a user name not held: the folder's short form",
+         accented + L"\\Ember_Lantern.scr",
+         {{accented, L"C:\\Users\\JOS~1\\Saver"}},
+         "C:\\Users\\JOS~1\\Saver"},
+        {"the program's own name is not the folder's", L"C:\\Saver\\\u00e9.scr", {}, "C:\\Saver"},
+        {"a volume without short names: no form at all",
+         accented + L"\\Ember_Lantern.scr",
+         {{accented, accented}},
+         std::nullopt},
+        {"in the root of a drive", L"D:\\Ember_Lantern.scr", {}, "D:"},
+        {"no folder at all", L"Ember_Lantern.scr", {}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakePathForms forms;
+        forms.short_forms = c.short_forms;
+        EXPECT_EQ(program_folder_of(forms, c.module_path), c.folder);
     }
 }
 
