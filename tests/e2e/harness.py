@@ -343,17 +343,18 @@ class Desktop:
         self.xdotool("key", key)
 
     # --- between cases ------------------------------------------------------
-    def product_processes(self):
+    def product_processes(self, program=b"Ember_Lantern"):
         """The Unix processes of this Wine session that are the product's
         programs (the saver, the renderer, the installer), whoever started
-        them: the renderer a saver run starts is no process of ours."""
+        them: the renderer a saver run starts is no process of ours. With
+        `program`, those whose command line names it (b"Ember_Lantern.dll")."""
         prefix = os.path.realpath(self.env.get("WINEPREFIX", ""))
         found = []
         for entry in pathlib.Path("/proc").iterdir():
             if not entry.name.isdigit() or int(entry.name) == os.getpid():
                 continue
             try:
-                if b"Ember_Lantern" not in (entry / "cmdline").read_bytes():
+                if program not in (entry / "cmdline").read_bytes():
                     continue
                 environ = (entry / "environ").read_bytes().split(b"\0")
             except OSError:

@@ -5,6 +5,8 @@
 // sends them (Wine never does). A window captioned as the renderer's stands in
 // for the renderer, which is not started: the run's folder has none.
 #include <windows.h>
+// after windows.h, which it needs
+#include <wtsapi32.h>
 
 #include <gtest/gtest.h>
 
@@ -175,21 +177,53 @@ void send_notice(HWND window, PowerSetting setting, DWORD value) {
     SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&notice));
 }
 
-// While the display is off the music is released, so that no audio stream
-// keeps the machine from sleeping, and nothing is sent; when it shows again
-// (here dimmed) the music starts as at the start of the run, in a stream of
-// its own, an MP3 fading in (Wine's MPEGVideo device takes a volume, so the
-// rise is heard), a WAV at its own level at once.
-TEST(SaverRunWindow, TheDisplayOffReleasesTheMusicAndItsReturnStartsItAgain) {
+// A session notice as the system posts it: the event, then the session's id.
+void send_session(HWND window, DWORD event) {
+    SendMessageA(window, WM_WTSSESSION_CHANGE, event, 1);
+}
+
+// While nobody can see the saver (the display off, the session locked or its
+// connection gone) the music is released, so that no audio stream keeps the
+// machine from sleeping or plays behind the lock screen, and nothing is
+// sent; when it shows again (here dimmed, unlocked, connected) the music
+// starts as at the start of the run, in a stream of its own, an MP3 fading
+// in (Wine's MPEGVideo device takes a volume, so the rise is heard), a WAV at
+// its own level at once. The display and the session each keep it released.
+TEST(SaverRunWindow, TheMusicIsReleasedWhileNobodySeesTheSaverAndStartsAgainAfter) {
+    using Act = std::function<void(HWND)>;
+    const Act display_off = [](HWND w) {
+        send_notice(w, PowerSetting::ConsoleDisplay, 0);
+        // The older monitor notice says nothing once the console's is known.
+        send_notice(w, PowerSetting::MonitorPower, 1);
+    };
+    const Act dimmed = [](HWND w) { send_notice(w, PowerSetting::ConsoleDisplay, 2); };
+    const Act lock = [](HWND w) { send_session(w, WTS_SESSION_LOCK); };
+    const Act unlock = [](HWND w) { send_session(w, WTS_SESSION_UNLOCK); };
     const struct {
         const char* what;
         const char* file;
-        const char* released;   // the first call the display off makes
-        const char* restarted;  // the first of the calls the display's return makes
+        const char* released;   // the first call the hiding makes
+        const char* restarted;  // the first of the calls the return makes
         bool fade;
+        std::vector<Act> hide, show;
     } cases[] = {
-        {"an MP3", EL_TEST_MP3, "stop MP3Play", "open ", true},
-        {"a WAV", EL_TEST_WAV, "sound stop", "sound", false},
+        {"an MP3, the display off", EL_TEST_MP3, "stop MP3Play", "open ", true, {display_off}, {dimmed}},
+        {"a WAV, the display off", EL_TEST_WAV, "sound stop", "sound", false, {display_off}, {dimmed}},
+        {"an MP3, the session locked", EL_TEST_MP3, "stop MP3Play", "open ", true, {lock}, {unlock}},
+        {"a WAV, another account at the console",
+         EL_TEST_WAV,
+         "sound stop",
+         "sound",
+         false,
+         {[](HWND w) { send_session(w, WTS_CONSOLE_DISCONNECT); }},
+         {[](HWND w) { send_session(w, WTS_CONSOLE_CONNECT); }}},
+        {"an MP3, locked, then the lock screen's display off and on",
+         EL_TEST_MP3,
+         "stop MP3Play",
+         "open ",
+         true,
+         {lock, display_off, dimmed},
+         {unlock}},
     };
     // The watch ends a run that has no renderer window.
     const HWND renderer = CreateWindowExA(0, "STATIC", contract::kRendererCaption, WS_POPUP, 0, 0, 10, 10, nullptr,
@@ -218,20 +252,20 @@ TEST(SaverRunWindow, TheDisplayOffReleasesTheMusicAndItsReturnStartsItAgain) {
         if (c.fade)
             expect_rising(streams()[0].first);
 
-        // Off. The older monitor notice says nothing once the console's is known.
         std::size_t mark = log.size();
-        send_notice(run->hwnd(), PowerSetting::ConsoleDisplay, 0);
-        send_notice(run->hwnd(), PowerSetting::MonitorPower, 1);
+        for (const Act& act : c.hide)
+            act(run->hwnd());
         ASSERT_GT(log.size(), mark);
         EXPECT_EQ(log[mark].second, c.released);
         const std::size_t released = log.size();
-        EXPECT_TRUE(sound_stays_stopped()) << "the music went on while the display was off";
+        EXPECT_TRUE(sound_stays_stopped()) << "the music went on while nobody saw the saver";
         EXPECT_EQ(streams().size(), 1u);
-        EXPECT_EQ(log.size(), released) << "sent while the display was off: " << log.back().second;
+        EXPECT_EQ(log.size(), released) << "sent while nobody saw the saver: " << log.back().second;
 
-        // Dimmed: the file opened or played anew, so from its beginning.
+        // Back: the file opened or played anew, so from its beginning.
         mark = log.size();
-        send_notice(run->hwnd(), PowerSetting::ConsoleDisplay, 2);
+        for (const Act& act : c.show)
+            act(run->hwnd());
         ASSERT_TRUE(run_until(playing_since(mark, 1), 30000)) << "the music did not come back";
         EXPECT_EQ(log[mark].second.rfind(c.restarted, 0), 0u) << log[mark].second;
         if (c.fade) {

@@ -1,10 +1,12 @@
 // Entry point of Ember_Lantern.scr: the start-up routine Main of the start-up
-// module, which refuses to run beside a running instance, reads the mode from
-// the command line and hands over to the preview, the settings dialog or the
-// saver run.
+// module, which refuses to run beside a running instance (by its captions,
+// and for a saver run or the dialog by the session's run lock), reads the
+// mode from the command line and hands over to the preview, the settings
+// dialog or the saver run.
 #include <windows.h>
 
 #include "common/contract.h"
+#include "common/win32/handles.h"
 #include "common/win32/process_start.h"
 #include "saver/settings_dialog/win32/settings_dialog.h"
 #include "saver/shared/settings_file.h"
@@ -27,6 +29,24 @@ shared::Settings g_settings;
     ExitProcess(0);
 }
 
+// One saver run or settings dialog at a time in the session, on any of its
+// desktops: a saver that the idle timeout starts runs on a desktop of its
+// own, where the captions of the user's desktop cannot be found, and two
+// starts close together both pass the caption test before either has a
+// window. Held until the program ends; a front end that was ended lets go of
+// it with its process.
+constexpr char kRunLockName[] = "Local\\Ember_Lantern.run";
+
+win32::UniqueHandle take_run_lock() {
+    HANDLE lock = CreateMutexA(nullptr, FALSE, kRunLockName);
+    // Read at once: nothing may run between the call and this.
+    const bool taken_by_another = GetLastError() == ERROR_ALREADY_EXISTS;
+    win32::UniqueHandle owned(lock);
+    if (taken_by_another)
+        owned.reset();
+    return owned;
+}
+
 bool another_instance_runs() {
     return FindWindowA(nullptr, contract::kSaverRunCaption) != nullptr ||
            FindWindowA(nullptr, contract::kSettingsDialogCaption) != nullptr;
@@ -42,7 +62,8 @@ void start_preview(HINSTANCE instance, const std::string& arguments) {
         end_program();
 }
 
-void Main(HINSTANCE instance) {
+// Returns the run's lock, which the program holds until it ends.
+win32::UniqueHandle Main(HINSTANCE instance) {
     if (another_instance_runs())
         end_program();
 
@@ -50,7 +71,13 @@ void Main(HINSTANCE instance) {
     const StartMode mode = start_mode(arguments);
     if (mode == StartMode::Preview) {
         start_preview(instance, arguments);
-        return;
+        return win32::UniqueHandle();
+    }
+    win32::UniqueHandle run_lock;
+    if (mode == StartMode::Settings || mode == StartMode::Saver || mode == StartMode::SaverKeepCursor) {
+        run_lock = take_run_lock();
+        if (!run_lock)
+            end_program();
     }
 
     const shared::ProgramFolder program = shared::program_folder();
@@ -86,6 +113,7 @@ void Main(HINSTANCE instance) {
         ShowCursor(FALSE);
     if (!load_saver_run_window(instance, g_settings, start))
         end_program();
+    return run_lock;
 }
 
 }  // namespace
@@ -93,7 +121,7 @@ void Main(HINSTANCE instance) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     win32::start_process();
-    startup::Main(instance);
+    const win32::UniqueHandle run_lock = startup::Main(instance);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -58,6 +58,10 @@ LRESULT SaverRunWindow::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_POWERBROADCAST:
             on_power_event(wparam, lparam);
             return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (session_.notice(static_cast<std::uint32_t>(wparam)))
+                follow_shows();
+            return 0;
         case WM_CLOSE:
             Form_QueryUnload();
             return 0;
@@ -100,7 +104,18 @@ void SaverRunWindow::on_power_event(WPARAM event, LPARAM notice) {
     if (event != PBT_POWERSETTINGCHANGE || !win32::PowerNotices::read(notice, setting, value) ||
         !display_power_.notice(setting, value))
         return;
-    music_.FollowDisplay(display_power_.shows());
+    follow_shows();
+}
+
+// The same as for a display that is off: behind a lock screen or another
+// session nobody hears the music either, and a display that comes on at the
+// sign-in screen must not start it again there.
+void SaverRunWindow::follow_shows() {
+    const bool shows = display_power_.shows() && session_.seen();
+    if (shows == shows_)
+        return;
+    shows_ = shows;
+    music_.FollowDisplay(shows);
     follow_music_timers();
 }
 
@@ -108,16 +123,37 @@ void SaverRunWindow::Form_Load() {
     // The system answers a registration with each setting's current value,
     // so a display already off is known before any music starts.
     power_notices_.listen(hwnd());
+    session_notices_.listen(hwnd());
     // Music first, so it is already playing when the picture appears.
-    if (display_power_.shows())
+    shows_ = display_power_.shows() && session_.seen();
+    if (shows_)
         music_.Start();
     follow_music_timers();
-    renderer_process_ = start_renderer();
+    if (!adopt_renderer())
+        start_renderer();
     SetTimer(hwnd(), Timer3, kTimer3Interval, nullptr);
 }
 
-// The renderer's process, or none when it could not be started.
-win32::UniqueHandle SaverRunWindow::start_renderer() {
+// A renderer already showing has no front end: this run holds the run's
+// lock, so the one that started it was ended (by Task Manager, or by a crash
+// in a decoder that MCI loaded). The run plays the music, watches that
+// renderer, and ends when it goes: a second renderer over it would need a
+// second Esc, and its music would play on until both were closed.
+bool SaverRunWindow::adopt_renderer() {
+    const HWND window = FindWindowA(nullptr, contract::kRendererCaption);
+    DWORD id = 0;
+    if (!window || !GetWindowThreadProcessId(window, &id) || id == 0)
+        return false;
+    win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+    if (!process)
+        return false;
+    renderer_process_ = std::move(process);
+    renderer_id_ = id;
+    return true;
+}
+
+// False when the renderer could not be started.
+bool SaverRunWindow::start_renderer() {
     const std::string path = renderer_path(start_.program_folder);
     const std::string command_line = renderer_command_line(path);
     std::vector<char> mutable_command_line(command_line.begin(), command_line.end());
@@ -133,15 +169,31 @@ win32::UniqueHandle SaverRunWindow::start_renderer() {
     // for a program at a prefix of an unquoted path with blanks.
     if (!CreateProcessA(path.c_str(), mutable_command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return win32::UniqueHandle();
+        return false;
     const win32::UniqueHandle thread(process.hThread);  // never used
-    // Kept only to see whether the renderer still runs; it is never closed
-    // by the front end.
-    return win32::UniqueHandle(process.hProcess);
+    // Kept only to see whether the renderer still runs and which windows are
+    // its own; the front end never ends it.
+    renderer_process_ = win32::UniqueHandle(process.hProcess);
+    renderer_id_ = process.dwProcessId;
+    return true;
 }
 
 bool SaverRunWindow::renderer_running() const {
     return renderer_process_ && WaitForSingleObject(renderer_process_.get(), 0) == WAIT_TIMEOUT;
+}
+
+// Only this run's renderer counts: a window of another process with its
+// caption does not keep the run going.
+bool SaverRunWindow::renderer_window_shows() const {
+    if (renderer_id_ == 0)
+        return false;
+    for (HWND w = FindWindowExA(nullptr, nullptr, nullptr, contract::kRendererCaption); w;
+         w = FindWindowExA(nullptr, w, nullptr, contract::kRendererCaption)) {
+        DWORD id = 0;
+        if (GetWindowThreadProcessId(w, &id) && id == renderer_id_)
+            return true;
+    }
+    return false;
 }
 
 void SaverRunWindow::Timer1_Tick() {
@@ -156,8 +208,7 @@ void SaverRunWindow::Timer2_Tick() {
 }
 
 void SaverRunWindow::Timer3_Tick() {
-    const bool window = FindWindowA(nullptr, contract::kRendererCaption) != nullptr;
-    if (watch_.tick(window, renderer_running())) {
+    if (watch_.tick(renderer_window_shows(), renderer_running())) {
         KillTimer(hwnd(), Timer3);
         Form_QueryUnload();
     }

@@ -1,6 +1,8 @@
-// The hidden saver-run window: starts the music and the renderer, keeps the
-// music going, releases it while the display is off, and ends the program
-// when the renderer has gone.
+// The hidden saver-run window: starts the music and the renderer (or adopts
+// a renderer left running by a front end that was ended), keeps the music
+// going, releases it while nobody can see the saver (the display off, the
+// session locked or disconnected), and ends the program when the renderer
+// has gone.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +13,10 @@
 #include <string>
 
 #include "common/power_settings.h"
+#include "common/session_state.h"
 #include "common/win32/handles.h"
 #include "common/win32/power_notices.h"
+#include "common/win32/session_state.h"
 #include "common/win32/window_base.h"
 #include "saver/music/background_music.h"
 #include "saver/music/multimedia_seam.h"
@@ -56,8 +60,12 @@ private:
     void on_power_event(WPARAM event, LPARAM notice);
 
     void Form_Load();
-    win32::UniqueHandle start_renderer();
+    bool adopt_renderer();
+    bool start_renderer();
     bool renderer_running() const;
+    bool renderer_window_shows() const;
+    // The music follows whether anybody can see the saver.
+    void follow_shows();
     void Timer1_Tick();
     void Timer2_Tick();
     void Timer3_Tick();
@@ -73,11 +81,15 @@ private:
     music::MusicPlayer player_;
     music::BackgroundMusic music_;
     std::function<void()> end_program_;
-    UINT_PTR timers_set_ = 0;  // bit per music timer id that is set
-    win32::UniqueHandle renderer_process_;
+    UINT_PTR timers_set_ = 0;               // bit per music timer id that is set
+    win32::UniqueHandle renderer_process_;  // this run's renderer, started or adopted
+    DWORD renderer_id_ = 0;                 // its process's identifier
     RendererWatch watch_;
     win32::PowerNotices power_notices_;
+    win32::SessionNotices session_notices_;
     common::DisplayPower display_power_;
+    common::SessionPresence session_;
+    bool shows_ = true;  // what the music last followed
 };
 
 }  // namespace startup
