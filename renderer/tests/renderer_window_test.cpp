@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "common/contract.h"
-#include "common/win32/power_notices.h"
+#include "common/win32/power_settings.h"
 #include "renderer/win32/run_options.h"
 
 namespace {

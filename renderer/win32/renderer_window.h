@@ -12,7 +12,7 @@
 
 #include "common/pixel_rect.h"
 #include "common/power_settings.h"
-#include "common/win32/power_notices.h"
+#include "common/win32/power_settings.h"
 #include "common/win32/session_state.h"
 #include "common/win32/window_base.h"
 #include "renderer/monitor_views.h"

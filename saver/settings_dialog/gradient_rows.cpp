@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "saver/settings_dialog/rounding.h"
+#include "saver/shared/number_text.h"
 
 namespace settings_dialog {
 namespace {
@@ -21,10 +21,10 @@ std::vector<Rgb> gradient_rows(double height, GradientSurface surface) {
     const double k = height / kDivisor;
     if (!(k > 0.0) || height > 32767.0)
         return rows;
-    const int n = static_cast<int>(round_half_even(height));
+    const int n = static_cast<int>(shared::round_half_even(height));
     rows.reserve(static_cast<std::size_t>(n) + 1);
     for (int y = 0; y <= n; ++y) {
-        const int v = static_cast<int>(round_half_even(std::fabs(kAmplitude * std::sin(y / k))));
+        const int v = static_cast<int>(shared::round_half_even(std::fabs(kAmplitude * std::sin(y / k))));
         const auto lifted = static_cast<std::uint8_t>(v + kOffset);
         if (surface == GradientSurface::Window)
             rows.push_back({static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v), lifted});

@@ -1,7 +1,7 @@
 // The settings dialog's background: top-to-bottom gradients, dark at the top
 // and bottom edges and brightest in the middle, from a sine curve;
 // blue-tinted on the window, neutral grey on the music panel. The Windows
-// side (win32/retained_gradient.h) draws one line per row.
+// side (win32/gradient_rows.h) draws one line per row.
 #pragma once
 
 #include <cstdint>

@@ -21,6 +21,13 @@ std::array<int, kKindCount> kinds_top_to_bottom() {
     return rows;
 }
 
+// A coordinate a 16-bit point cannot hold keeps its earlier value.
+std::int16_t fitted(std::int64_t value, std::int16_t earlier) {
+    if (value < INT16_MIN || value > INT16_MAX)
+        return earlier;
+    return static_cast<std::int16_t>(value);
+}
+
 }  // namespace
 
 int kind_at(int x, int y, int dpi) {
@@ -38,6 +45,12 @@ int kind_after_step(int current, bool down) {
         return down ? rows.front() : rows.back();
     const int row = static_cast<int>(found - rows.begin());
     return rows[(row + (down ? 1 : kKindCount - 1)) % kKindCount];
+}
+
+ZoomPoint zoom_origin_from_cursor(ZoomPoint earlier, std::optional<CursorPoint> cursor) {
+    if (!cursor)
+        return ZoomPoint();
+    return ZoomPoint{fitted(cursor->x, earlier.x), fitted(cursor->y, earlier.y)};
 }
 
 }  // namespace settings_dialog

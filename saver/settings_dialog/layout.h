@@ -1,11 +1,15 @@
 // Where the settings dialog's parts lie, and what follows from the marks'
 // places: which kind a press on the music panel chooses, and the order in
-// which the arrow keys walk the kinds' rows. Places are in twips from the
+// which the arrow keys walk the kinds' rows; and the caption zoom's point,
+// the screen point in pixels from which the dialog's caption bar zooms open
+// and into which it zooms closed, taken from the cursor when the dialog
+// loads (win32/layout.h draws the zoom). Places are in twips from the
 // top-left corner of their container (the window's client area, or the music
 // panel); the Windows side converts them with saver/shared/twips.h.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
@@ -82,5 +86,22 @@ int kind_at(int x, int y, int dpi);
 // row, as if the choice stood just above the group for down and just below
 // it for up.
 int kind_after_step(int current, bool down);
+
+// Each coordinate a 16-bit signed integer.
+struct ZoomPoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+};
+
+// A cursor position as the system reports it, in pixels.
+struct CursorPoint {
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+
+// The zoom point after reading the cursor: (0, 0) when it could not be read;
+// otherwise the cursor's position, where a coordinate that a 16-bit point
+// cannot hold keeps its `earlier` value.
+ZoomPoint zoom_origin_from_cursor(ZoomPoint earlier, std::optional<CursorPoint> cursor);
 
 }  // namespace settings_dialog

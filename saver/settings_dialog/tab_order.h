@@ -1,6 +1,6 @@
 // Where Tab and Shift+Tab move the settings dialog's focus. The dialog is a
 // window of its own class, with no dialog manager to do it
-// (win32/dialog_focus.h carries it out).
+// (win32/tab_order.h carries it out).
 #pragma once
 
 #include <optional>

@@ -10,14 +10,14 @@
 //       button is out of date (WriteProperties gives the new one).
 //
 // Every look is drawn into a retained surface by the handlers of the state
-// machine (command_logic.h); WM_PAINT only shows that surface with the caption
+// machine (saver/button/command.h); WM_PAINT only shows that surface with the caption
 // over it. Space presses it as it presses a Windows push button (see
-// command_logic.h); Enter and access keys do nothing. It is a tab stop while
+// saver/button/command.h); Enter and access keys do nothing. It is a tab stop while
 // enabled, so dialog navigation moves the focus onto it and away. A left
 // press takes the focus and the mouse capture
 // until the release, so a release outside the button still reaches it. Only
 // a release that ends a press begun on the button clicks it (see
-// command_logic.h); a capture taken away before the release ends the press.
+// saver/button/command.h); a capture taken away before the release ends the press.
 //
 // While transparent (Visible 0) the control shows its parent instead of its
 // own surface, asking the parent to draw itself into the control's DC with
@@ -35,7 +35,7 @@
 #include "common/win32/handles.h"
 #include "common/win32/retained_surface.h"
 #include "common/win32/window_base.h"
-#include "saver/button/command_logic.h"
+#include "saver/button/command.h"
 #include "saver/button/win32/command_paint.h"
 #include "saver/shared/twips.h"
 
@@ -73,7 +73,7 @@ public:
 
     void Initialize() noexcept { logic_.Initialize(); }
 
-    // Properties; see command_logic.h for what reading and writing draw.
+    // Properties; see saver/button/command.h for what reading and writing draw.
     std::string Caption() const { return logic_.Caption(); }
     void Caption(const std::string& text) { logic_.Caption(text); }
     FontDescription Font() const { return logic_.Font(); }

@@ -12,7 +12,7 @@
 
 #include "common/win32/handles.h"
 #include "saver/button/body_gradient.h"
-#include "saver/button/command_logic.h"
+#include "saver/button/command.h"
 #include "saver/button/frame_geometry.h"
 #include "saver/shared/twips.h"
 

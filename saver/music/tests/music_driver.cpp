@@ -14,7 +14,7 @@
 #include <string>
 
 #include "saver/music/music_player.h"
-#include "saver/music/win32/multimedia.h"
+#include "saver/music/win32/music_player.h"
 #include "saver/shared/last_api_result.h"
 
 using namespace music;

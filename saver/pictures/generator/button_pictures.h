@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/button/command_logic.h"
+#include "saver/button/command.h"
 #include "saver/pictures/generator/sphere_picture.h"
 
 namespace pictures {

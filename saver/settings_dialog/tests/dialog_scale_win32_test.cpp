@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "saver/settings_dialog/layout.h"
-#include "saver/settings_dialog/win32/file_chooser.h"
 #include "saver/settings_dialog/win32/settings_dialog.h"
+#include "saver/settings_dialog/win32/shell_calls.h"
 
 namespace settings_dialog {
 namespace {

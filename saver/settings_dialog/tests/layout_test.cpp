@@ -1,9 +1,11 @@
 // The dialog's places and what follows from the marks' places: the kind a
 // press on the music panel chooses, the order in which the arrow keys walk
-// the rows, what a kind shows, and where the dialog opens.
+// the rows, what a kind shows, where the dialog opens, and the caption
+// zoom's point, from the cursor.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 
 #include "saver/settings_dialog/layout.h"
 
@@ -81,6 +83,31 @@ TEST(DialogPosition, CentredAcrossAtAThirdOfTheFreeHeight) {
     const settings_dialog::TwipsPoint over = dialog_position(1000, 1000, 1005, 1005);
     EXPECT_EQ(over.x, -2);
     EXPECT_EQ(over.y, -1);
+}
+
+using settings_dialog::CursorPoint;
+using settings_dialog::zoom_origin_from_cursor;
+using settings_dialog::ZoomPoint;
+
+TEST(ZoomOrigin, CursorPositionInSixteenBits) {
+    const ZoomPoint earlier{12, -34};
+    const struct {
+        std::optional<CursorPoint> cursor;
+        std::int16_t x, y;
+    } cases[] = {
+        {std::nullopt, 0, 0},
+        {CursorPoint{100, 200}, 100, 200},
+        {CursorPoint{-5, -6}, -5, -6},
+        {CursorPoint{32767, -32768}, 32767, -32768},
+        {CursorPoint{32768, 7}, 12, 7},
+        {CursorPoint{7, -32769}, 7, -34},
+        {CursorPoint{70000, -70000}, 12, -34},
+    };
+    for (const auto& c : cases) {
+        const ZoomPoint got = zoom_origin_from_cursor(earlier, c.cursor);
+        EXPECT_EQ(got.x, c.x);
+        EXPECT_EQ(got.y, c.y);
+    }
 }
 
 }  // namespace

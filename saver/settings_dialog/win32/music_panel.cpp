@@ -8,7 +8,7 @@
 #include "common/win32/geometry.h"
 #include "saver/button/property_set.h"
 #include "saver/button/win32/command_paint.h"
-#include "saver/settings_dialog/win32/retained_gradient.h"
+#include "saver/settings_dialog/win32/gradient_rows.h"
 #include "saver/shared/mark_pictures.h"
 #include "saver/shared/resource_ids.h"
 #include "saver/shared/texts.h"

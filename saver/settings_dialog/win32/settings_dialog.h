@@ -17,11 +17,10 @@
 #include "common/win32/window_base.h"
 #include "saver/button/win32/command.h"
 #include "saver/settings_dialog/layout.h"
-#include "saver/settings_dialog/win32/dialog_focus.h"
-#include "saver/settings_dialog/win32/file_chooser.h"
+#include "saver/settings_dialog/win32/music_choice.h"
 #include "saver/settings_dialog/win32/music_panel.h"
-#include "saver/settings_dialog/win32/repeat_combo.h"
 #include "saver/settings_dialog/win32/shell_calls.h"
+#include "saver/settings_dialog/win32/tab_order.h"
 #include "saver/shared/settings.h"
 #include "saver/shared/twips.h"
 

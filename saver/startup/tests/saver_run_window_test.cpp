@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "common/contract.h"
-#include "common/win32/power_notices.h"
-#include "saver/music/win32/multimedia.h"
+#include "common/win32/power_settings.h"
+#include "saver/music/win32/music_player.h"
 #include "saver/startup/win32/saver_run_window.h"
 
 namespace {

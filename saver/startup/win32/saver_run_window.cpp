@@ -5,7 +5,7 @@
 
 #include "common/contract.h"
 #include "common/win32/struct_sizes.h"
-#include "saver/music/win32/multimedia.h"
+#include "saver/music/win32/music_player.h"
 
 namespace startup {
 

@@ -15,7 +15,7 @@
 #include "common/power_settings.h"
 #include "common/session_state.h"
 #include "common/win32/handles.h"
-#include "common/win32/power_notices.h"
+#include "common/win32/power_settings.h"
 #include "common/win32/session_state.h"
 #include "common/win32/window_base.h"
 #include "saver/music/background_music.h"

@@ -1,7 +1,7 @@
 // The repeat box BGM_Repeat as a window: a combo box with an editable text
 // and a drop-down list, a child of the music panel, in the design font at the
-// display's scale. What it shows and what a save takes from it are
-// repeat_box.h's.
+// display's scale. What it shows and what a save takes from it are the
+// logic's (music_choice.h).
 #pragma once
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/win32/dialog_focus.h"
+#include "saver/settings_dialog/win32/tab_order.h"
 
 #include <optional>
 

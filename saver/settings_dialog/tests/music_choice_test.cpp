@@ -1,16 +1,66 @@
-// The save's table: what "設定" writes for the kind, the repeat box's text and
-// the file held, and what it tells the dialog.
+// The music choice's tables: the repeat box's text both ways (the track it
+// shows and lists, and the track a save takes from what it holds), and what
+// "設定" writes for the kind, the repeat box's text and the file held, and
+// what it tells the dialog.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "saver/settings_dialog/save.h"
+#include "saver/settings_dialog/music_choice.h"
 #include "saver/shared/tests/fake_settings_system.h"
 
 namespace {
+
+TEST(RepeatBox, TextBecomesTheTrackToSaveOrIsRefused) {
+    const struct {
+        const char* text;
+        std::optional<std::int16_t> saved;  // nullopt: refused
+    } cases[] = {
+        {"", 0},
+        {"7", 7},
+        {" 7 ", 7},
+        {"\t12", 12},
+        {"abc", 0},
+        {"7a", 0},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-2.5", -2},
+        {"0.5", 0},
+        {"2.51", 3},
+        {"+3", 3},
+        {"-4", -4},
+        {".5", 0},
+        {"5.", 5},
+        {"1.2.3", 0},
+        {"+", 0},
+        {"- 3", 0},
+        {"32767", 32767},
+        {"-32768", -32768},
+        {"32767.5", std::nullopt},
+        {"99999", std::nullopt},
+        {"-99999", std::nullopt},
+        {"1e3", 0},
+        {"00000000000000000000000000000000000000000000000000030", 30},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(settings_dialog::repeat_track_from_text(c.text), c.saved) << '"' << c.text << '"';
+}
+
+TEST(RepeatBox, TrackPatternAndTheListOfThirtyOneEntries) {
+    EXPECT_EQ(settings_dialog::format_track(0), "");
+    EXPECT_EQ(settings_dialog::format_track(7), "7");
+    EXPECT_EQ(settings_dialog::format_track(30), "30");
+    EXPECT_EQ(settings_dialog::format_track(-3), "-3");
+    const std::vector<std::string> entries = settings_dialog::repeat_entries();
+    ASSERT_EQ(entries.size(), 31u);
+    EXPECT_EQ(entries.front(), "");
+    EXPECT_EQ(entries[1], "1");
+    EXPECT_EQ(entries.back(), "30");
+}
 
 using settings_dialog::save_choice;
 using settings_dialog::SaveResult;

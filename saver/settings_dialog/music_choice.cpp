@@ -1,8 +1,7 @@
-#include "saver/settings_dialog/repeat_box.h"
+#include "saver/settings_dialog/music_choice.h"
 
 #include <cstdlib>
 
-#include "saver/settings_dialog/rounding.h"
 #include "saver/shared/decimal_scan.h"
 #include "saver/shared/number_text.h"
 
@@ -29,10 +28,22 @@ std::optional<std::int16_t> repeat_track_from_text(const std::string& text) {
         return 0;
     // Only sign, digits and one point remain: strtod reads exactly that, and a
     // long run of digits only grows beyond the range, never wraps.
-    const double value = round_half_even(std::strtod(text.substr(scan.begin, scan.end - scan.begin).c_str(), nullptr));
+    const double value =
+        shared::round_half_even(std::strtod(text.substr(scan.begin, scan.end - scan.begin).c_str(), nullptr));
     if (value < -32768.0 || value > 32767.0)
         return std::nullopt;
     return static_cast<std::int16_t>(value);
+}
+
+SaveResult save_choice(shared::SettingsSystem& system,
+                       shared::Settings& settings,
+                       const std::string& repeat_text,
+                       const std::string& ini_path) {
+    const std::optional<std::int16_t> track = repeat_track_from_text(repeat_text);
+    if (!track)
+        return SaveResult::Refused;
+    settings.BGM_RepeatTrack = *track;
+    return shared::save_settings(system, settings, ini_path) ? SaveResult::Saved : SaveResult::NotWritten;
 }
 
 }  // namespace settings_dialog

@@ -1,9 +1,9 @@
-#include "saver/settings_dialog/win32/caption_zoom.h"
+#include "saver/settings_dialog/win32/layout.h"
 
 #include <optional>
 
 #include "common/win32/geometry.h"
-#include "saver/settings_dialog/zoom_point.h"
+#include "saver/settings_dialog/layout.h"
 
 namespace settings_dialog {
 namespace {

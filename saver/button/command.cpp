@@ -1,4 +1,4 @@
-#include "saver/button/command_logic.h"
+#include "saver/button/command.h"
 
 #include <limits>
 #include <optional>

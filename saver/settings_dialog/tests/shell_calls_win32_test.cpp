@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "saver/settings_dialog/win32/file_chooser.h"
 #include "saver/settings_dialog/win32/settings_dialog.h"
+#include "saver/settings_dialog/win32/shell_calls.h"
 #include "saver/shared/texts.h"
 
 namespace settings_dialog {

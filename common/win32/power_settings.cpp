@@ -1,4 +1,4 @@
-#include "common/win32/power_notices.h"
+#include "common/win32/power_settings.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "saver/music/win32/multimedia.h"
+#include "saver/music/win32/music_player.h"
 
 #include <windows.h>
 // after windows.h, which it needs

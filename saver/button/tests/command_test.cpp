@@ -1,6 +1,6 @@
 // The push button's behaviour over a recording view: the state table, the
 // sequences a user goes through around it, and the persisted property set.
-#include "saver/button/command_logic.h"
+#include "saver/button/command.h"
 
 #include <gtest/gtest.h>
 

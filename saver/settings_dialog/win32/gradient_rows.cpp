@@ -1,4 +1,4 @@
-#include "saver/settings_dialog/win32/retained_gradient.h"
+#include "saver/settings_dialog/win32/gradient_rows.h"
 
 #include <vector>
 

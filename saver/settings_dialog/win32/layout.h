@@ -1,6 +1,6 @@
 // The caption zoom of the settings dialog: as it opens, a caption bar zooms
 // from the mouse position out to the dialog; as it closes, from the dialog
-// back into that same point (zoom_point.h says which point it is).
+// back into that same point (layout.h says which point it is).
 #pragma once
 
 #include <windows.h>

@@ -1,11 +1,11 @@
-#include "saver/settings_dialog/win32/repeat_combo.h"
+#include "saver/settings_dialog/win32/music_choice.h"
 
 #include <utility>
 
 #include "saver/button/property_set.h"
 #include "saver/button/win32/command_paint.h"
 #include "saver/settings_dialog/layout.h"
-#include "saver/settings_dialog/repeat_box.h"
+#include "saver/settings_dialog/music_choice.h"
 #include "saver/shared/twips.h"
 
 namespace settings_dialog {
