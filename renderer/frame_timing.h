@@ -17,7 +17,7 @@ struct FrameStats {
     double loop_ticks_squared = 0.0;       // sum of the squares of those, for the frame times' spread
     const char* pacing = "";  // who holds the loop to the display: "driver", a wait's timer, "capped", "unpaced"
     double refresh_hz = 0.0;  // the monitor's, as the loop paces to it
-    const char* refresh_source = "";  // where that rate came from (refresh_rate.h)
+    const char* refresh_source = "";  // where that rate came from (win32/pacing/frame_pacer.h)
 };
 
 // Performance-counter readings within one frame: at its start, after the

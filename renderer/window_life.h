@@ -40,6 +40,9 @@ public:
     // that fails within this time is tried again rather than ending the saver.
     static constexpr double kRecoverySeconds = 5.0;
     static constexpr double kRetrySeconds = 0.5;
+    // Monitors report a change in bursts as they come and go: the window is
+    // made anew once none has come for this long.
+    static constexpr double kSettleSeconds = 0.1;
 
     // The run starts by making a full-screen window.
     NextStep start() const { return NextStep::MakeWindow; }

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "renderer/monitor_pictures.h"
-#include "renderer/monitor_views.h"
 
 namespace {
 

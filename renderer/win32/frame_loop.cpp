@@ -1,5 +1,9 @@
 #include "renderer/win32/frame_loop.h"
 
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
 namespace renderer {
 
 PacingPlan FrameLoop::plan() const {
@@ -51,30 +55,55 @@ void FrameLoop::restart_pacing() {
     pacer_.restart(counter_.ticks());
 }
 
-void FrameLoop::run(LoopWindow& window) {
+void FrameLoop::end_after(double seconds, LoopEnd why) {
+    const double ticks = seconds * static_cast<double>(counter_.ticks_per_second());
+    timed_end_ = TimedEnd{counter_.ticks() + static_cast<std::int64_t>(std::ceil(ticks)), why};
+}
+
+std::optional<LoopEnd> FrameLoop::run(LoopWindow& window) {
     for (;;) {
-        MSG message;
+        const std::int64_t now = counter_.ticks();
         if (window.draws()) {
-            const std::int64_t wait = pacer_.ticks_to_wait(counter_.ticks());
+            std::int64_t wait = pacer_.ticks_to_wait(now);
+            if (timed_end_)
+                wait = std::min(wait, timed_end_->at - now);
             if (wait > 0) {
                 waiter_.wait(wait, counter_.ticks_per_second());  // a message ends it early
                 timing_.waited();
             } else
                 draw_frame(window);
         } else {
-            // Minimised, or the display off: sleep until a message arrives. A
-            // message sent from elsewhere (the system's power notices are)
-            // wakes the wait too, where GetMessage would handle it and sleep
-            // on: the display coming back must be drawn.
-            MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+            wait_for_messages(now);
         }
+        MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return;
+            if (message.message == WM_QUIT) {
+                timed_end_.reset();
+                return std::nullopt;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+        // Only once the messages are taken: a quit posted meanwhile (a key, a
+        // lost context) has ended the loop by then, and none is left behind
+        // to end the next window's loop at once.
+        if (timed_end_ && counter_.ticks() >= timed_end_->at)
+            return std::exchange(timed_end_, std::nullopt)->why;
     }
+}
+
+// Minimised, or nobody to see the picture: sleep until a message arrives or
+// the loop's time is up. A message sent from elsewhere (the system's power
+// notices are) wakes the wait too, where GetMessage would handle it and sleep
+// on: the display coming back must be drawn.
+void FrameLoop::wait_for_messages(std::int64_t now) const {
+    DWORD timeout = INFINITE;
+    if (timed_end_) {
+        const std::int64_t per_second = counter_.ticks_per_second();
+        const std::int64_t ms = ((timed_end_->at - now) * 1000 + per_second - 1) / per_second;  // rounded up
+        timeout = static_cast<DWORD>(std::max<std::int64_t>(ms, 0));
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 void FrameLoop::draw_frame(LoopWindow& window) {

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "common/power_settings.h"
@@ -17,7 +18,7 @@
 #include "renderer/win32/gl/gl_api.h"
 #include "renderer/win32/gl/window_gl.h"
 #include "renderer/win32/pacing/frame_pacer.h"
-#include "renderer/win32/pacing/refresh_rate.h"
+#include "renderer/window_life.h"
 
 namespace renderer {
 
@@ -71,14 +72,22 @@ public:
     // the rate that now holds.
     void power_savers_changed();
 
-    // Takes and dispatches the messages of every window until a quit message
-    // arrives, drawing the frames of `window` while it draws.
-    void run(LoopWindow& window);
+    // The loop under way ends for `why` once `seconds` have passed, unless
+    // something ends it before; a later call sets a new time (a burst of
+    // display changes, each starting the wait again). The time belongs to one
+    // loop: it goes when the loop returns.
+    void end_after(double seconds, LoopEnd why);
+
+    // Takes and dispatches the messages of every window, drawing the frames
+    // of `window` while it draws, until a quit message arrives (nullopt) or
+    // the time end_after set has passed (its reason).
+    std::optional<LoopEnd> run(LoopWindow& window);
 
 private:
     PacingPlan plan() const;
     HMONITOR paced_monitor(HWND window) const;
     void draw_frame(LoopWindow& window);
+    void wait_for_messages(std::int64_t now) const;
     const char* pacing_name() const;
 
     const GlApi& gl_;
@@ -93,6 +102,11 @@ private:
     FramePacer pacer_;
     FrameWaiter waiter_;  // lives for the run: a 1 ms timer period, once begun, lasts until the end
     FrameTiming timing_;
+    struct TimedEnd {
+        std::int64_t at;  // ticks
+        LoopEnd why;
+    };
+    std::optional<TimedEnd> timed_end_;
     std::string gl_renderer_;  // the current context's GL_RENDERER, read as pacing starts
 };
 

@@ -1,6 +1,5 @@
 #include "renderer/win32/renderer_window.h"
 
-#include <cmath>
 #include <new>
 #include <utility>
 
@@ -12,10 +11,6 @@ namespace {
 constexpr char kClassName[] = "opengl demo";
 constexpr int kWindowedWidth = 1024;  // outer size of the framed window
 constexpr int kWindowedHeight = 768;
-
-constexpr UINT_PTR kSettleTimer = 1;  // a display change has settled
-constexpr UINT kSettleMs = 100;       // monitors report a change in bursts as they come and go
-constexpr UINT_PTR kRetryTimer = 2;   // try a failed set-up again
 
 }  // namespace
 
@@ -70,14 +65,9 @@ const char* RendererWindow::create(HINSTANCE instance, const common::PixelRect* 
     return nullptr;
 }
 
-void RendererWindow::hold_for_retry(double seconds) noexcept {
+void RendererWindow::hold_for_retry() noexcept {
     views_.clear();
     gl_->make_current();  // a failed try's context may have been current
-    SetTimer(hwnd(), kRetryTimer, static_cast<UINT>(std::lround(seconds * 1000)), nullptr);
-}
-
-void RendererWindow::wait_for_display_to_settle() noexcept {
-    SetTimer(hwnd(), kSettleTimer, kSettleMs, nullptr);  // a later change in the burst starts it again
 }
 
 LRESULT RendererWindow::handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept {
@@ -110,9 +100,6 @@ LRESULT RendererWindow::handle_message(UINT message, WPARAM wparam, LPARAM lpara
         case WM_DISPLAYCHANGE:
             events_.display_changed(*this);
             return 0;
-        case WM_TIMER:
-            on_timer(wparam);
-            return 0;
         case WM_POWERBROADCAST:
             on_power_event(wparam, lparam);
             return TRUE;
@@ -142,16 +129,6 @@ void RendererWindow::on_size(WPARAM kind, LPARAM size) {
     else if (kind == SIZE_MINIMIZED)
         active_ = false;
     events_.resized(*this, LOWORD(size), HIWORD(size));
-}
-
-void RendererWindow::on_timer(WPARAM timer) {
-    if (timer != kSettleTimer && timer != kRetryTimer)
-        return;
-    KillTimer(hwnd(), timer);
-    if (timer == kSettleTimer)
-        events_.display_settled();
-    else
-        events_.retry_due();
 }
 
 // The power plan's savers and the display's state (PBT_POWERSETTINGCHANGE),

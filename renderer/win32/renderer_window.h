@@ -1,6 +1,6 @@
 // One window of the renderer, from its making to its end: full screen over
 // every monitor or framed at 1024 x 768, what it draws with (window_gl.h) and
-// what it shows (monitor_views.h). Its procedure only turns messages into
+// what it shows (monitor_pictures.h). Its procedure only turns messages into
 // events for the run (run.h), which decides what they do.
 #pragma once
 
@@ -15,7 +15,7 @@
 #include "common/win32/power_settings.h"
 #include "common/win32/session_state.h"
 #include "common/win32/window_base.h"
-#include "renderer/monitor_views.h"
+#include "renderer/monitor_pictures.h"
 #include "renderer/win32/gl/window_gl.h"
 #include "renderer/window_input.h"
 
@@ -32,8 +32,6 @@ public:
     virtual void resized(RendererWindow& window, int width, int height) = 0;
     virtual void moved(RendererWindow& window) = 0;
     virtual void display_changed(RendererWindow& window) = 0;
-    virtual void display_settled() = 0;
-    virtual void retry_due() = 0;
     virtual void power_notice(common::PowerSetting setting, std::uint32_t value) = 0;
     virtual void session_notice(std::uint32_t event) = 0;  // WM_WTSSESSION_CHANGE's code
     virtual void resumed() = 0;
@@ -68,12 +66,9 @@ public:
     std::vector<View>& views() noexcept { return views_; }
     WindowGl& gl() noexcept { return *gl_; }
 
-    // While a new window cannot be made: shows black from now on, and asks
-    // for the next try after `seconds`.
-    void hold_for_retry(double seconds) noexcept;
-    // Display changes come in bursts: the run is told once none has come for
-    // a moment, each change starting the wait again.
-    void wait_for_display_to_settle() noexcept;
+    // While a new window cannot be made: shows black from now on, its
+    // context current again.
+    void hold_for_retry() noexcept;
 
 private:
     RendererWindow(WindowEvents& events, bool full_screen, std::vector<View> views) noexcept;
@@ -81,7 +76,6 @@ private:
 
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam) noexcept override;
     void on_size(WPARAM kind, LPARAM size);
-    void on_timer(WPARAM timer);
     void on_power_event(WPARAM event, LPARAM notice);
 
     // Released in the reverse order, before the window (WindowBase's): the

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "renderer/monitor_layout.h"
-#include "renderer/monitor_views.h"
 #include "renderer/win32/gl/scene_state.h"
 #include "renderer/win32/monitor_layout.h"
 #include "renderer/window_input.h"
@@ -68,7 +67,8 @@ int Run::go(int show_command) {
                 break;
             }
             case NextStep::WaitToRetry:
-                window_->hold_for_retry(WindowLife::kRetrySeconds);
+                window_->hold_for_retry();
+                loop_.end_after(WindowLife::kRetrySeconds, LoopEnd::RetryDue);
                 break;
             case NextStep::Quit:
                 retire(std::move(window_));
@@ -78,10 +78,10 @@ int Run::go(int show_command) {
                 report_error(life_.failed_step());
                 return 0;
         }
-        loop_.run(*this);
+        const std::optional<LoopEnd> timed = loop_.run(*this);
         end_start_fade();
         // A quit message nobody here posted ends the program.
-        const LoopEnd why = end_.value_or(LoopEnd::Quit);
+        const LoopEnd why = timed ? *timed : end_.value_or(LoopEnd::Quit);
         end_.reset();
         step = life_.loop_ended(why, now());
     }
@@ -189,24 +189,17 @@ void Run::moved(RendererWindow& window) {
 }
 
 // A new resolution, a monitor plugged in or out, another refresh rate. Full
-// screen: once the changes have settled, the window is made anew over the
-// monitors as they are then, and only that window reads them and the rate.
-// The framed window keeps its size and reads the rate again at once.
+// screen: once the changes have settled, the loop ends and the window is
+// made anew over the monitors as they are then; only that window reads them
+// and the rate. The framed window keeps its size and reads the rate again at
+// once.
 void Run::display_changed(RendererWindow& window) {
     if (!paced(window))
         return;
     if (window.full_screen())
-        window.wait_for_display_to_settle();
+        loop_.end_after(WindowLife::kSettleSeconds, LoopEnd::DisplaySettled);
     else
         loop_.follow_display(true);
-}
-
-void Run::display_settled() {
-    end_loop(LoopEnd::DisplaySettled);
-}
-
-void Run::retry_due() {
-    end_loop(LoopEnd::RetryDue);
 }
 
 // The power plan's savers set the loop's rate; the display's state whether

@@ -59,8 +59,6 @@ public:
     void resized(RendererWindow& window, int width, int height) override;
     void moved(RendererWindow& window) override;
     void display_changed(RendererWindow& window) override;
-    void display_settled() override;
-    void retry_due() override;
     void power_notice(common::PowerSetting setting, std::uint32_t value) override;
     void session_notice(std::uint32_t event) override;
     void resumed() override;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "renderer/frame_timing.h"
-#include "renderer/monitor_views.h"
+#include "renderer/monitor_pictures.h"
 #include "renderer/scene/scene_state.h"
 #include "renderer/start_fade.h"
 #include "renderer/win32/gl/capture_tiles.h"
@@ -40,7 +40,7 @@ int gl_init(const GlApi& gl, SceneGl& scene);
 void gl_free(const GlApi& gl, SceneGl& scene, bool context_current);
 
 // The client area is now width x height pixels: a window of one view shows it
-// over the whole area (monitor_views.h), and the frame-rate measurement
+// over the whole area (monitor_pictures.h), and the frame-rate measurement
 // restarts: no motion and no text for the next 0.2 s.
 void gl_resize(std::vector<View>& views, int width, int height, scene::FrameRate& rate, scene::TickCounter& counter);
 

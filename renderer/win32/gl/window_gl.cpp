@@ -8,7 +8,7 @@
 
 #include "common/win32/struct_sizes.h"
 #include "common/win32/system_library.h"
-#include "renderer/extension_list.h"
+#include "renderer/window_gl.h"
 
 namespace renderer {
 namespace {

@@ -1,7 +1,7 @@
 // The Windows side of pacing the loop to the display (renderer/frame_pacer.h
-// decides when, refresh_rate.h reads the rate, the window's GL asks for the driver's
-// swap interval): a wait for the rest of a frame period that still takes
-// every message at once.
+// decides when; the window's GL asks for the driver's swap interval): the
+// monitor's exact refresh rate, and a wait for the rest of a frame period
+// that still takes every message at once.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,23 @@
 #include "common/win32/handles.h"
 
 namespace renderer {
+
+// The exact refresh rate of the monitor a window is on: a display sold as
+// 60 Hz often runs at 59.94 (60000/1001), and Windows' display settings round
+// that down to 59; a loop paced at the rounded rate misses a refresh about
+// once a second. Read again whenever the window's monitor or the display
+// changes.
+struct RefreshRate {
+    double hz = 60.0;
+    // Where the figure came from, for the benchmark: "display-config" (the
+    // monitor's path, a rational rate), "compositor" (the compositor's
+    // timing, primary monitor only), "display-settings" (the rounded whole
+    // number), "default" (nothing answered).
+    const char* source = "default";
+};
+
+// The rate of `monitor`, the most exact source that answers first.
+RefreshRate monitor_refresh_rate(HMONITOR monitor) noexcept;
 
 // Waits for a message or for the rest of a frame period, whichever comes
 // first; never spins and never blocks input. A timeout of the system timer is

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "renderer/extension_list.h"
+#include "renderer/window_gl.h"
 
 namespace {
 
-TEST(ExtensionList, FindsOnlyWholeNames) {
+TEST(WindowGl, ExtensionListsOnlyWholeNames) {
     struct Case {
         const char* list;
         bool listed;

@@ -1,4 +1,4 @@
-#include "renderer/extension_list.h"
+#include "renderer/window_gl.h"
 
 #include <cstring>
 
