@@ -3,7 +3,7 @@
 // byte: "ソ" is 83 5C, "表" 95 5C, "能" 94 5C, "十" 8F 5C. So a backslash is
 // found by walking the text character by character from its start, never by
 // looking at a byte on its own. The Windows side supplies the running
-// system's lead bytes (win32/system_code_page.h).
+// system's lead bytes (win32/ansi_path.h).
 #pragma once
 
 #include <bitset>

@@ -13,9 +13,9 @@
 #include "renderer/scene/scene_view.h"
 #include "saver/pictures/generator/button_pictures.h"
 #include "saver/pictures/generator/installer_side_picture.h"
-#include "saver/pictures/generator/large_preview.h"
 #include "saver/pictures/generator/picture_files.h"
 #include "saver/pictures/generator/sphere_picture.h"
+#include "saver/shared/preview_still.h"
 
 namespace {
 
@@ -38,10 +38,16 @@ int main(int argc, char** argv) {
     const auto scene = pictures::preview_scene();
 
     pictures::View preview;
-    preview.width = 152;
-    preview.height = 112;
+    preview.width = shared::kPreviewStillWidth;
+    preview.height = shared::kPreviewStillHeight;
     preview.fovy_deg = scene::kFieldOfView;  // the renderer's own projection
     preview.samples = 4;
+
+    // The same view at twice the size, from which the front end reduces the
+    // still on a scaled display.
+    pictures::View large_preview = preview;
+    large_preview.width *= shared::kLargeStillScale;
+    large_preview.height *= shared::kLargeStillScale;
 
     // The icon zooms in (a narrower field of view) so the sphere fills it.
     pictures::View icon;
@@ -52,8 +58,8 @@ int main(int argc, char** argv) {
 
     bool ok = write_file(folder + "preview.ppm", pictures::encode_ppm(pictures::render_spheres(preview, scene))) &&
               write_file(folder + "ember_lantern.ico", pictures::encode_ico(pictures::render_spheres(icon, scene)));
-    ok = ok && write_file(folder + "preview_large.ppm",
-                          pictures::encode_ppm(pictures::render_spheres(pictures::large_preview_view(), scene)));
+    ok = ok &&
+         write_file(folder + "preview_large.ppm", pictures::encode_ppm(pictures::render_spheres(large_preview, scene)));
     for (const auto& named : pictures::button_and_mark_pictures())
         ok = ok && write_file(folder + named.file_name, pictures::encode_bmp(named.picture));
     ok = ok && write_file(folder + "installer_side.bmp", pictures::encode_bmp(pictures::installer_side_picture(scene)));

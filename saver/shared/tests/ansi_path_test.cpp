@@ -9,7 +9,7 @@
 #if defined(_WIN32)
 #include <windows.h>
 
-#include "saver/shared/win32/system_code_page.h"
+#include "saver/shared/win32/ansi_path.h"
 #endif
 
 using namespace shared;

@@ -1,4 +1,4 @@
-#include "saver/shared/win32/system_code_page.h"
+#include "saver/shared/win32/ansi_path.h"
 
 #include <windows.h>
 

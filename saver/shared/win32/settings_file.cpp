@@ -7,7 +7,7 @@
 
 #include "common/win32/handles.h"
 #include "saver/shared/timed_answer.h"
-#include "saver/shared/win32/system_code_page.h"
+#include "saver/shared/win32/ansi_path.h"
 
 namespace shared {
 
